@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tw {
+
+// Every file the program reads or writes goes through this seam, so tests can run on an in-memory tree,
+// count what is opened and inject failures.
+class FileSystem {
+public:
+    enum class ReadStatus { Ok, OpenFailed, ReadFailed };
+    struct ReadResult {
+        ReadStatus status = ReadStatus::OpenFailed;
+        QByteArray bytes;
+        QString error; // the system's reason when status is not Ok
+        bool ok() const { return status == ReadStatus::Ok; }
+    };
+
+    virtual ~FileSystem() = default;
+
+    // Reads the whole file.
+    virtual ReadResult read(const QString& path) = 0;
+    // Replaces the file as a whole: the bytes go to a temporary file in the same folder, which is flushed
+    // to disk and then renamed over the target. On failure the old file is left intact and the reason is
+    // returned; an empty string means success.
+    virtual QString writeAtomically(const QString& path, const QByteArray& bytes) = 0;
+    // Copies a file over another (replacing it). Returns false when the copy failed.
+    virtual bool copy(const QString& from, const QString& to) = 0;
+    virtual bool exists(const QString& path) = 0;
+    virtual bool isDirectory(const QString& path) = 0;
+    // Creates one folder (its parent must exist). Returns false on failure.
+    virtual bool makeDirectory(const QString& path) = 0;
+};
+
+// The real disk.
+class DiskFileSystem final : public FileSystem {
+public:
+    ReadResult read(const QString& path) override;
+    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
+    bool copy(const QString& from, const QString& to) override;
+    bool exists(const QString& path) override;
+    bool isDirectory(const QString& path) override;
+    bool makeDirectory(const QString& path) override;
+};
+
+} // namespace tw

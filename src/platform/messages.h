@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace tw {
+
+// Message boxes and the system beep. The core reports through this seam and never opens a dialog itself.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    // A modal message with an OK button (" ERROR ", file and picture errors).
+    virtual void showError(const QString& text) = 0;
+    // A warning with the buttons Yes and No; true only for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+    virtual void beep() = 0;
+};
+
+// Standard file and folder choosers. An empty result means the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // filter in the toolkit's form, e.g. "Bitmaps (*.bmp)".
+    virtual QString openFile(const QString& filter) = 0;
+    virtual QString saveFile(const QString& filter) = 0;
+    virtual QString chooseFolder() = 0;
+};
+
+} // namespace tw

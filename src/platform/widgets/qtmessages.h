@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/messages.h"
+
+class QWidget;
+
+namespace tw {
+
+// Message boxes, beep and file choosers of the Qt widget toolkit, parented to the main window.
+class QtMessages final : public Messages {
+public:
+    explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void showError(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    void beep() override;
+
+private:
+    QWidget* parent_;
+};
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    QString openFile(const QString& filter) override;
+    QString saveFile(const QString& filter) override;
+    QString chooseFolder() override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace tw
