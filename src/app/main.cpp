@@ -1,7 +1,30 @@
+#include "app/mainwindow.h"
+#include "platform/filesystem.h"
+#include "platform/gamefont.h"
+#include "platform/random.h"
+#include "platform/sdl/sdlaudio.h"
+#include "platform/widgets/qtmessages.h"
+#include "platform/widgets/widgetcursors.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnwick"));
-    return 0;
+    tw::registerGameFont();
+
+    tw::DiskFileSystem files;
+    tw::QtMessages messages;
+    tw::SdlAudio audio;
+    tw::WidgetCursors cursors;
+    tw::SeededRandom random;
+    tw::MainWindow window(tw::AssetPaths(QCoreApplication::applicationDirPath()),
+                          tw::Services{files, messages, audio, cursors, random});
+    messages.setParent(&window);
+    cursors.setWidget(window.canvasView());
+
+    // A project that could not be loaded has been reported; stop without ever writing anything.
+    if (!window.startUp()) return 1;
+    window.show();
+    return app.exec();
 }

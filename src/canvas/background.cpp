@@ -1,0 +1,35 @@
+#include "canvas/background.h"
+
+#include "canvas/blit.h"
+#include "canvas/picturefiles.h"
+#include "canvas/screenstate.h"
+#include "project/assetpaths.h"
+
+namespace tw {
+
+QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths) {
+    switch (screen.screenMode) {
+    case ScreenMode::Menu:
+        return paths.data(QStringLiteral("menu"));
+    case ScreenMode::Help:
+        return paths.data(QStringLiteral("help"));
+    case ScreenMode::Applicator:
+    case ScreenMode::Passability:
+    case ScreenMode::Scene:
+        return paths.scene(screen.currentScene);
+    case ScreenMode::Animator:
+        return paths.data(QStringLiteral("anim"));
+    }
+    return {};
+}
+
+QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
+                         QImage& backgroundPicture, QImage& canvas) {
+    const QString file = backgroundFileFor(screen, paths);
+    QString message;
+    if (!file.isEmpty()) message = pictureFiles.load(file, backgroundPicture);
+    drawOpaque(canvas, backgroundPicture, screen.sceneViewOffset);
+    return message;
+}
+
+} // namespace tw

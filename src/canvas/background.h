@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace tw {
+
+class AssetPaths;
+class PictureFiles;
+struct ScreenState;
+
+// The background file of a screen mode: the menu and help pictures, the scene picture of the current
+// scene (applicator, passability and scene modes) or the animation sheet (animator). Empty for a mode
+// that has no file.
+QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths);
+
+// Loads backgroundPicture from the file of the current screen mode and draws it on the canvas with its
+// top-left corner at sceneViewOffset. A mode without a file draws the picture already held. On a load
+// failure the held picture is drawn and the message is returned (empty on success).
+QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
+                         QImage& backgroundPicture, QImage& canvas);
+
+} // namespace tw

@@ -1,0 +1,27 @@
+#include "canvas/picturefiles.h"
+
+#include "platform/filesystem.h"
+#include "platform/picturecodec.h"
+
+namespace tw {
+
+QString PictureFiles::load(const QString& path, QImage& into) {
+    FileSystem::ReadResult read = files_.read(path);
+    if (!read.ok()) {
+        const QString reason = read.error.isEmpty() ? QStringLiteral("файл не найден") : read.error;
+        return QStringLiteral("Не удалось открыть картинку %1: %2").arg(path, reason);
+    }
+    QString reason;
+    QImage picture = decodePicture(read.bytes, &reason);
+    if (picture.isNull()) return QStringLiteral("Не удалось прочитать картинку %1: %2").arg(path, reason);
+    into = std::move(picture);
+    return {};
+}
+
+QString PictureFiles::save(const QString& path, const QImage& picture) {
+    const QString reason = files_.writeAtomically(path, encodeBmp(picture));
+    if (reason.isEmpty()) return {};
+    return QStringLiteral("Не удалось записать картинку %1: %2").arg(path, reason);
+}
+
+} // namespace tw

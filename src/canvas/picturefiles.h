@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace tw {
+
+class FileSystem;
+
+// Loads and saves the program's pictures (Windows bitmaps, mostly without extension) through the file
+// system seam.
+class PictureFiles {
+public:
+    explicit PictureFiles(FileSystem& files) : files_(files) {}
+
+    // Loads a picture as Format_RGB32. On failure `into` is left as it was and a message for the user,
+    // naming the file and the problem, is returned; an empty string means success.
+    QString load(const QString& path, QImage& into);
+    // Writes a picture as a BMP file (safely: the old file stays whole on failure). Returns a message on
+    // failure, empty on success.
+    QString save(const QString& path, const QImage& picture);
+
+private:
+    FileSystem& files_;
+};
+
+} // namespace tw

@@ -1,0 +1,154 @@
+#include "runtime/engine.h"
+
+#include "canvas/background.h"
+#include "canvas/blit.h"
+#include "canvas/cutting.h"
+#include "platform/anicursor.h"
+#include "platform/audio.h"
+#include "platform/cursors.h"
+#include "platform/filesystem.h"
+#include "platform/messages.h"
+#include "project/recordfile.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tw {
+
+Engine::Engine(AssetPaths paths, Services services)
+    : paths_(std::move(paths)), services_(services), pictureFiles_(services.files),
+      record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight, QImage::Format_RGB32) {
+    canvas_.fill(Qt::white);
+}
+
+Engine::~Engine() = default;
+
+bool Engine::startUp() {
+    // 1-2. The record. It is read into a fresh record that replaces the live one only once whole.
+    RecordLoad load = loadRecordFile(services_.files, paths_.recordFile());
+    if (load.status == RecordLoad::Status::OpenFailed) {
+        services_.messages.showError(QStringLiteral(" ERROR "));
+        return false;
+    }
+    if (load.status != RecordLoad::Status::Ok) {
+        services_.messages.showError(load.message);
+        return false;
+    }
+    record_ = std::move(load.record);
+    ProjectRecord& record = *record_;
+
+    // 3. Timer default.
+    if (record.tickInterval == 0) record.tickInterval = 50;
+    // 4. The scene to show. A stored number outside the scene table starts on scene 1; the stored bytes
+    // stay as they are until the record is next written.
+    screen_.currentScene = isSceneNumber(record.startScene) ? record.startScene : 1;
+    // 5. The name and the caption are read by the window from gameName() and caption().
+    // 6. Cursors.
+    loadCursors();
+    // 7. Count defaults.
+    if (record.sceneCount == 0) record.sceneCount = 1;
+    if (record.stampCount == 0) record.stampCount = 3;
+    if (record.comicCount == 0) record.comicCount = 3;
+    // 8. A white canvas.
+    canvas_.fill(Qt::white);
+    // 9. Pictures.
+    if (!loadPictures()) return false;
+    // 10. The menu.
+    if (screen_.screenMode == ScreenMode::Menu) drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
+    // 11. An item that was carried on the cursor when the record was saved is carried again.
+    if (isItemNumber(record.heldItem)) cutCell(pictures_.largeItemStrip, 50, 50, record.heldItem, pictures_.handPicture);
+
+    started_ = true;
+    return true;
+}
+
+void Engine::loadCursors() {
+    for (int slot = 1; slot <= kCursorSlots; ++slot) {
+        FileSystem::ReadResult read = services_.files.read(paths_.cursor(slot));
+        std::optional<AniCursor> cursor;
+        if (read.ok()) cursor = decodeAniCursor(read.bytes);
+        // A file that cannot be loaded empties the slot; the default arrow shows for it.
+        services_.cursors.install(slot, std::move(cursor));
+    }
+    setCanvasCursor(cursorNeutral);
+}
+
+bool Engine::loadPictures() {
+    auto load = [this](const char* name, QImage& picture) {
+        const QString message = pictureFiles_.load(paths_.data(QLatin1String(name)), picture);
+        if (message.isEmpty()) return true;
+        services_.messages.showError(message);
+        return false;
+    };
+    Pictures& p = pictures_;
+    p.backgroundPicture = QImage();
+    p.stampPicture = QImage();
+    if (!load("anim", p.sheetPicture)) return false;
+    if (!load("menu", p.backgroundPicture)) return false;
+    p.framePicture = QImage();
+    if (!load("pon", p.panelPicture)) return false;
+    if (!load("nabpredmax", p.largeItemStrip)) return false;
+    if (!load("nabpredmin", p.smallItemStrip)) return false;
+    ensureSize(p.largeItemPicture, 50, 50);
+    ensureSize(p.smallItemPicture, 20, 20);
+    ensureSize(p.handPicture, 50, 50);
+    p.scratchPicture = QImage();
+    if (!load("dver", p.doorStrip)) return false;
+    ensureSize(p.doorPicture, 60, 90);
+    p.comicPicture = QImage();
+    if (!load("ten", p.shadowPicture)) return false;
+    return true;
+}
+
+void Engine::activate() {
+    services_.audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
+    services_.audio.playMusic();
+}
+
+bool Engine::shutDown(const QString& gameNameText) {
+    if (!started_) return true;
+    // 1. The strips are edited only in memory; they reach their files here.
+    const std::pair<const char*, const QImage*> strips[] = {{"nabpredmax", &pictures_.largeItemStrip},
+                                                            {"nabpredmin", &pictures_.smallItemStrip},
+                                                            {"dver", &pictures_.doorStrip}};
+    for (const auto& [name, picture] : strips) {
+        const QString message = pictureFiles_.save(paths_.data(QLatin1String(name)), *picture);
+        if (!message.isEmpty()) {
+            services_.messages.showError(message);
+            return false;
+        }
+    }
+    // 2-3. Name and scene.
+    record_->gameName.setText(gameNameText.left(100));
+    record_->startScene = screen_.currentScene;
+    // 4. The record, written safely: on failure the old file stays whole.
+    const QString message = saveRecordFile(services_.files, paths_.recordFile(), *record_);
+    if (!message.isEmpty()) {
+        services_.messages.showError(message);
+        return false;
+    }
+    return true;
+}
+
+QString Engine::caption() const {
+    return QStringLiteral("     TARNWICK    ( ") + record_->gameName.text() + QStringLiteral(" )");
+}
+
+int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, 1, 1000); }
+
+void Engine::reloadBackground() {
+    const QString message =
+        tw::reloadBackground(screen_, paths_, pictureFiles_, pictures_.backgroundPicture, canvas_);
+    if (!message.isEmpty()) services_.messages.showError(message);
+}
+
+void Engine::cutFrame(int x, int y, int a, bool anchored, int f) {
+    tw::cutFrame(canvas_, pictures_.sheetPicture, pictures_.framePicture, *record_, x, y, a, anchored, f);
+}
+
+void Engine::setCanvasCursor(int shape) {
+    canvasCursor_ = shape;
+    services_.cursors.show(shape);
+}
+
+} // namespace tw

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/audio.h"
+#include "platform/cursors.h"
+#include "platform/filesystem.h"
+#include "platform/messages.h"
+#include "platform/random.h"
+#include "runtime/services.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+namespace tw::test {
+
+// An in-memory file tree that records every file opened and can be told to fail.
+class FakeFileSystem final : public FileSystem {
+public:
+    QHash<QString, QByteArray> files;
+    QStringList opened;        // every read, in order
+    QStringList written;       // every successful write, in order
+    QStringList failWritesTo;  // writes to these paths fail
+    QStringList failReadsOf;   // reads of these paths fail after opening
+
+    ReadResult read(const QString& path) override;
+    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
+    bool copy(const QString& from, const QString& to) override;
+    bool exists(const QString& path) override;
+    bool isDirectory(const QString& path) override;
+    bool makeDirectory(const QString& path) override;
+
+    QStringList directories;
+};
+
+class FakeMessages final : public Messages {
+public:
+    QStringList errors;
+    QStringList questions;
+    bool answerYes = true;
+    int beeps = 0;
+    void showError(const QString& text) override { errors << text; }
+    bool askYesNo(const QString& text) override {
+        questions << text;
+        return answerYes;
+    }
+    void beep() override { ++beeps; }
+};
+
+class FakeAudio final : public Audio {
+public:
+    QStringList log; // "open:<path>", "play", "close", "effect:<path>", "click:<path>"
+    long long position = 0;
+    long long length = 0;
+    void openMusic(const QString& path) override { log << QStringLiteral("open:") + path; }
+    void playMusic() override { log << QStringLiteral("play"); }
+    void closeMusic() override { log << QStringLiteral("close"); }
+    long long musicPosition() override { return position; }
+    long long musicLength() override { return length; }
+    void playEffect(const QString& path) override { log << QStringLiteral("effect:") + path; }
+    void playClick(const QString& path) override { log << QStringLiteral("click:") + path; }
+};
+
+class FakeCursors final : public CursorDisplay {
+public:
+    std::optional<AniCursor> slots[kCursorSlots + 1];
+    int installs = 0;
+    int shown = kCursorDefault;
+    void install(int slot, std::optional<AniCursor> cursor) override {
+        ++installs;
+        if (slot >= 1 && slot <= kCursorSlots) slots[slot] = std::move(cursor);
+    }
+    void show(int shape) override { shown = shape; }
+};
+
+// Hands out prepared numbers, then zeros.
+class ScriptedRandom final : public RandomSource {
+public:
+    std::deque<int> next;
+    int below(int bound) override {
+        if (next.empty()) return 0;
+        const int value = next.front();
+        next.pop_front();
+        return bound > 0 ? value % bound : 0;
+    }
+};
+
+// One of each fake, wired together.
+struct FakeWorld {
+    FakeFileSystem files;
+    FakeMessages messages;
+    FakeAudio audio;
+    FakeCursors cursors;
+    ScriptedRandom random;
+    Services services() { return Services{files, messages, audio, cursors, random}; }
+};
+
+} // namespace tw::test
