@@ -1,5 +1,6 @@
 #include "app/canvasview.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace tw {

@@ -64,12 +64,12 @@ public:
 
 class FakeCursors final : public CursorDisplay {
 public:
-    std::optional<AniCursor> slots[kCursorSlots + 1];
+    std::optional<AniCursor> installed[kCursorSlots + 1];
     int installs = 0;
     int shown = kCursorDefault;
     void install(int slot, std::optional<AniCursor> cursor) override {
         ++installs;
-        if (slot >= 1 && slot <= kCursorSlots) slots[slot] = std::move(cursor);
+        if (slot >= 1 && slot <= kCursorSlots) installed[slot] = std::move(cursor);
     }
     void show(int shape) override { shown = shape; }
 };

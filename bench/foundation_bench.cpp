@@ -1,0 +1,108 @@
+#include "canvas/cutting.h"
+#include "demotree.h"
+#include "platform/audio.h"
+#include "platform/cursors.h"
+#include "platform/filesystem.h"
+#include "platform/messages.h"
+#include "platform/random.h"
+#include "project/projectrecord.h"
+#include "project/recordfile.h"
+#include "runtime/engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <random>
+
+namespace {
+
+using namespace tw;
+
+class NoMessages final : public Messages {
+public:
+    void showError(const QString&) override {}
+    bool askYesNo(const QString&) override { return false; }
+    void beep() override {}
+};
+
+class KeptCursors final : public CursorDisplay {
+public:
+    void install(int slot, std::optional<AniCursor> cursor) override {
+        if (slot >= 1 && slot <= kCursorSlots) kept[slot] = std::move(cursor);
+    }
+    void show(int) override {}
+    std::optional<AniCursor> kept[kCursorSlots + 1];
+};
+
+// Load and save of a whole record through the disk, the save being the safe write (temporary file,
+// flush to disk, rename).
+void BM_RecordSave(benchmark::State& state) {
+    QTemporaryDir dir;
+    DiskFileSystem disk;
+    auto record = ProjectRecord::createBlank();
+    std::mt19937 random(1);
+    for (std::size_t i = 0; i < kProjectRecordSize; ++i) record->bytes()[i] = std::uint8_t(random());
+    const QString path = dir.filePath(QStringLiteral("typ.dll"));
+    for (auto _ : state) benchmark::DoNotOptimize(saveRecordFile(disk, path, *record));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kProjectRecordSize));
+}
+BENCHMARK(BM_RecordSave)->Unit(benchmark::kMillisecond);
+
+void BM_RecordLoad(benchmark::State& state) {
+    QTemporaryDir dir;
+    DiskFileSystem disk;
+    const QString path = dir.filePath(QStringLiteral("typ.dll"));
+    saveRecordFile(disk, path, *ProjectRecord::createBlank());
+    for (auto _ : state) benchmark::DoNotOptimize(loadRecordFile(disk, path));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kProjectRecordSize));
+}
+BENCHMARK(BM_RecordLoad)->Unit(benchmark::kMillisecond);
+
+// One 64 x 96 frame cut out of a sheet and drawn transparently on the canvas.
+void BM_CutFrame64x96(benchmark::State& state) {
+    QImage sheet(1009, 700, QImage::Format_RGB32);
+    sheet.fill(qRgb(255, 0, 255));
+    QPainter(&sheet).fillRect(101, 51, 60, 90, Qt::darkGreen);
+    QImage canvas(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QImage frame;
+    auto record = ProjectRecord::createBlank();
+    record->animation(1).frameCount = 1;
+    record->animation(1).frame(1) = AnimFrame{100, 50, 64, 96};
+    for (auto _ : state) {
+        cutFrame(canvas, sheet, frame, *record, 500, 400, 1, true, 1);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CutFrame64x96);
+
+// Start-up of the demo project up to the first drawn menu: the record, the eight cursors and every
+// picture, read from disk and decoded.
+void BM_StartUpToMenu(benchmark::State& state) {
+    QTemporaryDir dir;
+    QString error;
+    if (demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error) !=
+        demo::DemoResult::Written) {
+        state.SkipWithError(error.toUtf8().constData());
+        return;
+    }
+    DiskFileSystem disk;
+    NoMessages messages;
+    SilentAudio audio;
+    KeptCursors cursors;
+    SeededRandom random(1);
+    for (auto _ : state) {
+        Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});
+        if (!engine.startUp()) {
+            state.SkipWithError("demo start-up failed");
+            return;
+        }
+        benchmark::DoNotOptimize(engine.canvas().constBits());
+    }
+}
+BENCHMARK(BM_StartUpToMenu)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test headless.
+#   scripts/test.sh             the normal build (build/)
+#   scripts/test.sh --sanitize  the same tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+# The core must never see a widget: only the app, the editor pages and the widget seams may include one.
+if grep -rnE '#include <(QtWidgets/)?Q(Widget|Application|MainWindow|Dialog|MessageBox|FileDialog|Label|PushButton|TabWidget|SpinBox|LineEdit|CheckBox|RadioButton)>' \
+       src/project src/canvas src/runtime src/assets src/platform/*.h src/platform/*.cpp src/editor/*.* 2>/dev/null; then
+    echo "A core source includes a widget header (above)." >&2
+    exit 1
+fi
+
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+if [ "${1:-}" = "--sanitize" ]; then
+    TW_BUILD_TYPE=Debug scripts/build.sh build-asan -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+else
+    scripts/build.sh build
+    ctest --test-dir build --output-on-failure -j "$(nproc)"
+fi

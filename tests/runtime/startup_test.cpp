@@ -1,0 +1,191 @@
+#include "runtime/engine.h"
+#include "support/fakes.h"
+#include "support/faketree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace tw::test {
+namespace {
+
+class StartUp : public ::testing::Test {
+protected:
+    FakeWorld world;
+    std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
+    std::unique_ptr<Engine> engine;
+
+    void SetUp() override {
+        record->sceneCount = 12;
+        record->startScene = 1;
+        record->tickInterval = 40;
+        record->gameName.setText(QStringLiteral("Quest"));
+    }
+    bool start() {
+        engine = std::make_unique<Engine>(kFakeRoot, world.services());
+        return engine->startUp();
+    }
+};
+
+TEST_F(StartUp, ZeroCountsAndPeriodGetTheirDefaults) {
+    record->tickInterval = 0;
+    record->sceneCount = 0;
+    record->stampCount = 0;
+    record->comicCount = 0;
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(engine->record().tickInterval, 50);
+    EXPECT_EQ(engine->record().sceneCount, 1);
+    EXPECT_EQ(engine->record().stampCount, 3);
+    EXPECT_EQ(engine->record().comicCount, 3);
+    EXPECT_EQ(engine->frameTimerInterval(), 50);
+    EXPECT_TRUE(world.messages.errors.isEmpty());
+}
+
+TEST_F(StartUp, OpensOnTheMenuWithCaptionAndNeutralCursor) {
+    putMinimalTree(world.files, *record, true);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(engine->screen().screenMode, ScreenMode::Menu);
+    EXPECT_EQ(engine->caption(), QStringLiteral("     TARNWICK    ( Quest )"));
+    EXPECT_EQ(engine->canvas().pixel(500, 350), qRgb(0, 0, 160)); // the menu picture is drawn
+    EXPECT_EQ(world.cursors.installs, 8);
+    for (int slot = 1; slot <= 8; ++slot) EXPECT_TRUE(world.cursors.installed[slot].has_value()) << slot;
+    EXPECT_EQ(world.cursors.shown, int(cursorNeutral));
+    EXPECT_EQ(engine->pictures().handPicture.size(), QSize(50, 50));
+    EXPECT_EQ(engine->pictures().doorPicture.size(), QSize(60, 90));
+}
+
+TEST_F(StartUp, MissingCursorFileEmptiesItsSlotAndStartUpGoesOn) {
+    putMinimalTree(world.files, *record, true);
+    world.files.files.remove(kFakeRoot.cursor(cursorClock));
+    world.files.files[kFakeRoot.cursor(cursorLook)] = QByteArray("RIFF\x04\0\0\0ACON", 12);
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(world.cursors.installed[cursorClock].has_value());
+    EXPECT_FALSE(world.cursors.installed[cursorLook].has_value());
+    EXPECT_TRUE(world.cursors.installed[cursorNeutral].has_value());
+    EXPECT_TRUE(world.messages.errors.isEmpty());
+}
+
+TEST_F(StartUp, StartSceneIsCurrentAndClosingStoresTheCurrentScene) {
+    record->startScene = 7;
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(engine->screen().currentScene, 7);
+    engine->screen().currentScene = 3;
+    ASSERT_TRUE(engine->shutDown(QStringLiteral("Quest")));
+    EXPECT_EQ(storedRecord(world.files)->startScene, 3);
+}
+
+TEST_F(StartUp, StartSceneOutsideTheTableStartsOnSceneOne) {
+    record->startScene = 60000;
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(engine->screen().currentScene, 1);
+}
+
+TEST_F(StartUp, HeldItemIsCarriedAgain) {
+    record->heldItem = 12;
+    record->holdingItem = 1;
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    const QImage& hand = engine->pictures().handPicture;
+    EXPECT_EQ(hand.pixel(0, 0), largeItemColour(12).rgb());
+    EXPECT_EQ(hand.pixel(49, 49), largeItemColour(12).rgb());
+}
+
+TEST_F(StartUp, MissingProjectFileGivesOneErrorAndOpensNothingElse) {
+    putMinimalTree(world.files, *record, true);
+    world.files.files.remove(kFakeRoot.recordFile());
+    world.files.opened.clear();
+    EXPECT_FALSE(start());
+    EXPECT_EQ(world.messages.errors, QStringList{QStringLiteral(" ERROR ")});
+    EXPECT_EQ(world.files.opened, QStringList{kFakeRoot.recordFile()});
+    EXPECT_EQ(world.cursors.installs, 0);
+    // Closing afterwards writes nothing at all.
+    EXPECT_TRUE(engine->shutDown(QStringLiteral("x")));
+    EXPECT_TRUE(world.files.written.isEmpty());
+}
+
+TEST_F(StartUp, ShortProjectFileIsReportedByNameAndNothingIsWrittenAtClose) {
+    putMinimalTree(world.files, *record);
+    world.files.files[kFakeRoot.recordFile()].truncate(1000);
+    EXPECT_FALSE(start());
+    ASSERT_EQ(world.messages.errors.size(), 1);
+    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.recordFile()));
+    EXPECT_TRUE(engine->shutDown(QStringLiteral("x")));
+    EXPECT_TRUE(world.files.written.isEmpty());
+    EXPECT_EQ(world.files.files[kFakeRoot.recordFile()].size(), 1000);
+}
+
+TEST_F(StartUp, MissingOrBrokenPictureStopsStartUpWithItsName) {
+    for (const char* name : {"anim", "menu", "pon", "nabpredmax", "nabpredmin", "dver", "ten"}) {
+        FakeWorld fresh;
+        putMinimalTree(fresh.files, *record);
+        const QString path = kFakeRoot.data(QLatin1String(name));
+        if (QLatin1String(name) == QLatin1String("pon")) {
+            fresh.files.files[path] = QByteArray("BM not really a bitmap");
+        } else {
+            fresh.files.files.remove(path);
+        }
+        Engine broken(kFakeRoot, fresh.services());
+        EXPECT_FALSE(broken.startUp()) << name;
+        ASSERT_EQ(fresh.messages.errors.size(), 1) << name;
+        EXPECT_TRUE(fresh.messages.errors[0].contains(path)) << name;
+        EXPECT_TRUE(broken.shutDown(QStringLiteral("x")));
+        EXPECT_TRUE(fresh.files.written.isEmpty()) << name;
+    }
+}
+
+TEST_F(StartUp, ShutdownWritesStripsNameAndRecord) {
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    engine->record().heroX = 321;
+    ASSERT_TRUE(engine->shutDown(QString(120, QChar(0x0416)))); // 120 x "Ж"
+    EXPECT_EQ(world.files.written,
+              (QStringList{kFakeRoot.data(QStringLiteral("nabpredmax")), kFakeRoot.data(QStringLiteral("nabpredmin")),
+                           kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile()}));
+    auto saved = storedRecord(world.files);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->gameName.text(), QString(100, QChar(0x0416)));
+    EXPECT_EQ(saved->heroX, 321);
+}
+
+TEST_F(StartUp, WriteFailureAtCloseKeepsTheOldFileAndTheProgramRunning) {
+    putMinimalTree(world.files, *record);
+    const QByteArray before = world.files.files[kFakeRoot.recordFile()];
+    ASSERT_TRUE(start());
+    world.files.failWritesTo << kFakeRoot.recordFile();
+    engine->record().heroX = 99;
+    EXPECT_FALSE(engine->shutDown(QStringLiteral("Quest")));
+    ASSERT_EQ(world.messages.errors.size(), 1);
+    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.recordFile()));
+    EXPECT_EQ(world.files.files[kFakeRoot.recordFile()], before);
+    // Still running: the record is intact and a later close succeeds.
+    EXPECT_TRUE(engine->isStarted());
+    EXPECT_EQ(engine->record().heroX, 99);
+    world.files.failWritesTo.clear();
+    EXPECT_TRUE(engine->shutDown(QStringLiteral("Quest")));
+    EXPECT_EQ(storedRecord(world.files)->heroX, 99);
+}
+
+TEST_F(StartUp, ActivationStartsTheMusicFromTheStart) {
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    engine->activate();
+    engine->activate();
+    const QString music = QStringLiteral("open:") + kFakeRoot.sound(QStringLiteral("fon.mp3"));
+    EXPECT_EQ(world.audio.log, (QStringList{music, QStringLiteral("play"), music, QStringLiteral("play")}));
+}
+
+TEST_F(StartUp, DamagedTimerPeriodIsKeptInRangeForTheTimerOnly) {
+    record->tickInterval = -7;
+    putMinimalTree(world.files, *record);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(engine->frameTimerInterval(), 1);
+    EXPECT_EQ(engine->record().tickInterval, -7);
+    engine->record().tickInterval = 2000000000;
+    EXPECT_EQ(engine->frameTimerInterval(), 1000);
+}
+
+} // namespace
+} // namespace tw::test

@@ -1,0 +1,58 @@
+#include "support/faketree.h"
+
+#include "platform/picturecodec.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <cstring>
+
+namespace tw::test {
+
+QImage solidPicture(int width, int height, QColor colour) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+void putRecord(FakeFileSystem& files, const ProjectRecord& record, const QString& path) {
+    files.files.insert(path, QByteArray(reinterpret_cast<const char*>(record.bytes()), qsizetype(kProjectRecordSize)));
+}
+
+std::unique_ptr<ProjectRecord> storedRecord(FakeFileSystem& files, const QString& path) {
+    const QByteArray bytes = files.files.value(path);
+    if (std::size_t(bytes.size()) != kProjectRecordSize) return nullptr;
+    auto record = ProjectRecord::createBlank();
+    std::memcpy(record->bytes(), bytes.constData(), kProjectRecordSize);
+    return record;
+}
+
+QColor largeItemColour(int n) { return QColor(10 + n, 200 - n, 40); }
+
+void putMinimalTree(FakeFileSystem& files, const ProjectRecord& record, bool withCursors) {
+    putRecord(files, record);
+    auto put = [&files](const QString& path, const QImage& picture) { files.files.insert(path, encodeBmp(picture)); };
+    const AssetPaths& p = kFakeRoot;
+    put(p.data(QStringLiteral("menu")), solidPicture(kPlayWidth, kPlayHeight, QColor(0, 0, 160)));
+    put(p.data(QStringLiteral("help")), solidPicture(kPlayWidth, kPlayHeight, QColor(0, 160, 0)));
+    put(p.data(QStringLiteral("anim")), solidPicture(400, 300, QColor(255, 0, 255)));
+    put(p.data(QStringLiteral("pon")), solidPicture(kPlayWidth, 60, QColor(90, 60, 30)));
+    put(p.data(QStringLiteral("ten")), solidPicture(380, 80, QColor(20, 20, 20)));
+    QImage large(5000, 50, QImage::Format_RGB32);
+    for (int n = 1; n <= 100; ++n) {
+        QPainter(&large).fillRect((n - 1) * 50, 0, 50, 50, largeItemColour(n));
+    }
+    put(p.data(QStringLiteral("nabpredmax")), large);
+    put(p.data(QStringLiteral("nabpredmin")), solidPicture(2000, 20, QColor(1, 2, 3)));
+    put(p.data(QStringLiteral("dver")), solidPicture(3000, 90, QColor(4, 5, 6)));
+    for (int s = 1; s <= 12; ++s) put(p.scene(s), solidPicture(kPlayWidth, kPlayHeight, QColor(s * 20, 100, 100)));
+    if (withCursors) {
+        QFile ani(QStringLiteral(TW_TESTDATA_DIR "/ani/webamp_piano.ani"));
+        if (ani.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = ani.readAll();
+            for (int slot = 1; slot <= 8; ++slot) files.files.insert(p.cursor(slot), bytes);
+        }
+    }
+}
+
+} // namespace tw::test
