@@ -1,0 +1,54 @@
+#pragma once
+
+#include "project/projectrecord.h"
+
+#include <QPoint>
+
+namespace tw {
+
+// The run-time state of play: input, the hero's drawing, walks under way, the panel, the comic, dialogs,
+// remarks and hints. Not saved; the initial values are those of a fresh start.
+struct PlayState {
+    // Canvas input.
+    bool mouseHeld = false;
+    QPoint mouseDownPoint{0, 0};
+    QPoint mousePoint{0, 0};
+
+    // The hero.
+    int heroAnimation = 1; // the animation he is drawn with
+    int previewFrame = 1;  // his frame counter (shared with the animator's preview)
+    bool heroFree = true;  // clicks give him orders
+
+    // Animation spots of the current scene: their frame counters.
+    int spotFrame[kSpotsPerScene] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+    // Items and the panel.
+    bool walkingToItem = false;
+    int targetItem = 0;
+    int targetItemCol = 0; // 0-based cell of the item walked to
+    int targetItemRow = 0;
+    bool itemHover = false;
+    bool panelShown = false;
+    int panelTicks = 0;
+
+    // Doors and comics.
+    bool walkingToDoor = false;
+    int targetDoor = 1;
+    bool comicOn = false;
+    int comicTicks = 0;
+    int comicNumber = 0; // the comic being shown
+
+    // Dialogs, remarks and hints.
+    bool walkingToDialog = false;
+    int targetDialog = 1;
+    bool dialogOpen = false;
+    int randomDialogPick = 1;
+    int remarkTicks = 0;
+    int remarkNumber = 1;
+    bool hintHover = false;
+
+    // Music.
+    bool musicLoop = false;
+};
+
+} // namespace tw
