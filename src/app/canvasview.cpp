@@ -1,11 +1,12 @@
 #include "app/canvasview.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace tw {
 
-CanvasView::CanvasView(const QImage& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
     setObjectName(QStringLiteral("Image1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -14,7 +15,27 @@ CanvasView::CanvasView(const QImage& canvas, QWidget* parent) : QWidget(parent),
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area, canvas_, area);
+    painter.drawImage(area, engine_.canvas(), area);
+}
+
+void CanvasView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        engine_.mouseDown(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at.x(), at.y());
+        update();
+    }
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const PanelChange change = engine_.mouseMove(at.x(), at.y(), height());
+    if (change != PanelChange::Keep) emit panelChangeRequested(change);
+    update();
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent*) {
+    engine_.mouseUp();
+    update();
 }
 
 } // namespace tw

@@ -4,16 +4,14 @@
 
 #include <QWidget>
 
-class QLineEdit;
-class QSpinBox;
-class QTabWidget;
 class QTimer;
 
 namespace tw {
 
 class CanvasView;
+class EditorPanel;
 
-// The main window Tf: the canvas, the editor panel and the timers. It forwards events, timer ticks and
+// The main window Tf: the canvas, the editor panel and the two timers. It forwards events, timer ticks and
 // control values to the engine and shows what the engine draws.
 class MainWindow final : public QWidget {
     Q_OBJECT
@@ -27,22 +25,24 @@ public:
 
     Engine& engine() { return engine_; }
     CanvasView* canvasView() const { return canvasView_; }
+    EditorPanel* editorPanel() const { return panel_; }
+
+    // The timers' work, callable directly (tests drive the window tick by tick).
+    void frameTick();
+    void overlayTick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    void buildPanel();
-    void onOverlayTick();
-    void onFrameTick();
+    void applyPanelChange(PanelChange change);
 
     Engine engine_;
     CanvasView* canvasView_ = nullptr;
-    QWidget* panel_ = nullptr;
-    QTabWidget* pages_ = nullptr;
-    QLineEdit* gameNameEdit_ = nullptr;
-    QSpinBox* tickIntervalSpin_ = nullptr;
+    EditorPanel* panel_ = nullptr;
+    QWidget* animatorPanel_ = nullptr; // Panel2
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/filesystem.h"
+#include "platform/gamefont.h"
 #include "platform/messages.h"
 #include "project/recordfile.h"
 
@@ -17,7 +18,8 @@ namespace tw {
 
 Engine::Engine(AssetPaths paths, Services services)
     : paths_(std::move(paths)), services_(services), pictureFiles_(services.files),
-      record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight, QImage::Format_RGB32) {
+      record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight, QImage::Format_RGB32),
+      font_(gameFont()) {
     canvas_.fill(Qt::white);
 }
 
@@ -136,11 +138,28 @@ QString Engine::caption() const {
 
 int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, 1, 1000); }
 
-void Engine::reloadBackground() {
+bool Engine::reloadBackground() {
     const QString message =
         tw::reloadBackground(screen_, paths_, pictureFiles_, pictures_.backgroundPicture, canvas_);
-    if (!message.isEmpty()) services_.messages.showError(message);
+    if (message.isEmpty()) return true;
+    reportOnce(message);
+    return false;
 }
+
+bool Engine::loadPicture(const QString& path, QImage& into) {
+    const QString message = pictureFiles_.load(path, into);
+    if (message.isEmpty()) return true;
+    reportOnce(message);
+    return false;
+}
+
+void Engine::reportOnce(const QString& message) {
+    if (reported_.contains(message)) return;
+    reported_.insert(message);
+    services_.messages.showError(message);
+}
+
+void Engine::playEffect(const char* name) { services_.audio.playEffect(paths_.sound(QLatin1String(name))); }
 
 void Engine::cutFrame(int x, int y, int a, bool anchored, int f) {
     tw::cutFrame(canvas_, pictures_.sheetPicture, pictures_.framePicture, *record_, x, y, a, anchored, f);

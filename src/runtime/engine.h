@@ -3,16 +3,25 @@
 #include "canvas/picturefiles.h"
 #include "canvas/pictures.h"
 #include "canvas/screenstate.h"
+#include "editor/editorstate.h"
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
+#include "runtime/playstate.h"
 #include "runtime/services.h"
 
+#include <QFont>
 #include <QImage>
+#include <QSet>
 #include <QString>
 
 #include <memory>
 
 namespace tw {
+
+enum class MouseButton { Left, Right };
+// What a pointer move asks of the editor panel along the canvas bottom.
+enum class PanelChange { Keep, Show, Hide };
+inline constexpr int kEscapeKey = 27;
 
 // Owns the whole run: the project record, what the screen shows, the in-memory pictures and the canvas
 // they are composed on. It draws only into its canvas picture and reaches the outside world only through
@@ -55,9 +64,33 @@ public:
     const AssetPaths& paths() const { return paths_; }
     Services& services() { return services_; }
 
+    // The frame tick (every tickInterval ms): the animator's preview in mode 4, the play frame in mode 6.
+    void frameTick();
+    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors.
+    void overlayTick();
+
+    // Canvas input, in canvas pixels. canvasHeight is the height the canvas widget has now.
+    void mouseDown(MouseButton button, int x, int y);
+    PanelChange mouseMove(int x, int y, int canvasHeight);
+    void mouseUp();
+    void keyDown(int key);
+
+    PlayState& play() { return play_; }
+    const PlayState& play() const { return play_; }
+    EditorState& editor() { return editor_; }
+    const EditorState& editor() const { return editor_; }
+    const QFont& font() const { return font_; }
+
     // Loads the background of the current screen mode and draws it (see canvas/background.h). A load
-    // failure is reported to the user.
-    void reloadBackground();
+    // failure is reported to the user. Returns false on failure.
+    bool reloadBackground();
+    // Loads a picture of the tree; a failure is reported to the user once per file and message, so a
+    // picture that fails on every tick does not flood the screen with messages. Returns false on failure.
+    bool loadPicture(const QString& path, QImage& into);
+    // Shows a message to the user unless the same message was shown before.
+    void reportOnce(const QString& message);
+    // Plays a sound of mzh/sound on the effects player.
+    void playEffect(const char* name);
     // Draws frame f of animation a on the canvas (see canvas/cutting.h).
     void cutFrame(int x, int y, int a, bool anchored, int f);
     // The canvas pointer: slot 1..8, kCursorHidden or kCursorDefault.
@@ -66,6 +99,10 @@ public:
 
 private:
     bool loadPictures();
+    // Mode 4: the animator's preview of the chosen animation; modes 3 and 4: the applicator's and the
+    // animator's overlays. Both belong to the asset editors and draw nothing until those pages exist.
+    void animatorPreview() {}
+    void editorOverlay() {}
     void loadCursors();
 
     AssetPaths paths_;
@@ -75,6 +112,10 @@ private:
     ScreenState screen_;
     Pictures pictures_;
     QImage canvas_;
+    PlayState play_;
+    EditorState editor_;
+    QFont font_;
+    QSet<QString> reported_;
     bool started_ = false;
     int canvasCursor_ = 0;
 };

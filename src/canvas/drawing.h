@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QRgb>
+#include <QString>
+
+class QPainter;
+
+namespace tw {
+
+inline constexpr QRgb kOutlineColour = 0xFFFF00FF; // magenta: zone and cell outlines
+inline constexpr QRgb kMarkerColour = 0xFFFFFFFF;  // white: marker labels
+inline constexpr QRgb kTextFirstPass = 0xFF0000FF; // blue
+inline constexpr QRgb kTextSecondPass = 0xFF00FFFF; // aqua
+
+// The one-pixel outline of the rectangle (x1, y1)-(x2, y2), right and bottom edges exclusive, as a
+// rectangle drawn with a clear brush; corners given in either order. Clipped to the picture.
+void outlineRect(QImage& canvas, int x1, int y1, int x2, int y2, QRgb colour = kOutlineColour);
+// The outline of passability cell (c, r): (20(c-1), 20(r-1))-(20c, 20r).
+void outlineCell(QImage& canvas, int c, int r, QRgb colour = kOutlineColour);
+// True for a zone whose corners are well formed (x1 < x2 and y1 < y2).
+inline bool isWellFormed(int x1, int y1, int x2, int y2) { return x1 < x2 && y1 < y2; }
+// Strictly inside: x1 < x < x2 and y1 < y < y2.
+inline bool isInside(int x, int y, int x1, int y1, int x2, int y2) { return x1 < x && x < x2 && y1 < y && y < y2; }
+
+// Writes text with its top-left corner at (x, y) in one colour, in the game font, with a clear background.
+void drawLabel(QPainter& painter, int x, int y, const QString& text, QRgb colour = kMarkerColour);
+// A game text: blue at (x, y), then aqua at (x + 1, y + 1).
+void drawGameText(QPainter& painter, int x, int y, const QString& text);
+// Lines of a game text, line k at y + 15k.
+void drawGameLines(QPainter& painter, int x, int y, const QString* lines, int count);
+
+} // namespace tw

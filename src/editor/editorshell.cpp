@@ -1,0 +1,68 @@
+#include "editor/editorshell.h"
+
+#include "canvas/cutting.h"
+#include "platform/cursors.h"
+#include "runtime/engine.h"
+
+namespace tw {
+
+const char* const kEditorPageCaptions[kEditorPageCount] = {
+    "Меню игры", "Аппликатор фона сцены", "Аниматор", "Система",  "Проходимость", "Музон", "Редактор сюжета",
+    "Герой",     "Предметы",              "Курсор .ani", "Дверь", "Комикс",       "Сборка", "О программе"};
+
+void selectPage(Engine& engine, EditorPage page) {
+    ScreenState& screen = engine.screen();
+    switch (page) {
+    case EditorPage::GameMenu:
+        screen.screenMode = ScreenMode::Menu;
+        break;
+    case EditorPage::Applicator:
+        screen.screenMode = ScreenMode::Applicator;
+        engine.setCanvasCursor(kCursorHidden);
+        break;
+    case EditorPage::Animator:
+        screen.screenMode = ScreenMode::Animator;
+        engine.setCanvasCursor(kCursorDefault);
+        break;
+    case EditorPage::Passability:
+        screen.screenMode = ScreenMode::Passability;
+        engine.setCanvasCursor(kCursorDefault);
+        break;
+    case EditorPage::PlotEditor:
+        screen.screenMode = ScreenMode::Scene;
+        engine.setCanvasCursor(kCursorDefault);
+        break;
+    default:
+        break; // pages that leave the mode as it was
+    }
+
+    engine.reloadBackground();
+    if (screen.screenMode == ScreenMode::Applicator) {
+        engine.loadPicture(engine.paths().stamp(engine.editor().currentStamp), engine.pictures().stampPicture);
+    } else {
+        screen.sceneViewOffset = QPoint(0, 0);
+    }
+    Pictures& pictures = engine.pictures();
+    const int n = engine.editor().currentItem;
+    cutCell(pictures.largeItemStrip, 50, 50, n, pictures.largeItemPicture);
+    cutCell(pictures.smallItemStrip, 20, 20, n, pictures.smallItemPicture);
+}
+
+void previousScene(Engine& engine) {
+    std::uint16_t& scene = engine.screen().currentScene;
+    scene = scene <= 1 ? 1 : std::uint16_t(scene - 1);
+    engine.reloadBackground();
+}
+
+void nextScene(Engine& engine) {
+    std::uint16_t& scene = engine.screen().currentScene;
+    const int last = usableSceneCount(engine.record());
+    scene = scene >= last ? std::uint16_t(last) : std::uint16_t(scene + 1);
+    engine.reloadBackground();
+}
+
+void armMenuZone(Engine& engine, int k) {
+    if (k >= 1 && k <= kMenuZones) engine.editor().menuZoneBeingSet = k;
+}
+
+} // namespace tw

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tw {
+
+// The editor's run-time state: armed sub-modes of the canvas and the numbers chosen on the pages. Not
+// saved. The pages write their controls' values here; canvas presses and the ticks read them.
+struct EditorState {
+    // Menu page: the click zone (1..4) the next press-drag-release sets; 0 none.
+    int menuZoneBeingSet = 0;
+
+    // Sub-modes of the plot editor, in the order a press serves them.
+    bool heroPlacementArmed = false;
+    int portalPick = 0; // 0 none, 1 waiting for the portal cell, 2 for the arrival cell
+    bool animSpotArmed = false;
+    bool itemArmed = false;
+    bool doorArmed = false;
+    bool crowdRemarkArmed = false;
+    bool keyZoneArmed = false;
+    bool doorCellArmed = false;
+    bool dialogApproachArmed = false;
+    bool heroRemarkArmed = false;
+    bool hintTextArmed = false;
+    bool dialogTextArmed = false;
+    bool hintZoneArmed = false;
+    bool dialogZoneArmed = false;
+    bool doorEditing = false; // set with doorArmed and keyZoneArmed; only controls the overlay
+
+    // Portal being placed.
+    int portalScene = 1;
+    int portalNumber = 1;
+    bool targetChooserVisible = false; // the floating panel RzPanel1
+
+    // Numbers chosen on the pages.
+    int currentAnimation = 1;
+    int currentStamp = 1;
+    int currentItem = 1;
+    int itemPickA = 1;
+    int itemPickB = 1;
+    int closedDoorPick = 1;
+    int openDoorPick = 1;
+    int keyItemPick = 1;
+    int comicPick = 2;
+    int currentHeroRemark = 1;
+    int currentHint = 1;
+    int currentDialog = 1;
+    int currentRandomDialog = 1;
+    int portalSpin = 1;         // SpinEdit6: portal number
+    int spotSpin = 1;           // SpinEdit8: animation spot number
+    int spotAnimationSpin = 1;  // SpinEdit9: animation of the spot
+    bool spotRandomChecked = false; // CheckBox3 "Случайный кадр"
+    int doorSpin = 1;           // SpinEdit10: door number
+    int crowdRemarkSpin = 1;    // SpinEdit15: crowd remark number
+
+    // Check boxes.
+    bool trailsShown = false;   // CheckBox1 "Дорожки"
+    bool applicatorOn = false;  // the applicator's "Вкл."
+
+    // Overlays of the walkable cells while a placing mode is armed.
+    bool outlinesCellsOnFrameTick() const {
+        return doorCellArmed || doorEditing || heroRemarkArmed || dialogApproachArmed || animSpotArmed;
+    }
+    bool outlinesCellsOnOverlayTick() const { return portalPick != 0 || itemArmed; }
+};
+
+} // namespace tw

@@ -1,0 +1,101 @@
+#include "editor/pages/editorpanel.h"
+
+#include "editor/pages/heropage.h"
+#include "editor/pages/menupage.h"
+#include "editor/pages/plotpage.h"
+#include "editor/pages/scenestepper.h"
+#include "editor/pages/widgets.h"
+#include "runtime/engine.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace tw {
+
+EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+    setObjectName(QStringLiteral("Panel1"));
+    setFixedHeight(kHeight);
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(pages_);
+
+    for (int tab = 0; tab < kEditorPageCount; ++tab) {
+        QWidget* page = nullptr;
+        switch (EditorPage(tab)) {
+        case EditorPage::GameMenu:
+            page = new MenuPage(engine, pages_);
+            break;
+        case EditorPage::PlotEditor:
+            page = plotPage_ = new PlotPage(engine, pages_);
+            connect(plotPage_->sceneStepper(), &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
+            break;
+        case EditorPage::Hero:
+            page = heroPage_ = new HeroPage(engine, pages_);
+            connect(heroPage_, &HeroPage::intervalSaved, this, &EditorPanel::intervalSaved);
+            break;
+        default:
+            page = new QWidget(pages_);
+            break;
+        }
+        pages_->addTab(page, QString::fromUtf8(kEditorPageCaptions[tab]));
+    }
+
+    QWidget* applicator = pages_->widget(int(EditorPage::Applicator));
+    applicatorScenes_ = new SceneStepper(engine, "SpeedButton9", "SpeedButton10", "Label1", applicator);
+    applicatorScenes_->move(6, 4);
+    connect(applicatorScenes_, &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
+    QWidget* passability = pages_->widget(int(EditorPage::Passability));
+    passabilityScenes_ = new SceneStepper(engine, "SpeedButton46", "SpeedButton47", nullptr, passability);
+    passabilityScenes_->move(6, 4);
+    connect(passabilityScenes_, &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
+
+    animationLabel_ = label(pages_->widget(int(EditorPage::Animator)), "Label2", QString(), 6, 4);
+    itemLabel_ = label(pages_->widget(int(EditorPage::Items)), "Label13", QString(), 6, 4);
+    plotItemLabel_ = label(plotPage_->subPages()->widget(2), "Label19", QString(), 6, 4);
+
+    QWidget* build = pages_->widget(int(EditorPage::Build));
+    label(build, nullptr, QStringLiteral("Имя игры (латинскими буквами, без пробелов)"), 10, 8);
+    gameNameEdit_ = new QLineEdit(build);
+    gameNameEdit_->setObjectName(QStringLiteral("Edit15"));
+    gameNameEdit_->setGeometry(10, 28, 300, 22);
+
+    connect(pages_, &QTabWidget::currentChanged, this, &EditorPanel::pageChanged);
+    hide();
+}
+
+void EditorPanel::loadFromRecord() {
+    gameNameEdit_->setText(engine_.gameName());
+    heroPage_->showInterval();
+    refreshLabels();
+}
+
+QString EditorPanel::gameNameText() const { return gameNameEdit_->text(); }
+
+void EditorPanel::followPlay() { heroPage_->showSpeed(); }
+
+void EditorPanel::pageChanged(int index) {
+    if (index < 0 || index >= kEditorPageCount) return;
+    const auto page = EditorPage(index);
+    if (page == EditorPage::PlotEditor) heroPage_->loadAnimations();
+    selectPage(engine_, page);
+    refreshLabels();
+    emit animatorShown(page == EditorPage::Animator);
+    emit canvasChanged();
+}
+
+void EditorPanel::refreshLabels() {
+    applicatorScenes_->refresh();
+    plotPage_->sceneStepper()->refresh();
+    animationLabel_->setText(QStringLiteral("Мульт-") + QString::number(engine_.editor().currentAnimation));
+    const QString item = QStringLiteral("Предмет ") + QString::number(engine_.editor().currentItem);
+    itemLabel_->setText(item);
+    plotItemLabel_->setText(item);
+    for (QLabel* l : {animationLabel_, itemLabel_, plotItemLabel_}) l->adjustSize();
+}
+
+} // namespace tw

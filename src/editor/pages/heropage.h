@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QRadioButton;
+class QSpinBox;
+
+namespace tw {
+
+class Engine;
+
+// "Герой": the hero's five animations, his speed, the frame interval and his start position.
+class HeroPage final : public QWidget {
+    Q_OBJECT
+public:
+    HeroPage(Engine& engine, QWidget* parent);
+    // The spinners take the record's animation numbers (done when the plot editor is chosen).
+    void loadAnimations();
+    // The speed buttons follow heroStep (done on every frame of the scene).
+    void showSpeed();
+    // The interval spinner shows the record's period (done at start-up).
+    void showInterval();
+
+signals:
+    // The frame timer must take the record's period now.
+    void intervalSaved();
+
+private:
+    Engine& engine_;
+    QSpinBox* animationSpins_[5] = {};
+    QRadioButton* speedButtons_[3] = {};
+    QSpinBox* intervalSpin_ = nullptr;
+};
+
+} // namespace tw

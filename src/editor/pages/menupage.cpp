@@ -1,0 +1,32 @@
+#include "editor/pages/menupage.h"
+
+#include "editor/editorshell.h"
+#include "editor/pages/widgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QToolButton>
+
+namespace tw {
+
+MenuPage::MenuPage(Engine& engine, QWidget* parent) : QWidget(parent) {
+    auto* zones = new QGroupBox(QStringLiteral("Зоны клика мышкой (нажать, растянуть, отпустить)"), this);
+    zones->setGeometry(330, 4, 360, 100);
+    const struct {
+        const char* name;
+        const char* caption;
+    } buttons[] = {{"SpeedButton2", "Новая игра"}, {"SpeedButton3", "Открыть"}, {"SpeedButton4", "Сохранить"},
+                   {"SpeedButton5", "Help"}};
+    for (int k = 1; k <= 4; ++k) {
+        auto* button = speedButton(zones, buttons[k - 1].name, QString::fromUtf8(buttons[k - 1].caption),
+                                   10 + ((k - 1) % 2) * 170, 24 + ((k - 1) / 2) * 32, 160, 26);
+        connect(button, &QToolButton::clicked, this, [&engine, k] { armMenuZone(engine, k); });
+    }
+    label(this, "Label39",
+          QStringLiteral("Все надписи (меню, help) должны быть нарисованы на загружаемых фонах.\n"
+                         "Зоны клика мышкой растягиваются с верхнего левого угла,\n"
+                         "в правый нижний угол, на соответствующих пунктах меню."),
+          700, 10);
+}
+
+} // namespace tw

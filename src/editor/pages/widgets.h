@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QToolButton;
+class QWidget;
+
+namespace tw {
+
+// Small builders for the editor pages: every control gets the name it is known by as its objectName.
+QToolButton* speedButton(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h = 22);
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y);
+
+} // namespace tw

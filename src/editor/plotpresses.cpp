@@ -1,0 +1,163 @@
+#include "editor/plotpresses.h"
+
+#include "runtime/engine.h"
+
+namespace tw {
+namespace {
+
+bool isWalkable(const Engine& engine, int c, int r) {
+    return engine.record().passOrBlocked(engine.screen().currentScene, c, r) < kBlockedCell;
+}
+
+// Pixel coordinates are stored as their low 16 bits.
+std::uint16_t low16(int v) { return static_cast<std::uint16_t>(v); }
+std::uint8_t low8(int v) { return static_cast<std::uint8_t>(v); }
+
+// Lays item n on a cell of the current scene. It is one object: it leaves the bag and the cursor.
+void placeItem(Engine& engine, int n, int c, int r) {
+    if (!isItemNumber(n)) return;
+    ProjectRecord& record = engine.record();
+    for (int k = 1; k <= kBagSlots; ++k) {
+        if (record.bagSlot(k) == n) record.bagSlot(k) = 0;
+    }
+    if (record.heldItem == n) {
+        record.heldItem = 0;
+        record.holdingItem = 0;
+    }
+    Item& item = record.item(n);
+    item.state = 1;
+    item.col0 = std::int16_t(c - 1);
+    item.row0 = std::int16_t(r - 1);
+    item.scene = low8(engine.screen().currentScene);
+}
+
+} // namespace
+
+void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
+    EditorState& editor = engine.editor();
+    ProjectRecord& record = engine.record();
+    ScreenState& screen = engine.screen();
+    SceneBlock& scene = record.scene(screen.currentScene);
+
+    if (editor.heroPlacementArmed) {
+        editor.heroPlacementArmed = false;
+        record.heroX = low16(x);
+        record.heroY = low16(y);
+    }
+    if (editor.portalPick == 1 && isWalkable(engine, c, r)) {
+        editor.portalPick = 0;
+        editor.targetChooserVisible = true;
+        editor.portalScene = screen.currentScene;
+        Portal& portal = scene.portal(editor.portalSpin);
+        portal.col = low8(c);
+        portal.row = low8(r);
+    } else if (editor.portalPick == 2 && isWalkable(engine, c, r)) {
+        editor.portalPick = 0;
+        Portal& portal = record.scene(editor.portalScene).portal(editor.portalSpin);
+        portal.targetScene = screen.currentScene;
+        portal.arrivalCol = low8(c);
+        portal.arrivalRow = low8(r);
+        screen.currentScene = std::uint16_t(editor.portalScene);
+        engine.reloadBackground();
+    }
+    if (editor.animSpotArmed) {
+        editor.animSpotArmed = false;
+        AnimSpot& spot = scene.animSpot(editor.spotSpin);
+        spot.visible = 1;
+        spot.x = low16(x);
+        spot.y = low16(y);
+        spot.animation = low8(editor.spotAnimationSpin);
+        spot.randomFrame = editor.spotRandomChecked ? 1 : 0;
+    }
+    if (editor.itemArmed && isWalkable(engine, c, r)) {
+        editor.itemArmed = false;
+        placeItem(engine, editor.currentItem, c, r);
+    }
+    if (editor.doorArmed) {
+        editor.doorArmed = false;
+        Door& door = scene.door(editor.doorSpin);
+        door.state = 1;
+        door.pictureX = low16(x);
+        door.pictureY = low16(y);
+        door.closedPicture = low8(editor.closedDoorPick);
+        door.openPicture = low8(editor.openDoorPick);
+        door.keyItem = low8(editor.keyItemPick);
+        door.comic = low8(editor.comicPick);
+    }
+    if (editor.crowdRemarkArmed) {
+        CrowdRemark& remark = record.crowdRemark(editor.crowdRemarkSpin);
+        remark.x = low16(x);
+        remark.y = low16(y);
+        remark.scene = low8(screen.currentScene);
+    }
+    if (editor.keyZoneArmed) {
+        Door& door = scene.door(editor.doorSpin);
+        door.keyZoneX1 = low16(x);
+        door.keyZoneY1 = low16(y);
+    }
+    if (editor.doorCellArmed) {
+        editor.doorCellArmed = false;
+        Door& door = scene.door(editor.doorSpin);
+        door.approachCol = low8(c);
+        door.approachRow = low8(r);
+        if (isCellInGrid(c, r)) record.pass(screen.currentScene, c, r) = kBlockedCell;
+    }
+    if (editor.dialogApproachArmed) {
+        editor.dialogApproachArmed = false;
+        Dialog& dialog = scene.dialog(editor.currentDialog);
+        dialog.approachCol = low8(c);
+        dialog.approachRow = low8(r);
+    }
+    if (editor.heroRemarkArmed) {
+        editor.heroRemarkArmed = false;
+        HeroRemark& remark = record.heroRemark(editor.currentHeroRemark);
+        remark.state = 1;
+        remark.col = low8(c);
+        remark.row = low8(r);
+        remark.scene = screen.currentScene;
+    }
+    if (editor.hintTextArmed) {
+        editor.hintTextArmed = false;
+        Hint& hint = scene.hint(editor.currentHint);
+        hint.textX = low16(x);
+        hint.textY = low16(y);
+    }
+    if (editor.dialogTextArmed) {
+        editor.dialogTextArmed = false;
+        Dialog& dialog = scene.dialog(editor.currentDialog);
+        dialog.textX = low16(x);
+        dialog.textY = low16(y);
+    }
+}
+
+void servePlotEditorMove(Engine& engine, int x, int y) {
+    EditorState& editor = engine.editor();
+    PlayState& play = engine.play();
+    SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
+    const QPoint press = play.mouseDownPoint;
+    if (play.mouseHeld && editor.keyZoneArmed) {
+        Door& door = scene.door(editor.doorSpin);
+        door.keyZoneX2 = low16(x);
+        door.keyZoneY2 = low16(y);
+    }
+    if (play.mouseHeld && editor.hintZoneArmed) {
+        Hint& hint = scene.hint(editor.currentHint);
+        hint.zoneX1 = low16(press.x());
+        hint.zoneY1 = low16(press.y());
+        hint.zoneX2 = low16(x);
+        hint.zoneY2 = low16(y);
+    }
+    if (play.mouseHeld && editor.dialogZoneArmed) {
+        Dialog& dialog = scene.dialog(editor.currentDialog);
+        dialog.zoneX1 = low16(press.x());
+        dialog.zoneY1 = low16(press.y());
+        dialog.zoneX2 = low16(x);
+        dialog.zoneY2 = low16(y);
+    }
+    if (editor.animSpotArmed) {
+        const int a = scene.animSpot(editor.spotSpin).animation;
+        engine.cutFrame(x, y, a, false, 1);
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,183 @@
+// The two periodic ticks of the engine: the frame tick that composes the scene and advances the game, and
+// the overlay tick that repaints the editor screens and keeps the music looping.
+#include "canvas/blit.h"
+#include "canvas/cutting.h"
+#include "canvas/drawing.h"
+#include "platform/audio.h"
+#include "platform/cursors.h"
+#include "platform/random.h"
+#include "runtime/bag.h"
+#include "runtime/doors.h"
+#include "runtime/engine.h"
+#include "runtime/talk.h"
+#include "runtime/walking.h"
+#include "runtime/world.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tw {
+namespace {
+
+void outlineWalkableCells(Engine& engine) {
+    const ProjectRecord& record = engine.record();
+    const int s = engine.screen().currentScene;
+    for (int c = 1; c <= kGridColumns; ++c) {
+        for (int r = 1; r <= kGridRows; ++r) {
+            if (record.passOrBlocked(s, c, r) < kBlockedCell) outlineCell(engine.canvas(), c, r);
+        }
+    }
+}
+
+// Frame counters of the animation spots: cyclic ones step on, random ones jump now and then. Counters
+// advance whether or not the spot is shown.
+void advanceSpotCounter(Engine& engine, int k, const AnimSpot& spot) {
+    int& frame = engine.play().spotFrame[k - 1];
+    const int count = isAnimationNumber(spot.animation) ? engine.record().animation(spot.animation).frameCount : 0;
+    if (spot.randomFrame != 1) {
+        if (++frame > count) frame = 1;
+    } else if (engine.services().random.below(50) < 5) {
+        frame = count >= 1 ? 1 + engine.services().random.below(count) : 1;
+    }
+}
+
+void drawSpots(Engine& engine) {
+    const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
+    for (int k = 1; k <= kSpotsPerScene; ++k) {
+        const AnimSpot& spot = scene.animSpot(k);
+        if (spot.visible == 1) engine.cutFrame(spot.x, spot.y, spot.animation, false, engine.play().spotFrame[k - 1]);
+        advanceSpotCounter(engine, k, spot);
+    }
+}
+
+void drawSpotNumbers(Engine& engine) {
+    const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
+    QPainter painter(&engine.canvas());
+    painter.setFont(engine.font());
+    for (int k = 1; k <= kSpotsPerScene; ++k) {
+        const AnimSpot& spot = scene.animSpot(k);
+        if (spot.visible == 1) drawLabel(painter, spot.x, spot.y, QString::number(k));
+    }
+}
+
+void wrapHeroFrame(Engine& engine) {
+    PlayState& play = engine.play();
+    const int count = isAnimationNumber(play.heroAnimation) ? engine.record().animation(play.heroAnimation).frameCount : 0;
+    if (++play.previewFrame > count) play.previewFrame = 1;
+}
+
+void panelAndHeldItem(Engine& engine) {
+    ProjectRecord& record = engine.record();
+    PlayState& play = engine.play();
+    QImage& canvas = engine.canvas();
+    if (play.mousePoint.y() < 5) play.panelShown = true;
+    if (play.panelShown) {
+        drawOpaque(canvas, engine.pictures().panelPicture, QPoint(0, 0));
+        if (play.mousePoint.y() > 100) play.panelShown = false; // still completed in this tick
+        bagUpkeepAndDrawing(engine);
+    }
+    // Step 19 looks at the panel as it stands after the step above.
+    if (play.panelShown) {
+        engine.setCanvasCursor(cursorItem);
+        if (isHoldingItem(record))
+            drawTransparent(canvas, engine.pictures().handPicture, play.mousePoint - QPoint(25, 25));
+    } else if (record.heldItem != 0) {
+        engine.setCanvasCursor(cursorNeutral);
+        if (isHoldingItem(record)) drawTransparent(canvas, engine.pictures().handPicture, play.mousePoint);
+    }
+}
+
+void playFrame(Engine& engine) {
+    ProjectRecord& record = engine.record();
+    PlayState& play = engine.play();
+    EditorState& editor = engine.editor();
+    Pictures& pictures = engine.pictures();
+    QImage& canvas = engine.canvas();
+    const int s = engine.screen().currentScene;
+
+    drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));                                 // 2.1
+    if (editor.doorArmed) {                                                                         // 2.2
+        cutCell(pictures.doorStrip, 60, 90, editor.closedDoorPick, pictures.doorPicture);
+        drawTransparent(canvas, pictures.doorPicture, play.mousePoint);
+    }
+    drawDoors(engine);                                                                              // 2.3
+    drawHints(engine);                                                                              // 2.4
+    drawDialogZones(engine);                                                                        // 2.5
+    if (editor.outlinesCellsOnFrameTick()) outlineWalkableCells(engine);                            // 2.6
+    doorKeyUseAndArrival(engine);                                                                   // 2.7
+    dialogClickArrivalAndText(engine);                                                              // 2.8
+    drawLyingItems(engine);                                                                         // 2.9
+    pickUpArrival(engine);
+    play.panelTicks = std::max(play.panelTicks - 1, 0);                                             // 2.10
+    if (play.panelTicks > 1) play.panelShown = true;
+    drawSpots(engine);                                                                              // 2.11
+    engine.cutFrame(record.heroX, record.heroY, play.heroAnimation, true, play.previewFrame);      // 2.12
+    drawSpotNumbers(engine);                                                                        // 2.13
+    walkStep(record, s, play, editor.targetChooserVisible);                                         // 2.14
+    wrapHeroFrame(engine);                                                                          // 2.15
+    // 2.16: the window shows heroStep on the speed buttons.
+    heroAndCrowdRemarks(engine);                                                                    // 2.17
+    panelAndHeldItem(engine);                                                                       // 2.18, 2.19
+    drawPortalAndDialogMarkers(engine);                                                             // 2.20
+    portalTest(engine);                                                                             // 2.21
+    // 2.22: the window shows the dialog page's controls by kind.
+    if (play.panelShown) engine.setCanvasCursor(cursorItem);                                       // 2.23
+    drawComic(engine);                                                                              // 2.24
+    if (play.hintHover) engine.setCanvasCursor(cursorLook);                                         // 2.25
+    if (play.walkingToDoor || play.walkingToDialog) engine.setCanvasCursor(cursorClock);
+}
+
+} // namespace
+
+void Engine::frameTick() {
+    if (!started_) return;
+    if (editor_.applicatorOn) screen_.sceneViewOffset = QPoint(0, 0);
+    switch (screen_.screenMode) {
+    case ScreenMode::Animator:
+        animatorPreview();
+        break;
+    case ScreenMode::Scene:
+        playFrame(*this);
+        break;
+    default:
+        break;
+    }
+}
+
+void Engine::overlayTick() {
+    if (!started_) return;
+    Audio& audio = services_.audio;
+    // A track that could not be opened has length 0; it is not retried every 10 ms.
+    if (play_.musicLoop && audio.musicLength() > 0 && audio.musicPosition() == audio.musicLength()) {
+        audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
+        audio.playMusic();
+    }
+    const ScreenMode mode = screen_.screenMode;
+    if (mode == ScreenMode::Menu) {
+        drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
+        for (int k = 1; k <= kMenuZones; ++k) {
+            const Point16& a = record_->menuTopLeft(k);
+            const Point16& b = record_->menuBottomRight(k);
+            if (isWellFormed(a.x, a.y, b.x, b.y)) outlineRect(canvas_, a.x, a.y, b.x, b.y);
+        }
+    }
+    if (mode == ScreenMode::Applicator || mode == ScreenMode::Animator) editorOverlay();
+    if (mode == ScreenMode::Passability || editor_.outlinesCellsOnOverlayTick()) {
+        drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
+        outlineWalkableCells(*this);
+    }
+    if (mode == ScreenMode::Scene && editor_.trailsShown) {
+        const int s = screen_.currentScene;
+        for (int c = 1; c <= kGridColumns; ++c) {
+            for (int r = 1; r <= kGridRows; ++r) {
+                if (record_->passOrBlocked(s, c, r) >= kBlockedCell) continue;
+                for (const QPoint dot : {QPoint(20 * (c - 1) + 5, 20 * (r - 1) + 5), QPoint(20 * (c - 1) + 15, 20 * (r - 1) + 15)}) {
+                    if (canvas_.rect().contains(dot)) canvas_.setPixel(dot, qRgb(255, 255, 255));
+                }
+            }
+        }
+    }
+}
+
+} // namespace tw
