@@ -1,14 +1,19 @@
 #include "app/canvasview.h"
 #include "app/mainwindow.h"
+#include "editor/pages/editorpanel.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
+#include <QLabel>
 
 namespace tw::test {
 namespace {
@@ -66,6 +71,58 @@ TEST(MainWindow, AfterAFailedStartClosingWritesNothing) {
     EXPECT_EQ(world.messages.errors, QStringList{QStringLiteral(" ERROR ")});
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(world.files.written.isEmpty());
+}
+
+void moveOnCanvas(CanvasView* canvas, int x, int y) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), canvas->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+}
+
+TEST(MainWindow, TabsSetTheModeAndThePanelFollowsThePointer) {
+    FakeWorld world;
+    auto record = ProjectRecord::createBlank();
+    record->sceneCount = 3;
+    record->startScene = 3;
+    putMinimalTree(world.files, *record);
+    MainWindow window(kFakeRoot, world.services());
+    ASSERT_TRUE(window.startUp());
+    window.show();
+    QWidget* panel = window.findChild<QWidget*>(QStringLiteral("Panel1"));
+    QWidget* animatorPanel = window.findChild<QWidget*>(QStringLiteral("Panel2"));
+    CanvasView* canvas = window.canvasView();
+
+    moveOnCanvas(canvas, 500, 696);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(canvas->height(), 699 - 169);
+    moveOnCanvas(canvas, 500, 500); // within 50 px of the shorter canvas's bottom (530 - 50 = 480)
+    EXPECT_TRUE(panel->isVisible());
+    moveOnCanvas(canvas, 500, 470);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(canvas->height(), 699);
+
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    ASSERT_EQ(tabs->count(), 14);
+    tabs->setCurrentIndex(6);
+    EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Scene);
+    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(3));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label6"))->text(), QStringLiteral("Сцена 3"));
+    window.findChild<QToolButton*>(QStringLiteral("SpeedButton49"))->click(); // "+" on the last scene
+    EXPECT_EQ(window.engine().screen().currentScene, 3);
+    window.findChild<QToolButton*>(QStringLiteral("SpeedButton48"))->click();
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label6"))->text(), QStringLiteral("Сцена 2"));
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Animator);
+    EXPECT_TRUE(animatorPanel->isVisible());
+    tabs->setCurrentIndex(4);
+    EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Passability);
+    EXPECT_FALSE(animatorPanel->isVisible());
+    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(2));
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Menu);
+    window.hide();
 }
 
 } // namespace
