@@ -1,5 +1,5 @@
 #include "canvas/cutting.h"
-#include "demotree.h"
+#include "make-demo/demotree.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/filesystem.h"
