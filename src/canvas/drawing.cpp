@@ -1,5 +1,6 @@
 #include "canvas/drawing.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -40,19 +41,56 @@ void outlineCell(QImage& canvas, int c, int r, QRgb colour) {
     outlineRect(canvas, 20 * (c - 1), 20 * (r - 1), 20 * c, 20 * r, colour);
 }
 
-void drawLabel(QPainter& painter, int x, int y, const QString& text, QRgb colour) {
-    if (text.isEmpty()) return;
+TextStamper::TextStamper(const QFont& font) : font_(font) {}
+
+const QImage& TextStamper::stamp(const QString& text, QRgb colour) {
+    const QString key = QString::number(colour, 16) + QLatin1Char('|') + text;
+    auto it = stamps_.constFind(key);
+    if (it != stamps_.constEnd()) return it.value();
+    // Texts come from the record, so the cache is bounded: a flood of distinct texts starts it anew.
+    if (stamps_.size() > 4096) stamps_.clear();
+    const QFontMetrics metrics(font_);
+    QImage picture(std::max(1, metrics.horizontalAdvance(text) + 2), std::max(1, metrics.height() + 1),
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setFont(font_);
     painter.setPen(QColor::fromRgb(colour));
-    painter.drawText(QRect(x, y, 2000, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.drawText(QRect(0, 0, picture.width(), picture.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.end();
+    return stamps_.insert(key, picture).value();
 }
 
-void drawGameText(QPainter& painter, int x, int y, const QString& text) {
-    drawLabel(painter, x, y, text, kTextFirstPass);
-    drawLabel(painter, x + 1, y + 1, text, kTextSecondPass);
+void TextStamper::drawLabel(QImage& canvas, int x, int y, const QString& text, QRgb colour) {
+    if (text.isEmpty() || canvas.isNull()) return;
+    const QImage& picture = stamp(text, colour);
+    const QRect onCanvas = QRect(x, y, picture.width(), picture.height()).intersected(canvas.rect());
+    for (int cy = onCanvas.top(); cy <= onCanvas.bottom(); ++cy) {
+        const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(cy - y)) + (onCanvas.left() - x);
+        auto* to = reinterpret_cast<QRgb*>(canvas.scanLine(cy)) + onCanvas.left();
+        for (int i = 0, n = onCanvas.width(); i < n; ++i) {
+            const QRgb s = from[i];
+            const int alpha = qAlpha(s);
+            if (alpha == 0) continue;
+            if (alpha == 255) {
+                to[i] = s;
+                continue;
+            }
+            const QRgb d = to[i];
+            const int keep = 255 - alpha;
+            to[i] = qRgb(qRed(s) + qRed(d) * keep / 255, qGreen(s) + qGreen(d) * keep / 255,
+                         qBlue(s) + qBlue(d) * keep / 255);
+        }
+    }
 }
 
-void drawGameLines(QPainter& painter, int x, int y, const QString* lines, int count) {
-    for (int k = 0; k < count; ++k) drawGameText(painter, x, y + 15 * k, lines[k]);
+void TextStamper::drawGameText(QImage& canvas, int x, int y, const QString& text) {
+    drawLabel(canvas, x, y, text, kTextFirstPass);
+    drawLabel(canvas, x + 1, y + 1, text, kTextSecondPass);
+}
+
+void TextStamper::drawGameLines(QImage& canvas, int x, int y, const QString* lines, int count) {
+    for (int k = 0; k < count; ++k) drawGameText(canvas, x, y + 15 * k, lines[k]);
 }
 
 } // namespace tw

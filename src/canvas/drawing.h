@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QRgb>
 #include <QString>
-
-class QPainter;
 
 namespace tw {
 
@@ -23,11 +23,24 @@ inline bool isWellFormed(int x1, int y1, int x2, int y2) { return x1 < x2 && y1 
 // Strictly inside: x1 < x < x2 and y1 < y < y2.
 inline bool isInside(int x, int y, int x1, int y1, int x2, int y2) { return x1 < x && x < x2 && y1 < y && y < y2; }
 
-// Writes text with its top-left corner at (x, y) in one colour, in the game font, with a clear background.
-void drawLabel(QPainter& painter, int x, int y, const QString& text, QRgb colour = kMarkerColour);
-// A game text: blue at (x, y), then aqua at (x + 1, y + 1).
-void drawGameText(QPainter& painter, int x, int y, const QString& text);
-// Lines of a game text, line k at y + 15k.
-void drawGameLines(QPainter& painter, int x, int y, const QString* lines, int count);
+// Writes texts on the canvas in one font. Each text is rendered once per colour into a small picture
+// with alpha and then blended, so redrawing the same labels every tick costs a copy, not a layout.
+class TextStamper {
+public:
+    explicit TextStamper(const QFont& font);
+
+    // Text with its top-left corner at (x, y), in one colour, with a clear background.
+    void drawLabel(QImage& canvas, int x, int y, const QString& text, QRgb colour = kMarkerColour);
+    // A game text: blue at (x, y), then aqua at (x + 1, y + 1).
+    void drawGameText(QImage& canvas, int x, int y, const QString& text);
+    // Lines of a game text, line k at y + 15k.
+    void drawGameLines(QImage& canvas, int x, int y, const QString* lines, int count);
+
+private:
+    const QImage& stamp(const QString& text, QRgb colour);
+
+    QFont font_;
+    QHash<QString, QImage> stamps_; // key: colour and text
+};
 
 } // namespace tw

@@ -7,7 +7,6 @@
 #include "runtime/engine.h"
 #include "runtime/walking.h"
 
-#include <QPainter>
 
 #include <cstdlib>
 
@@ -41,17 +40,12 @@ void drawDoors(Engine& engine) {
         const int picture = door.state == 1 ? door.closedPicture : door.openPicture;
         cutCell(pictures.doorStrip, 60, 90, picture, pictures.doorPicture);
         drawTransparent(canvas, pictures.doorPicture, QPoint(door.pictureX, door.pictureY));
-        QPainter painter(&canvas);
-        painter.setFont(engine.font());
-        drawLabel(painter, door.pictureX, door.pictureY, QString::number(d));
+        engine.text().drawLabel(canvas, door.pictureX, door.pictureY, QString::number(d));
         if (door.state != 1) continue;
-        painter.end();
         if (isWellFormed(door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
             outlineRect(canvas, door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2);
         outlineCell(canvas, door.approachCol, door.approachRow);
-        painter.begin(&canvas);
-        painter.setFont(engine.font());
-        drawLabel(painter, 20 * (door.approachCol - 1), 20 * (door.approachRow - 1),
+        engine.text().drawLabel(canvas, 20 * (door.approachCol - 1), 20 * (door.approachRow - 1),
                   QStringLiteral("двр-") + QString::number(d));
     }
 }

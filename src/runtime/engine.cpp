@@ -19,7 +19,7 @@ namespace tw {
 Engine::Engine(AssetPaths paths, Services services)
     : paths_(std::move(paths)), services_(services), pictureFiles_(services.files),
       record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight, QImage::Format_RGB32),
-      font_(gameFont()) {
+      font_(gameFont()), text_(font_) {
     canvas_.fill(Qt::white);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/drawing.h"
 #include "canvas/picturefiles.h"
 #include "canvas/pictures.h"
 #include "canvas/screenstate.h"
@@ -80,6 +81,8 @@ public:
     EditorState& editor() { return editor_; }
     const EditorState& editor() const { return editor_; }
     const QFont& font() const { return font_; }
+    // Writes the game's texts and labels on the canvas.
+    TextStamper& text() { return text_; }
 
     // Loads the background of the current screen mode and draws it (see canvas/background.h). A load
     // failure is reported to the user. Returns false on failure.
@@ -115,6 +118,7 @@ private:
     PlayState play_;
     EditorState editor_;
     QFont font_;
+    TextStamper text_;
     QSet<QString> reported_;
     bool started_ = false;
     int canvasCursor_ = 0;

@@ -7,7 +7,6 @@
 #include "runtime/engine.h"
 #include "runtime/walking.h"
 
-#include <QPainter>
 
 #include <cstdlib>
 
@@ -26,9 +25,7 @@ void drawHints(Engine& engine) {
             continue;
         play.hintHover = true;
         if (play.mouseHeld) {
-            QPainter painter(&canvas);
-            painter.setFont(engine.font());
-            drawGameText(painter, hint.textX, hint.textY, hint.text.text());
+            engine.text().drawGameText(canvas, hint.textX, hint.textY, hint.text.text());
         }
     }
 }
@@ -40,9 +37,7 @@ void drawDialogZones(Engine& engine) {
         const Dialog& dialog = scene.dialog(d);
         if (dialog.kind == 0) continue;
         outlineRect(canvas, dialog.zoneX1, dialog.zoneY1, dialog.zoneX2, dialog.zoneY2);
-        QPainter painter(&canvas);
-        painter.setFont(engine.font());
-        drawLabel(painter, dialog.zoneX1 + 1, dialog.zoneY1 + 1, QString::number(d));
+        engine.text().drawLabel(canvas, dialog.zoneX1 + 1, dialog.zoneY1 + 1, QString::number(d));
     }
 }
 
@@ -53,9 +48,7 @@ void showLines(Engine& engine, const Dialog& dialog, const ShortString<50>* line
     drawTransparent(canvas, engine.pictures().shadowPicture, QPoint(dialog.textX - 10, dialog.textY - 10));
     QString texts[4];
     for (int k = 0; k < 4; ++k) texts[k] = lines[k].text();
-    QPainter painter(&canvas);
-    painter.setFont(engine.font());
-    drawGameLines(painter, dialog.textX, dialog.textY, texts, 4);
+    engine.text().drawGameLines(canvas, dialog.textX, dialog.textY, texts, 4);
 }
 
 } // namespace
@@ -152,16 +145,11 @@ void heroAndCrowdRemarks(Engine& engine) {
     RandomSource& random = engine.services().random;
     const int s = engine.screen().currentScene;
     QImage& canvas = engine.canvas();
-    QPainter painter(&canvas);
-    painter.setFont(engine.font());
     for (int k = 1; k <= kHeroRemarkCapacity; ++k) {
         HeroRemark& remark = record.heroRemark(k);
         if (remark.scene == s && remark.state == 1) {
-            painter.end();
             outlineCell(canvas, remark.col, remark.row);
-            painter.begin(&canvas);
-            painter.setFont(engine.font());
-            drawLabel(painter, 20 * (remark.col - 1), 20 * (remark.row - 1), QStringLiteral("репл-") + QString::number(k));
+            engine.text().drawLabel(canvas, 20 * (remark.col - 1), 20 * (remark.row - 1), QStringLiteral("репл-") + QString::number(k));
             if (remark.col == record.heroCol && remark.row == record.heroRow) {
                 play.remarkTicks = 90;
                 play.remarkNumber = k;
@@ -170,7 +158,7 @@ void heroAndCrowdRemarks(Engine& engine) {
         }
         CrowdRemark& crowd = record.crowdRemark(k);
         if (crowd.scene == s) {
-            drawLabel(painter, crowd.x - 12, crowd.y, QString::number(k) + QStringLiteral(">"));
+            engine.text().drawLabel(canvas, crowd.x - 12, crowd.y, QString::number(k) + QStringLiteral(">"));
             const long long left = static_cast<long long>(crowd.countdown) - 1; // no overflow at the minimum
             if (left < 1) {
                 crowd.countdown = 100 + random.below(150);
@@ -180,7 +168,7 @@ void heroAndCrowdRemarks(Engine& engine) {
             }
             // An index of 0 (placed but not yet run down) or beyond the table has no text.
             if (crowd.shownIndex >= 1 && crowd.shownIndex <= kCrowdRemarkCapacity)
-                drawGameText(painter, crowd.x, crowd.y, record.crowdRemark(crowd.shownIndex).text.text());
+                engine.text().drawGameText(canvas, crowd.x, crowd.y, record.crowdRemark(crowd.shownIndex).text.text());
         }
     }
     if (play.remarkTicks > 0) {
@@ -188,7 +176,7 @@ void heroAndCrowdRemarks(Engine& engine) {
         const AnimFrame& frame = record.animation(isAnimationNumber(play.heroAnimation) ? play.heroAnimation : 1)
                                      .frame(play.previewFrame >= 1 && play.previewFrame <= kFrameCapacity ? play.previewFrame : 1);
         const int h = frame.height;
-        drawGameText(painter, record.heroX + 10, record.heroY - h - 10, record.heroRemark(play.remarkNumber).text.text());
+        engine.text().drawGameText(canvas, record.heroX + 10, record.heroY - h - 10, record.heroRemark(play.remarkNumber).text.text());
     }
 }
 

@@ -13,7 +13,6 @@
 #include "runtime/walking.h"
 #include "runtime/world.h"
 
-#include <QPainter>
 
 #include <algorithm>
 
@@ -53,11 +52,9 @@ void drawSpots(Engine& engine) {
 
 void drawSpotNumbers(Engine& engine) {
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
-    QPainter painter(&engine.canvas());
-    painter.setFont(engine.font());
     for (int k = 1; k <= kSpotsPerScene; ++k) {
         const AnimSpot& spot = scene.animSpot(k);
-        if (spot.visible == 1) drawLabel(painter, spot.x, spot.y, QString::number(k));
+        if (spot.visible == 1) engine.text().drawLabel(engine.canvas(), spot.x, spot.y, QString::number(k));
     }
 }
 

@@ -7,7 +7,6 @@
 #include "runtime/engine.h"
 #include "runtime/talk.h"
 
-#include <QPainter>
 
 namespace tw {
 
@@ -55,16 +54,14 @@ void drawPortalAndDialogMarkers(Engine& engine) {
     for (int d = 1; d <= kDialogsPerScene; ++d) {
         if (scene.dialog(d).kind != 0) outlineCell(canvas, scene.dialog(d).approachCol, scene.dialog(d).approachRow);
     }
-    QPainter painter(&canvas);
-    painter.setFont(engine.font());
     for (int k = 1; k <= kPortalsPerScene; ++k) {
         const Portal& portal = scene.portal(k);
-        drawLabel(painter, 20 * (portal.col - 1), 20 * (portal.row - 1), QStringLiteral("P-") + QString::number(k));
+        engine.text().drawLabel(canvas, 20 * (portal.col - 1), 20 * (portal.row - 1), QStringLiteral("P-") + QString::number(k));
     }
     for (int d = 1; d <= kDialogsPerScene; ++d) {
         const Dialog& dialog = scene.dialog(d);
         if (dialog.kind == 0) continue;
-        drawLabel(painter, 20 * (dialog.approachCol - 1), 20 * (dialog.approachRow - 1),
+        engine.text().drawLabel(canvas, 20 * (dialog.approachCol - 1), 20 * (dialog.approachRow - 1),
                   QStringLiteral("D-") + QString::number(d));
     }
 }
