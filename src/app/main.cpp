@@ -1,3 +1,4 @@
+#include "app/canvasview.h"
 #include "app/mainwindow.h"
 #include "platform/filesystem.h"
 #include "platform/gamefont.h"
