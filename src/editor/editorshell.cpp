@@ -8,7 +8,7 @@ namespace tw {
 
 const char* const kEditorPageCaptions[kEditorPageCount] = {
     "Меню игры", "Аппликатор фона сцены", "Аниматор", "Система",  "Проходимость", "Музон", "Редактор сюжета",
-    "Герой",     "Предметы",              "Курсор .ani", "Дверь", "Комикс",       "Сборка", "О программе"};
+    "Герой",     "Предметы",              "Курсор .ani", "Дверь", "Комикс",       "Сборка", "Инфо"};
 
 void selectPage(Engine& engine, EditorPage page) {
     ScreenState& screen = engine.screen();

@@ -20,8 +20,13 @@ EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), eng
     setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
+    // A compact face, so that all fourteen tabs fit across the window.
+    QFont compact = font();
+    compact.setPixelSize(11);
+    setFont(compact);
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     layout->addWidget(pages_);
 
     for (int tab = 0; tab < kEditorPageCount; ++tab) {

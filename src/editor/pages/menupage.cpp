@@ -11,7 +11,7 @@ namespace tw {
 
 MenuPage::MenuPage(Engine& engine, QWidget* parent) : QWidget(parent) {
     auto* zones = new QGroupBox(QStringLiteral("Зоны клика мышкой (нажать, растянуть, отпустить)"), this);
-    zones->setGeometry(330, 4, 360, 100);
+    zones->setGeometry(6, 4, 360, 100);
     const struct {
         const char* name;
         const char* caption;
@@ -26,7 +26,7 @@ MenuPage::MenuPage(Engine& engine, QWidget* parent) : QWidget(parent) {
           QStringLiteral("Все надписи (меню, help) должны быть нарисованы на загружаемых фонах.\n"
                          "Зоны клика мышкой растягиваются с верхнего левого угла,\n"
                          "в правый нижний угол, на соответствующих пунктах меню."),
-          700, 10);
+          380, 10);
 }
 
 } // namespace tw
