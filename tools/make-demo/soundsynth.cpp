@@ -26,20 +26,17 @@ Samples toSamples(const Mix& mix) {
     return out;
 }
 
-// A plucked string (Karplus-Strong): a burst of noise circulating in a delay line of one period, softened
-// a little on every pass, which gives a lute-like tone that dies away by itself.
+// A plucked string: harmonics of exact pitch, the higher ones dying away faster, and a breath of noise at
+// the attack for the pluck itself.
 void pluck(Mix& mix, std::size_t start, double hz, double seconds, double gain, QRandomGenerator& rng) {
-    const auto period = static_cast<std::size_t>(std::max(2.0, kSoundRate / hz));
-    std::vector<double> line(period);
-    for (double& v : line) v = rng.generateDouble() * 2.0 - 1.0;
     const auto length = static_cast<std::size_t>(seconds * kSoundRate);
-    std::size_t pos = 0;
     for (std::size_t i = 0; i < length && start + i < mix.size(); ++i) {
-        const std::size_t next = (pos + 1) % period;
-        const double out = line[pos];
-        line[pos] = 0.996 * 0.5 * (line[pos] + line[next]);
-        pos = next;
-        mix[start + i] += out * gain;
+        const double t = double(i) / kSoundRate;
+        double v = 0;
+        for (int k = 1; k <= 8 && hz * k < kSoundRate / 2.0; ++k)
+            v += std::sin(kTwoPi * hz * k * t) * std::exp(-t * (1.8 + 1.1 * k)) / std::pow(k, 1.3);
+        v += (rng.generateDouble() - 0.5) * 0.3 * std::exp(-t * 300.0);
+        mix[start + i] += v * std::min(1.0, t * 400.0) * gain;
     }
 }
 

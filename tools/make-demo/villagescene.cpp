@@ -207,19 +207,33 @@ void paintStreet(QPainter& p, const SceneLayout& layout, QRandomGenerator& rng) 
     // Grass between the houses and along the verge, then the cobbles over the walkable cells.
     const QImage grass = noiseTexture(QSize(kW, kH - 300), QColor(96, 146, 62), 14, 6, 20, rng);
     p.drawImage(0, 300, grass);
-    QImage cobbles = noiseTexture(QSize(kW, kH), QColor(112, 106, 98), 10, 6, 16, rng);
+    QImage cobbles = noiseTexture(QSize(kW, kH), QColor(118, 106, 92), 10, 6, 16, rng);
     {
+        // Rounded setts of warm grey and brown stone in offset rows; the morning sun lights the street
+        // and the houses throw a band of shade over its upper edge.
         QPainter c(&cobbles);
         c.setRenderHint(QPainter::Antialiasing);
-        c.setPen(QPen(QColor(84, 78, 72), 1.2));
+        c.setPen(QPen(QColor(92, 80, 68), 1.0));
         int row = 0;
         for (int y = 300; y < kStreetBottom + 10; y += 13, ++row) {
             for (int x = -(row % 3) * 7; x < kW; x += 17 + rng.bounded(8)) {
-                const int g = 140 + rng.bounded(40);
-                c.setBrush(QColor(g, g - 6, g - 16));
+                const int g = 150 + rng.bounded(44), warm = rng.bounded(14);
+                c.setBrush(QColor(g, g - 8 - warm, g - 22 - warm));
                 c.drawRoundedRect(QRectF(x + 1, y + 1, 15 + rng.bounded(5), 11), 4, 4);
+                c.setPen(Qt::NoPen);
+                c.setBrush(QColor(255, 255, 240, 40));
+                c.drawEllipse(QRectF(x + 4, y + 2.5, 7, 3));
+                c.setPen(QPen(QColor(92, 80, 68), 1.0));
             }
         }
+        QLinearGradient shade(0, kStreetTop, 0, kStreetTop + 46);
+        shade.setColorAt(0, QColor(20, 16, 30, 110));
+        shade.setColorAt(1, QColor(20, 16, 30, 0));
+        c.fillRect(QRect(0, kStreetTop, kW, 46), shade);
+        QLinearGradient alley(0, 330, 0, kStreetTop);
+        alley.setColorAt(0, QColor(20, 16, 30, 130));
+        alley.setColorAt(1, QColor(20, 16, 30, 60));
+        c.fillRect(QRect(452, 300, 80, kStreetTop - 300), alley);
     }
     paintGround(p, layout, cobbles, 5, QColor(), rng);
     p.setPen(QPen(kInk, 1.0));
