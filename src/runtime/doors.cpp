@@ -60,6 +60,8 @@ void doorKeyUseAndArrival(Engine& engine) {
     if (isHoldingItem(record) && play.mouseHeld && play.heroFree) {
         for (int d = 1; d <= kDoorsPerScene; ++d) {
             Door& door = scene.door(d);
+            // Only a closed door takes a key: a removed one keeps its key and zone stored but is gone.
+            if (door.state != 1) continue;
             if (!isInside(mouse.x(), mouse.y(), door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
                 continue;
             if (door.keyItem != record.heldItem) continue;
