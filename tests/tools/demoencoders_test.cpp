@@ -5,6 +5,7 @@
 #include "make-demo/demorecord.h"
 #include "make-demo/keyedpicture.h"
 #include "make-demo/soundfiles.h"
+#include "make-demo/soundsynth.h"
 
 #include "platform/anicursor.h"
 
@@ -94,6 +95,22 @@ TEST(DemoWaveWriter, LameTurnsAWaveIntoAnMp3) {
     const QByteArray mp3 = encodeMp3WithLame(encodeWav(tone, kSoundRate), scratch.path(), &why);
     ASSERT_FALSE(mp3.isEmpty()) << why.toStdString();
     EXPECT_TRUE(QDir(scratch.path()).isEmpty()) << "the scratch files are removed";
+}
+
+TEST(DemoSounds, TheMelodyLoopsWithoutASeam) {
+    const Samples melody = synthMelody();
+    const double seconds = double(melody.size()) / kSoundRate;
+    EXPECT_GE(seconds, 10.0);
+    EXPECT_LE(seconds, 20.0);
+    int peak = 0, biggestStep = 0;
+    for (qsizetype i = 0; i < melody.size(); ++i) {
+        peak = std::max(peak, std::abs(int(melody[i])));
+        if (i > 0) biggestStep = std::max(biggestStep, std::abs(melody[i] - melody[i - 1]));
+    }
+    EXPECT_GT(peak, 20000);
+    // Played in a loop, the step from the last sample back to the first is no bigger than the steps
+    // the music makes anyway: no click at the seam.
+    EXPECT_LE(std::abs(melody.first() - melody.last()), biggestStep);
 }
 
 TEST(DemoKeyedPicture, EdgesAreCutAtHalfCoverageAndTheKeyNeverAppearsInADrawing) {

@@ -186,6 +186,14 @@ TEST_F(MakeDemoTree, EveryFrameLiesInTheSheetOnAKeyColouredCorner) {
             ASSERT_TRUE(sheet.rect().contains(rect)) << "animation " << a << " frame " << f;
             EXPECT_TRUE(isKey(sheet, rect.left(), rect.bottom())) << "animation " << a << " frame " << f;
             EXPECT_TRUE(hasDrawing(sheet, rect)) << "animation " << a << " frame " << f;
+            // A free border all round: nothing of the drawing is cut off, nothing of a neighbour shows.
+            const QRect inside = rect.adjusted(1, 1, -1, -1);
+            EXPECT_FALSE(hasDrawing(sheet, QRect(rect.topLeft(), QSize(rect.width(), 1))) ||
+                         hasDrawing(sheet, QRect(rect.bottomLeft(), QSize(rect.width(), 1))) ||
+                         hasDrawing(sheet, QRect(rect.topLeft(), QSize(1, rect.height()))) ||
+                         hasDrawing(sheet, QRect(rect.topRight(), QSize(1, rect.height()))))
+                << "animation " << a << " frame " << f;
+            EXPECT_TRUE(hasDrawing(sheet, inside));
         }
     }
     EXPECT_GE(animations, 8);

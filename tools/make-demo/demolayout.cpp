@@ -21,7 +21,7 @@ SceneLayout forestClearing() {
                   QRect(25, 16, 3, 5)}; // the footpath into the forest
     s.obstacles = {QRect(25, 23, 3, 2)}; // the campfire
     s.spots = {{kAnimCampfire, QPoint(478, 412), true},
-               {kAnimSmoke, QPoint(490, 324), false},
+               {kAnimSmoke, QPoint(490, 338), false},
                {kAnimBird, QPoint(640, 70), false}};
     return s;
 }

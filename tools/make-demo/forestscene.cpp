@@ -82,7 +82,7 @@ void paintPaths(QPainter& p, const SceneLayout& layout, QRandomGenerator& rng) {
     ash.setColorAt(0.7, QColor(92, 74, 60, 200));
     ash.setColorAt(1, QColor(120, 96, 70, 0));
     p.setBrush(ash);
-    p.drawEllipse(QPointF(510, 464), 44, 18);
+    p.drawEllipse(QPointF(510, 464), 38, 15);
     // The forest casts its shade on the edge of the meadow and swallows the far end of the footpath.
     QLinearGradient shade(0, kMeadowTop - 22, 0, kMeadowTop + 30);
     shade.setColorAt(0, QColor(22, 48, 28, 225));

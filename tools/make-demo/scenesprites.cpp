@@ -63,19 +63,19 @@ void paintCampfire(QPainter& p, int frame) {
     p.setPen(QPen(kInk, 0.8));
     p.setBrush(QColor(112, 70, 38));
     p.save();
-    p.translate(32, 55);
+    p.translate(32, 52);
     p.rotate(-18);
-    p.drawRoundedRect(QRectF(-20, -3.5, 40, 7), 3, 3);
+    p.drawRoundedRect(QRectF(-18, -3.5, 36, 7), 3, 3);
     p.rotate(36);
-    p.drawRoundedRect(QRectF(-20, -3.5, 40, 7), 3, 3);
+    p.drawRoundedRect(QRectF(-18, -3.5, 36, 7), 3, 3);
     p.restore();
-    paintFlames(p, 32, 56, 30, 48, frame, 11);
+    paintFlames(p, 32, 54, 36, 50, frame, 11);
     QRandomGenerator rng(500u + static_cast<quint32>(frame));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 240, 150));
     for (int i = 0; i < 3; ++i)
         p.drawEllipse(QPointF(16 + rng.bounded(32), 3 + rng.bounded(14)), 1.0, 1.0);
-    for (int i = 0; i < 5; ++i) stone(8 + i * 12, 57.5 + std::sin(i / 4.0 * kPi) * 2, 4.6);
+    for (int i = 0; i < 5; ++i) stone(8 + i * 12, 56 + std::sin(i / 4.0 * kPi) * 1.5, 4.6);
 }
 
 void paintBird(QPainter& p, int frame, int count) {
