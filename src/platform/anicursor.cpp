@@ -10,13 +10,27 @@ namespace tw {
 
 namespace {
 
-QString notAniText() { return QStringLiteral("Файл не является анимированным курсором"); }
-QString notCursorText() { return QStringLiteral("Файл не является курсором или значком"); }
-QString corruptText() { return QStringLiteral("Повреждённый или неполный файл курсора"); }
-QString noFramesText() { return QStringLiteral("В курсоре нет кадров"); }
-QString badSequenceText() { return QStringLiteral("Порядок кадров курсора ссылается на несуществующий кадр"); }
-QString badImageText() { return QStringLiteral("Не удалось прочитать картинку курсора"); }
-QString badFrameText(int frame) { return QStringLiteral("Не удалось прочитать кадр %1 курсора").arg(frame); }
+QString notAniText() {
+    return QStringLiteral("Файл не является анимированным курсором");
+}
+QString notCursorText() {
+    return QStringLiteral("Файл не является курсором или значком");
+}
+QString corruptText() {
+    return QStringLiteral("Повреждённый или неполный файл курсора");
+}
+QString noFramesText() {
+    return QStringLiteral("В курсоре нет кадров");
+}
+QString badSequenceText() {
+    return QStringLiteral("Порядок кадров курсора ссылается на несуществующий кадр");
+}
+QString badImageText() {
+    return QStringLiteral("Не удалось прочитать картинку курсора");
+}
+QString badFrameText(int frame) {
+    return QStringLiteral("Не удалось прочитать кадр %1 курсора").arg(frame);
+}
 
 // Icon images are at most 256 pixels a side. The frame and pixel caps bound what a small forged file
 // can make us allocate (a tiny PNG can claim a large picture).
@@ -29,10 +43,18 @@ constexpr quint32 kMaxJiffies = 100'000;
 // Little-endian fields; callers check the range before reading. The data pointer is fetched out of
 // line: inlined, GCC's bounds analysis (with sanitizers on) follows the branch to Qt's one-byte shared
 // empty array, which is never read here, and warns about every field.
-[[gnu::noinline]] const char* raw(const QByteArray& bytes) { return bytes.constData(); }
-quint16 u16(const QByteArray& bytes, qint64 at) { return qFromLittleEndian<quint16>(raw(bytes) + at); }
-quint32 u32(const QByteArray& bytes, qint64 at) { return qFromLittleEndian<quint32>(raw(bytes) + at); }
-qint32 s32(const QByteArray& bytes, qint64 at) { return qFromLittleEndian<qint32>(raw(bytes) + at); }
+[[gnu::noinline]] const char* raw(const QByteArray& bytes) {
+    return bytes.constData();
+}
+quint16 u16(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<quint16>(raw(bytes) + at);
+}
+quint32 u32(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<quint32>(raw(bytes) + at);
+}
+qint32 s32(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<qint32>(raw(bytes) + at);
+}
 
 constexpr quint32 fourCc(const char (&id)[5]) {
     return quint32(quint8(id[0])) | quint32(quint8(id[1])) << 8 | quint32(quint8(id[2])) << 16 |
@@ -247,7 +269,8 @@ const Chunk* firstChunk(const QList<Chunk>& chunks, quint32 id) {
 QList<quint32> readDwords(const QByteArray& bytes, const Chunk* chunk) {
     QList<quint32> values;
     if (!chunk) return values;
-    for (qint64 i = 0; i + 4 <= chunk->size; i += 4) values.append(u32(bytes, chunk->offset + i));
+    for (qint64 i = 0; i + 4 <= chunk->size; i += 4)
+        values.append(u32(bytes, chunk->offset + i));
     return values;
 }
 
@@ -282,7 +305,8 @@ std::optional<AniCursor> decodeAniCursor(const QByteArray& bytes, QString* error
 
     QList<Chunk> icons;
     for (const Chunk& chunk : chunks) {
-        if (chunk.id != fourCc("LIST") || chunk.size < 4 || u32(bytes, chunk.offset) != fourCc("fram")) continue;
+        if (chunk.id != fourCc("LIST") || chunk.size < 4 || u32(bytes, chunk.offset) != fourCc("fram"))
+            continue;
         QList<Chunk> members;
         if (!splitChunks(bytes, chunk.offset + 4, chunk.offset + chunk.size, members)) {
             reason = corruptText();
@@ -335,7 +359,8 @@ std::optional<AniCursor> decodeAniCursor(const QByteArray& bytes, QString* error
     } else {
         // Without a sequence the steps show the frames in order; there cannot be more steps than frames.
         steps = qMin(steps, frames);
-        for (qsizetype i = 0; i < steps; ++i) cursor.sequence.append(int(i));
+        for (qsizetype i = 0; i < steps; ++i)
+            cursor.sequence.append(int(i));
     }
     for (qsizetype i = 0; i < steps; ++i) {
         const quint32 jiffies = i < rates.size() ? rates[i] : displayRate;

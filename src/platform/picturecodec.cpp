@@ -12,9 +12,15 @@ namespace tw {
 
 namespace {
 
-QString corruptText() { return QStringLiteral("Повреждённый или неполный файл BMP"); }
-QString unsupportedText() { return QStringLiteral("Неподдерживаемый формат картинки"); }
-QString tooLargeText() { return QStringLiteral("Картинка слишком велика"); }
+QString corruptText() {
+    return QStringLiteral("Повреждённый или неполный файл BMP");
+}
+QString unsupportedText() {
+    return QStringLiteral("Неподдерживаемый формат картинки");
+}
+QString tooLargeText() {
+    return QStringLiteral("Картинка слишком велика");
+}
 
 // The program's pictures are at most a few thousand pixels a side (item strips are 5000 x 50, the
 // animation sheet is whatever the author drew). The limits sit far above that and far below what a
@@ -37,10 +43,18 @@ constexpr int kInfoHeaderSize = 40;
 // Little-endian fields; callers check the range before reading. The data pointer is fetched out of
 // line: inlined, GCC's bounds analysis (with sanitizers on) follows the branch to Qt's one-byte shared
 // empty array, which is never read here, and warns about every field.
-[[gnu::noinline]] const char* raw(const QByteArray& bytes) { return bytes.constData(); }
-quint16 u16(const QByteArray& bytes, qint64 at) { return qFromLittleEndian<quint16>(raw(bytes) + at); }
-quint32 u32(const QByteArray& bytes, qint64 at) { return qFromLittleEndian<quint32>(raw(bytes) + at); }
-qint32 s32(const QByteArray& bytes, qint64 at) { return qFromLittleEndian<qint32>(raw(bytes) + at); }
+[[gnu::noinline]] const char* raw(const QByteArray& bytes) {
+    return bytes.constData();
+}
+quint16 u16(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<quint16>(raw(bytes) + at);
+}
+quint32 u32(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<quint32>(raw(bytes) + at);
+}
+qint32 s32(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<qint32>(raw(bytes) + at);
+}
 
 // What the headers of a file say, checked against the file's length.
 struct BmpLayout {
@@ -57,7 +71,9 @@ struct BmpLayout {
     qint64 stride = 0; // bytes per row of uncompressed data
 };
 
-bool isRle(const BmpLayout& layout) { return layout.compression == kRle8 || layout.compression == kRle4; }
+bool isRle(const BmpLayout& layout) {
+    return layout.compression == kRle8 || layout.compression == kRle4;
+}
 
 // Walks an RLE4/RLE8 stream without drawing it. The stream is accepted only when every run stays inside
 // its row, every delta stays inside the picture and the stream ends with an end-of-picture code or after
@@ -164,8 +180,9 @@ std::optional<BmpLayout> readLayout(const QByteArray& bytes, QString& error) {
     }
     const quint32 compression = layout.compression;
     const bool bitfields = compression == kBitfields || compression == kAlphaBitfields;
-    const bool supported = bits != 2 && (compression == kRgb || (compression == kRle8 && bits == 8) ||
-                                         (compression == kRle4 && bits == 4) || (bitfields && (bits == 16 || bits == 32)));
+    const bool supported =
+        bits != 2 && (compression == kRgb || (compression == kRle8 && bits == 8) ||
+                      (compression == kRle4 && bits == 4) || (bitfields && (bits == 16 || bits == 32)));
     if (!supported) {
         error = unsupportedText();
         return std::nullopt;
@@ -183,7 +200,8 @@ std::optional<BmpLayout> readLayout(const QByteArray& bytes, QString& error) {
             error = corruptText();
             return std::nullopt;
         }
-        for (int i = 0; i < 3; ++i) layout.masks[i] = u32(bytes, masksAt + 4 * i);
+        for (int i = 0; i < 3; ++i)
+            layout.masks[i] = u32(bytes, masksAt + 4 * i);
         if (headerSize == kInfoHeaderSize) layout.paletteOffset += compression == kAlphaBitfields ? 16 : 12;
     }
 
@@ -192,10 +210,11 @@ std::optional<BmpLayout> readLayout(const QByteArray& bytes, QString& error) {
     const qint64 maxColors = bits <= 8 ? qint64(1) << bits : 0;
     qint64 paletteBytes = 0;
     if (bits <= 8) {
-        const qint64 wanted = colorsUsed == 0 || headerSize == kCoreHeaderSize ? maxColors : qint64(colorsUsed);
+        const qint64 wanted =
+            colorsUsed == 0 || headerSize == kCoreHeaderSize ? maxColors : qint64(colorsUsed);
         paletteBytes = (offset == 0 ? wanted * layout.paletteEntrySize : offset - layout.paletteOffset);
-        const qint64 present = qMax<qint64>(0, qMin(paletteBytes, size - layout.paletteOffset)) /
-                               layout.paletteEntrySize;
+        const qint64 present =
+            qMax<qint64>(0, qMin(paletteBytes, size - layout.paletteOffset)) / layout.paletteEntrySize;
         // A palette longer than the bit depth allows is fine as long as the file really holds it
         // (the extra entries cannot be used); one that claims more than the file holds is damage.
         if (wanted > maxColors && wanted > present) {
@@ -208,8 +227,8 @@ std::optional<BmpLayout> readLayout(const QByteArray& bytes, QString& error) {
             return std::nullopt;
         }
     }
-    layout.dataOffset = offset == 0 ? layout.paletteOffset + qint64(layout.paletteCount) * layout.paletteEntrySize
-                                    : offset;
+    layout.dataOffset =
+        offset == 0 ? layout.paletteOffset + qint64(layout.paletteCount) * layout.paletteEntrySize : offset;
     if (layout.dataOffset < layout.paletteOffset || layout.dataOffset >= size) {
         error = corruptText();
         return std::nullopt;

@@ -20,7 +20,9 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-QByteArray testFile(const char* name) { return readFile(QStringLiteral(TW_TESTDATA_DIR "/") + QLatin1String(name)); }
+QByteArray testFile(const char* name) {
+    return readFile(QStringLiteral(TW_TESTDATA_DIR "/") + QLatin1String(name));
+}
 QByteArray sample(const char* folder, const char* name) {
     return readFile(QStringLiteral(TW_TESTDATA_DIR "/%1/%2").arg(QLatin1String(folder), QLatin1String(name)));
 }
@@ -47,7 +49,8 @@ QByteArray anih(quint32 frames, quint32 steps, quint32 rate, quint32 flags = 1) 
 
 QByteArray framList(const QList<QByteArray>& icons) {
     QByteArray members("fram");
-    for (const QByteArray& icon : icons) members += chunk("icon", icon);
+    for (const QByteArray& icon : icons)
+        members += chunk("icon", icon);
     return chunk("LIST", members);
 }
 
@@ -73,11 +76,14 @@ void expectConsistent(const AniCursor& cursor) {
 
 QList<int> identity(int count) {
     QList<int> steps;
-    for (int i = 0; i < count; ++i) steps.append(i);
+    for (int i = 0; i < count; ++i)
+        steps.append(i);
     return steps;
 }
 
-QList<int> repeated(int count, int value) { return QList<int>(count, value); }
+QList<int> repeated(int count, int value) {
+    return QList<int>(count, value);
+}
 
 // Frame counts, steps, rates and hotspots read off the files with a hex viewer.
 TEST(AniCursorTest, EverySampleCursorDecodesAsWritten) {
@@ -92,15 +98,23 @@ TEST(AniCursorTest, EverySampleCursorDecodesAsWritten) {
     const Case cases[] = {
         {"webamp_piano.ani", 5, QSize(32, 32), QPoint(13, 9), {0, 1, 2, 3, 4, 3, 2, 1}, repeated(8, 15)},
         {"webamp_Green_Dimension_v2_eqslid.ani", 2, QSize(32, 32), QPoint(0, 0), {0, 1}, {8, 8}},
-        {"webamp_Super_Mario_Amp_2_close.ani", 10, QSize(32, 32), QPoint(0, 0),
+        {"webamp_Super_Mario_Amp_2_close.ani",
+         10,
+         QSize(32, 32),
+         QPoint(0, 0),
          {0, 1, 2, 3, 4, 5, 4, 5, 4, 5, 6, 7, 8, 9, 8, 9, 8},
          {10, 10, 10, 10, 7, 6, 5, 4, 3, 2, 1, 2, 2, 2, 2, 2, 60}},
         {"webamp_Super_Mario_Amp_2_eqslid.ani", 8, QSize(32, 32), QPoint(0, 0), identity(8), repeated(8, 10)},
-        {"aniFileExtractor_test.ani", 4, QSize(32, 32), QPoint(0, 0),
-         {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 1}, repeated(20, 12)},
+        {"aniFileExtractor_test.ani",
+         4,
+         QSize(32, 32),
+         QPoint(0, 0),
+         {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 1},
+         repeated(20, 12)},
         // Two pictures per frame, 48 and 32 pixels: the 32-pixel one and its own hotspot.
         {"gdk-pixbuf_test-animation.ani", 18, QSize(32, 32), QPoint(0, 8), identity(18), repeated(18, 2)},
-        {"bibata_Oil_progress.ani", 45, QSize(32, 32), QPoint(8, 3), QList<int>{0} + identity(45), repeated(46, 2)},
+        {"bibata_Oil_progress.ani", 45, QSize(32, 32), QPoint(8, 3), QList<int>{0} + identity(45),
+         repeated(46, 2)},
         {"bibata_Amber_wait.ani", 45, QSize(32, 32), QPoint(15, 15), identity(45), repeated(45, 2)},
         {"breeze-plasma5_Working.ani", 24, QSize(32, 32), QPoint(14, 12), identity(24), repeated(24, 3)},
         // Five PNG pictures per frame (32 to 256 pixels); the rate chunk after the frames overrides anih's 1.
@@ -125,7 +139,8 @@ TEST(AniCursorTest, EverySampleCursorDecodesAsWritten) {
         const QImage& first = cursor->frames.first().image;
         int opaque = 0;
         for (int y = 0; y < first.height(); ++y)
-            for (int x = 0; x < first.width(); ++x) opaque += qAlpha(first.pixel(x, y)) == 255;
+            for (int x = 0; x < first.width(); ++x)
+                opaque += qAlpha(first.pixel(x, y)) == 255;
         EXPECT_GT(opaque, 0);
         EXPECT_LT(opaque, first.width() * first.height());
     }
@@ -158,7 +173,8 @@ TEST(AniCursorTest, FramesOfA32BitCursorMatchAReadingByHand) {
 
 TEST(AniCursorTest, TheMaskCutsOutPicturesWithoutAlpha) {
     // A 24-bit frame: its AND mask (read by hand) leaves the top-left corner and the right side clear.
-    const std::optional<AniCursor> mario = decodeAniCursor(testFile("ani/webamp_Super_Mario_Amp_2_eqslid.ani"));
+    const std::optional<AniCursor> mario =
+        decodeAniCursor(testFile("ani/webamp_Super_Mario_Amp_2_eqslid.ani"));
     ASSERT_TRUE(mario);
     const QImage& slider = mario->frames[0].image;
     EXPECT_EQ(qAlpha(slider.pixel(0, 0)), 0);
@@ -174,7 +190,8 @@ TEST(AniCursorTest, TheMaskCutsOutPicturesWithoutAlpha) {
     const std::optional<AniCursor::Frame> original = decodeCursorFile(cursor);
     ASSERT_TRUE(original);
     const int pixels = 22 + 40;
-    for (int i = 0; i < 32 * 32; ++i) cursor[pixels + 4 * i + 3] = '\0';
+    for (int i = 0; i < 32 * 32; ++i)
+        cursor[pixels + 4 * i + 3] = '\0';
     const std::optional<AniCursor::Frame> masked = decodeCursorFile(cursor);
     ASSERT_TRUE(masked);
     const int maskAt = pixels + 32 * 32 * 4;
@@ -304,12 +321,15 @@ TEST(AniCursorTest, MalformedCursorsAreRefusedWithAReason) {
     QByteArray overrun = riff(anih(1, 1, 4) + framList({arrow}));
     qToLittleEndian<quint32>(0x7FFFFFF0, overrun.data() + 16); // anih's size points far past the end
     QByteArray listOverrun = riff(anih(1, 1, 4) + framList({arrow}));
-    qToLittleEndian<quint32>(quint32(arrow.size() + 100), listOverrun.data() + 12 + 44 + 12 + 4); // the icon's
+    qToLittleEndian<quint32>(quint32(arrow.size() + 100),
+                             listOverrun.data() + 12 + 44 + 12 + 4); // the icon's
     QByteArray brokenIcon = arrow;
     qToLittleEndian<quint32>(0xFFFF, brokenIcon.data() + 6 + 12); // entry offset out of the icon
     const Case cases[] = {
-        {"not RIFF", QByteArray("RIFX\0\0\0\0ACON", 12), QStringLiteral("Файл не является анимированным курсором")},
-        {"a WAVE file", riff(QByteArray()).replace(8, 4, "WAVE"), QStringLiteral("Файл не является анимированным курсором")},
+        {"not RIFF", QByteArray("RIFX\0\0\0\0ACON", 12),
+         QStringLiteral("Файл не является анимированным курсором")},
+        {"a WAVE file", riff(QByteArray()).replace(8, 4, "WAVE"),
+         QStringLiteral("Файл не является анимированным курсором")},
         {"empty", QByteArray(), QStringLiteral("Файл не является анимированным курсором")},
         {"no header", riff(framList({arrow})), kCorrupt},
         {"short header", riff(chunk("anih", dwords({36, 1, 1})) + framList({arrow})), kCorrupt},
@@ -347,7 +367,8 @@ TEST(AniCursorTest, TheCorruptSampleIsRefused) {
 // Cuts every sample at many places and damages size fields and random bytes: nothing may read outside
 // the bytes (the tests run under AddressSanitizer), and whatever decodes must be usable.
 TEST(AniCursorTest, DamagedSamplesNeverBreakTheDecoder) {
-    const QFileInfoList files = QDir(QStringLiteral(TW_TESTDATA_DIR "/ani")).entryInfoList(QDir::Files, QDir::Name);
+    const QFileInfoList files =
+        QDir(QStringLiteral(TW_TESTDATA_DIR "/ani")).entryInfoList(QDir::Files, QDir::Name);
     ASSERT_EQ(files.size(), 10);
     QRandomGenerator random(1234);
     for (const QFileInfo& file : files) {
@@ -360,7 +381,8 @@ TEST(AniCursorTest, DamagedSamplesNeverBreakTheDecoder) {
             EXPECT_FALSE(error.isEmpty());
         }
         for (qsizetype cut = whole.size() * 9 / 10; cut < whole.size(); cut += 1 + whole.size() / 200) {
-            if (const std::optional<AniCursor> cursor = decodeAniCursor(whole.left(cut))) expectConsistent(*cursor);
+            if (const std::optional<AniCursor> cursor = decodeAniCursor(whole.left(cut)))
+                expectConsistent(*cursor);
         }
         for (int round = 0; round < 40; ++round) {
             QByteArray damaged = whole;

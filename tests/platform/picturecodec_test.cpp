@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtEndian>
 
 #include <cstdlib>
@@ -15,7 +16,9 @@ const QString kCorrupt = QStringLiteral("Повреждённый или неп�
 const QString kUnsupported = QStringLiteral("Неподдерживаемый формат картинки");
 const QString kTooLarge = QStringLiteral("Картинка слишком велика");
 
-QString bmpDir(const char* sub) { return QStringLiteral(TW_TESTDATA_DIR "/bmp/") + QLatin1String(sub); }
+QString bmpDir(const char* sub) {
+    return QStringLiteral(TW_TESTDATA_DIR "/bmp/") + QLatin1String(sub);
+}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -23,14 +26,19 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-QByteArray testFile(const char* name) { return readFile(bmpDir("") + QLatin1String(name)); }
+QByteArray testFile(const char* name) {
+    return readFile(bmpDir("") + QLatin1String(name));
+}
 
-QImage decodeFile(const char* name, QString* error = nullptr) { return decodePicture(testFile(name), error); }
+QImage decodeFile(const char* name, QString* error = nullptr) {
+    return decodePicture(testFile(name), error);
+}
 
 // Little-endian header fields, assembled byte by byte.
 quint32 field(const QByteArray& bytes, int at, int size = 4) {
     quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | quint8(bytes.at(at + i));
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes.at(at + i));
     return value;
 }
 
@@ -70,10 +78,12 @@ QRgb handReadRgb24(const QByteArray& bytes, int x, int y) {
     return qRgb(quint8(bytes[at + 2]), quint8(bytes[at + 1]), quint8(bytes[at]));
 }
 
-void expectSameAsHandRead(const QImage& picture, const QByteArray& bytes, QRgb (*handRead)(const QByteArray&, int, int)) {
+void expectSameAsHandRead(const QImage& picture, const QByteArray& bytes,
+                          QRgb (*handRead)(const QByteArray&, int, int)) {
     int mismatches = 0;
     for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) mismatches += picture.pixel(x, y) != handRead(bytes, x, y);
+        for (int x = 0; x < picture.width(); ++x)
+            mismatches += picture.pixel(x, y) != handRead(bytes, x, y);
     EXPECT_EQ(mismatches, 0);
 }
 
@@ -154,13 +164,13 @@ TEST(PictureCodecTest, EveryGoodVariantShowsThePictureOfItsPlainCounterpart) {
         int tolerance; // fewer bits per channel round differently
     };
     const Case cases[] = {
-        {"pal1wb.bmp", "pal1.bmp", 0},          {"pal4rle.bmp", "pal4.bmp", 0},
-        {"pal8-0.bmp", "pal8.bmp", 0},          {"pal8os2.bmp", "pal8.bmp", 0},
-        {"pal8rle.bmp", "pal8.bmp", 0},         {"pal8topdown.bmp", "pal8.bmp", 0},
-        {"pal8v4.bmp", "pal8.bmp", 0},          {"pal8v5.bmp", "pal8.bmp", 0},
-        {"rgb24pal.bmp", "rgb24.bmp", 0},       {"rgb32.bmp", "rgb24.bmp", 0},
-        {"rgb32bf.bmp", "rgb24.bmp", 0},        {"rgb16.bmp", "rgb24.bmp", 10},
-        {"rgb16-565.bmp", "rgb24.bmp", 10},     {"rgb16-565pal.bmp", "rgb24.bmp", 10},
+        {"pal1wb.bmp", "pal1.bmp", 0},      {"pal4rle.bmp", "pal4.bmp", 0},
+        {"pal8-0.bmp", "pal8.bmp", 0},      {"pal8os2.bmp", "pal8.bmp", 0},
+        {"pal8rle.bmp", "pal8.bmp", 0},     {"pal8topdown.bmp", "pal8.bmp", 0},
+        {"pal8v4.bmp", "pal8.bmp", 0},      {"pal8v5.bmp", "pal8.bmp", 0},
+        {"rgb24pal.bmp", "rgb24.bmp", 0},   {"rgb32.bmp", "rgb24.bmp", 0},
+        {"rgb32bf.bmp", "rgb24.bmp", 0},    {"rgb16.bmp", "rgb24.bmp", 10},
+        {"rgb16-565.bmp", "rgb24.bmp", 10}, {"rgb16-565pal.bmp", "rgb24.bmp", 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -227,7 +237,8 @@ TEST(PictureCodecTest, QuestionableFilesDecodeRightOrAreRefused) {
     for (const Case& c : faithful) {
         SCOPED_TRACE(c.file);
         QString error;
-        const QImage picture = decodePicture(readFile(bmpDir("questionable/") + QLatin1String(c.file)), &error);
+        const QImage picture =
+            decodePicture(readFile(bmpDir("questionable/") + QLatin1String(c.file)), &error);
         ASSERT_FALSE(picture.isNull()) << error.toStdString();
         EXPECT_LE(maxChannelDifference(picture, decodeFile(c.reference)), c.tolerance);
     }
@@ -253,11 +264,16 @@ TEST(PictureCodecTest, BadFilesAreRefusedWithAReason) {
         const QString& reason;
     };
     const Case refused[] = {
-        {"badbitcount.bmp", kCorrupt},    {"badheadersize.bmp", kCorrupt},
-        {"badpalettesize.bmp", kCorrupt}, {"badplanes.bmp", kCorrupt},
-        {"badrle.bmp", kCorrupt},         {"badwidth.bmp", kCorrupt},
-        {"rletopdown.bmp", kCorrupt},     {"shortfile.bmp", kCorrupt},
-        {"reallybig.bmp", kTooLarge},     {"gdk-pixbuf_cve-2015-4491.bmp", kTooLarge},
+        {"badbitcount.bmp", kCorrupt},
+        {"badheadersize.bmp", kCorrupt},
+        {"badpalettesize.bmp", kCorrupt},
+        {"badplanes.bmp", kCorrupt},
+        {"badrle.bmp", kCorrupt},
+        {"badwidth.bmp", kCorrupt},
+        {"rletopdown.bmp", kCorrupt},
+        {"shortfile.bmp", kCorrupt},
+        {"reallybig.bmp", kTooLarge},
+        {"gdk-pixbuf_cve-2015-4491.bmp", kTooLarge},
         {"image-rs_Bad_height.bmp", kTooLarge},
     };
     for (const Case& c : refused) {
@@ -297,6 +313,30 @@ TEST(PictureCodecTest, TruncatedFilesFailCleanly) {
     }
 }
 
+// Random damage to headers, palettes and RLE streams of every sample: the decoder must answer with a
+// picture of a size the header allows or a reason (AddressSanitizer watches the reads).
+TEST(PictureCodecTest, RandomlyDamagedFilesNeverBreakTheDecoder) {
+    QRandomGenerator random(2024);
+    for (const char* folder : {"good", "questionable"}) {
+        for (const QFileInfo& file : QDir(bmpDir(folder)).entryInfoList(QDir::Files, QDir::Name)) {
+            SCOPED_TRACE(file.fileName().toStdString());
+            const QByteArray whole = readFile(file.filePath());
+            for (int round = 0; round < 30; ++round) {
+                QByteArray damaged = whole;
+                for (int i = 0; i < 3; ++i)
+                    damaged[random.bounded(int(qMin<qsizetype>(round < 15 ? 70 : 1100, damaged.size())))] =
+                        char(random.bounded(256));
+                QString error;
+                const QImage picture = decodePicture(damaged, &error);
+                if (picture.isNull())
+                    EXPECT_FALSE(error.isEmpty());
+                else
+                    EXPECT_LE(qint64(picture.width()) * picture.height(), 50'000'000);
+            }
+        }
+    }
+}
+
 TEST(PictureCodecTest, NonBitmapsAndEmptyInputAreUnsupported) {
     QString error;
     EXPECT_TRUE(decodePicture(QByteArray(), &error).isNull());
@@ -322,12 +362,12 @@ TEST(PictureCodecTest, RleStreamsAreCheckedBeforeDecoding) {
     EXPECT_FALSE(decodePicture(rle8(QByteArray::fromHex("0401 0000 0402 0000")).build()).isNull());
 
     const QByteArray damaged[] = {
-        QByteArray::fromHex("0501 0000 0402 0001"),       // a run longer than the row
-        QByteArray::fromHex("0401 0000 0402 0000 0101"),  // a run above the top row
-        QByteArray::fromHex("0002 0105 0001"),            // a delta out of the picture
-        QByteArray::fromHex("0003 0102"),                 // a literal cut short
-        QByteArray::fromHex("0401 0000"),                 // rows missing
-        QByteArray::fromHex("0002 01"),                   // a delta cut short
+        QByteArray::fromHex("0501 0000 0402 0001"),      // a run longer than the row
+        QByteArray::fromHex("0401 0000 0402 0000 0101"), // a run above the top row
+        QByteArray::fromHex("0002 0105 0001"),           // a delta out of the picture
+        QByteArray::fromHex("0003 0102"),                // a literal cut short
+        QByteArray::fromHex("0401 0000"),                // rows missing
+        QByteArray::fromHex("0002 01"),                  // a delta cut short
     };
     for (const QByteArray& stream : damaged) {
         SCOPED_TRACE(stream.toHex().toStdString());
@@ -379,7 +419,8 @@ TEST(PictureCodecTest, EncodedPicturesAre24BitAndReadBackTheSame) {
     // An item strip's shape, with an odd width so rows need padding.
     QImage picture(4999, 50, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, y * 5, (x / 256) * 13));
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y * 5, (x / 256) * 13));
     const QByteArray bytes = encodeBmp(picture);
     ASSERT_GE(bytes.size(), 54);
     EXPECT_EQ(bytes.left(2), QByteArray("BM"));

@@ -27,7 +27,7 @@ QImage pointerImage(const QWidget& widget) {
 class WidgetCursorsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        piano = *loadCursor("ani/webamp_piano.ani");           // 5 frames, 8 steps of 15 jiffies
+        piano = *loadCursor("ani/webamp_piano.ani");                   // 5 frames, 8 steps of 15 jiffies
         mario = *loadCursor("ani/webamp_Super_Mario_Amp_2_close.ani"); // 10 frames, 17 steps, own rates
         cursors.install(cursorNeutral, piano);
         cursors.install(cursorTransition, mario);
@@ -70,7 +70,8 @@ TEST_F(WidgetCursorsTest, EachStepLastsItsOwnRate) {
         EXPECT_EQ(cursors.currentStepMs(), expected);
         cursors.advance();
     }
-    while (cursors.currentStep() != 16) cursors.advance();
+    while (cursors.currentStep() != 16)
+        cursors.advance();
     EXPECT_EQ(cursors.currentStepMs(), 1000);
     EXPECT_EQ(WidgetCursors::jiffiesToMs(0), 17) << "a rate of 0 counts as one jiffy";
 }

@@ -17,14 +17,17 @@ void WidgetCursors::setWidget(QWidget* widget) {
     apply();
 }
 
-int WidgetCursors::jiffiesToMs(int jiffies) { return qRound(qMax(1, jiffies) * 1000.0 / 60.0); }
+int WidgetCursors::jiffiesToMs(int jiffies) {
+    return qRound(qMax(1, jiffies) * 1000.0 / 60.0);
+}
 
 void WidgetCursors::install(int slot, std::optional<AniCursor> cursor) {
     if (slot < 1 || slot > kCursorSlots) return;
     Slot filled;
     if (cursor) {
         for (const AniCursor::Frame& frame : cursor->frames)
-            filled.frames.append(QCursor(QPixmap::fromImage(frame.image), frame.hotspot.x(), frame.hotspot.y()));
+            filled.frames.append(
+                QCursor(QPixmap::fromImage(frame.image), frame.hotspot.x(), frame.hotspot.y()));
         // The decoder gives consistent lists; steps naming a missing frame are dropped all the same, so a
         // cursor put together elsewhere cannot index out of range later.
         for (qsizetype i = 0; i < cursor->sequence.size(); ++i) {
