@@ -20,6 +20,7 @@ void ensureSize(QImage& picture, int width, int height) {
     if (picture.width() == width && picture.height() == height && picture.format() == QImage::Format_RGB32)
         return;
     picture = QImage(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::black); // never show whatever the new memory held
 }
 
 void drawOpaque(QImage& target, const QImage& source, QPoint at) {

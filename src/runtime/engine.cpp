@@ -68,7 +68,7 @@ void Engine::loadCursors() {
     for (int slot = 1; slot <= kCursorSlots; ++slot) {
         FileSystem::ReadResult read = services_.files.read(paths_.cursor(slot));
         std::optional<AniCursor> cursor;
-        if (read.ok()) cursor = decodeAniCursor(read.bytes);
+        if (read.ok()) cursor = decodeCursor(read.bytes); // a plain .cur saved under an .ani name loads too
         // A file that cannot be loaded empties the slot; the default arrow shows for it.
         services_.cursors.install(slot, std::move(cursor));
     }

@@ -70,7 +70,9 @@ void soak(Engine& engine, std::uint32_t seed, int ticks, bool checkCopies) {
                 engine.mouseMove(x, y, pick(0, 1) ? 699 : 530);
                 break;
             }
-            if (checkCopies) ASSERT_TRUE(eachItemOnce(engine.record())) << "after an event of tick " << tick;
+            if (checkCopies) {
+                ASSERT_TRUE(eachItemOnce(engine.record())) << "after an event of tick " << tick;
+            }
         }
         if (pick(0, 2000) == 0) {
             engine.keyDown(kEscapeKey);
@@ -78,7 +80,9 @@ void soak(Engine& engine, std::uint32_t seed, int ticks, bool checkCopies) {
         }
         engine.frameTick();
         if (tick % 7 == 0) engine.overlayTick();
-        if (checkCopies) ASSERT_TRUE(eachItemOnce(engine.record())) << "after tick " << tick;
+        if (checkCopies) {
+            ASSERT_TRUE(eachItemOnce(engine.record())) << "after tick " << tick;
+        }
     }
 }
 

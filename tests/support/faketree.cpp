@@ -41,6 +41,7 @@ void putMinimalTree(FakeFileSystem& files, const ProjectRecord& record, bool wit
     QImage large(5000, 50, QImage::Format_RGB32);
     for (int n = 1; n <= 100; ++n) {
         QPainter(&large).fillRect((n - 1) * 50, 0, 50, 50, largeItemColour(n));
+        large.setPixel((n - 1) * 50, 49, qRgb(255, 0, 255)); // each cell's transparent colour
     }
     put(p.data(QStringLiteral("nabpredmax")), large);
     put(p.data(QStringLiteral("nabpredmin")), solidPicture(2000, 20, QColor(1, 2, 3)));
