@@ -9,6 +9,8 @@
 #include "project/recordfile.h"
 #include "runtime/engine.h"
 
+#include "support/fakes.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -20,22 +22,6 @@
 namespace {
 
 using namespace tw;
-
-class NoMessages final : public Messages {
-public:
-    void showError(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
-    void beep() override {}
-};
-
-class KeptCursors final : public CursorDisplay {
-public:
-    void install(int slot, std::optional<AniCursor> cursor) override {
-        if (slot >= 1 && slot <= kCursorSlots) kept[slot] = std::move(cursor);
-    }
-    void show(int) override {}
-    std::optional<AniCursor> kept[kCursorSlots + 1];
-};
 
 // Load and save of a whole record through the disk, the save being the safe write (temporary file,
 // flush to disk, rename).
@@ -90,9 +76,9 @@ void BM_StartUpToMenu(benchmark::State& state) {
         return;
     }
     DiskFileSystem disk;
-    NoMessages messages;
+    test::FakeMessages messages;
     SilentAudio audio;
-    KeptCursors cursors;
+    test::FakeCursors cursors;
     SeededRandom random(1);
     for (auto _ : state) {
         Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});

@@ -9,6 +9,8 @@
 #include "project/recordfile.h"
 #include "runtime/engine.h"
 
+#include "support/fakes.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QPainter>
@@ -17,19 +19,6 @@
 namespace {
 
 using namespace tw;
-
-class NoMessages final : public Messages {
-public:
-    void showError(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
-    void beep() override {}
-};
-
-class NoCursors final : public CursorDisplay {
-public:
-    void install(int, std::optional<AniCursor>) override {}
-    void show(int) override {}
-};
 
 QImage texture(int w, int h, int seed) {
     QImage picture(w, h, QImage::Format_RGB32);
@@ -117,9 +106,9 @@ void BM_PlayFrameBusyScene(benchmark::State& state) {
     QTemporaryDir dir;
     writeTree(dir.path());
     DiskFileSystem disk;
-    NoMessages messages;
+    test::FakeMessages messages;
     SilentAudio audio;
-    NoCursors cursors;
+    test::FakeCursors cursors;
     SeededRandom random(7);
     Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});
     if (!engine.startUp()) {
