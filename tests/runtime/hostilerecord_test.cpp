@@ -44,6 +44,22 @@ std::vector<std::unique_ptr<ProjectRecord>> hostileRecords() {
     return records;
 }
 
+// A few frames of play in every mode, with the pointer held at places the record may name.
+void playEveryMode(Engine& engine) {
+    for (ScreenMode mode : {ScreenMode::Menu, ScreenMode::Help, ScreenMode::Applicator, ScreenMode::Animator,
+                            ScreenMode::Passability, ScreenMode::Scene}) {
+        engine.screen().screenMode = mode;
+        for (QPoint at : {QPoint(0, 0), QPoint(505, 2), QPoint(1008, 699), QPoint(30, 30), QPoint(600, 300)}) {
+            engine.mouseMove(at.x(), at.y(), 699);
+            engine.mouseDown(MouseButton::Left, at.x(), at.y());
+            engine.frameTick();
+            engine.overlayTick();
+            engine.mouseUp();
+            engine.frameTick();
+        }
+    }
+}
+
 void redrawEverything(Engine& engine) {
     const ProjectRecord& record = engine.record();
     for (ScreenMode mode : {ScreenMode::Menu, ScreenMode::Help, ScreenMode::Applicator, ScreenMode::Animator,
@@ -85,6 +101,11 @@ TEST(HostileRecord, LoadsStartsRedrawsAndClosesSafely) {
         expected->startScene = engine.screen().currentScene;
         expected->gameName.setText(name);
         EXPECT_EQ(std::memcmp(saved->bytes(), expected->bytes(), kProjectRecordSize), 0);
+
+        // Then played: whatever the record says, the frames and the clicks stay inside the tables.
+        playEveryMode(engine);
+        EXPECT_TRUE(isSceneNumber(engine.screen().currentScene));
+        EXPECT_TRUE(engine.shutDown(name));
     }
 }
 
