@@ -1,73 +1,136 @@
 #include "runtime/walking.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+#include <utility>
 
 namespace tw {
 
 namespace {
 
-// The search runs on a copy of the scene's grid with a one-cell frame of blocked cells around it, so that
-// a neighbour is always one index away (+-1 for rows, +-kPaddedRows for columns) and the grid's edges need
-// no tests. The record stores a scene column by column, and so does the copy.
-constexpr int kPaddedRows = kGridRows + 2;
-constexpr int kPaddedColumns = kGridColumns + 2;
-constexpr int kPaddedCount = kPaddedRows * kPaddedColumns;
+// Bit r of a column mask stands for row r + 1 of that column; a column of 35 rows fits in 64 bits.
+using ColumnBits = std::uint64_t;
+
+// Masks are indexed by column 1..51, with an always-empty column 0 and 52 on either side so that the
+// neighbours of any column can be read without a test.
+using ColumnMasks = std::array<ColumnBits, kGridColumns + 2>;
+
+// The columns 1..51 as bits of one word.
+constexpr std::uint64_t kAllColumns = ((std::uint64_t(1) << kGridColumns) - 1) << 1;
+
+static_assert(kGridRows < 64 && kGridColumns + 1 < 64,
+              "a column, and the set of columns, fit in a 64-bit word");
+
+int lowestBit(std::uint64_t bits) {
+    return std::countr_zero(bits);
+}
+
+// Clears the walkable cells (below 30000) of a scene's grid to 0, keeps the blocked ones, and returns the
+// walkable cells as one mask per column. This runs on every search over all 1785 cells, so it takes four
+// cells at a time: the grid is one run of 16-bit values (column after column), read as 64-bit words of
+// four lanes. A lane v is blocked when v >= 30000: its top bit is set, or adding 32768 - 30000 to its low
+// 15 bits carries into the top bit (which cannot spill into the next lane).
+ColumnMasks clearAndFindWalkable(std::uint16_t (&grid)[kGridColumns][kGridRows]) {
+    constexpr int kCells = kGridColumns * kGridRows;
+    constexpr std::uint64_t kTopBits = 0x8000'8000'8000'8000;
+    constexpr std::uint64_t kLowBits = 0x7FFF'7FFF'7FFF'7FFF;
+    constexpr std::uint64_t kToTop = 0x0AD0'0AD0'0AD0'0AD0; // 32768 - 30000 in every lane
+    // Moves the bits at 0, 16, 32 and 48 to 45, 46, 47 and 48 without overlapping partial products.
+    constexpr std::uint64_t kGather = 0x0000'2000'4000'8001;
+    static_assert(32768 - kBlockedCell == 0x0AD0);
+
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(&grid[0][0]);
+    std::array<std::uint64_t, kCells / 64 + 2> walkable{}; // bit i: cell i of the run
+    int i = 0;
+    for (; i + 4 <= kCells; i += 4) {
+        std::uint64_t four;
+        std::memcpy(&four, bytes + 2 * i, sizeof four);
+        const std::uint64_t blocked = (four | ((four & kLowBits) + kToTop)) & kTopBits;
+        const std::uint64_t open = (blocked ^ kTopBits) >> 15; // bit 0 of each walkable lane
+        four &= ~(open * 0xFFFF);
+        std::memcpy(bytes + 2 * i, &four, sizeof four);
+        walkable[std::size_t(i / 64)] |= (((open * kGather) >> 45) & 0xF) << (i % 64);
+    }
+    for (; i < kCells; ++i) {
+        std::uint16_t& cell = grid[i / kGridRows][i % kGridRows];
+        if (cell < kBlockedCell) {
+            cell = 0;
+            walkable[std::size_t(i / 64)] |= std::uint64_t(1) << (i % 64);
+        }
+    }
+
+    ColumnMasks columns{};
+    constexpr ColumnBits kColumnRows = (ColumnBits(1) << kGridRows) - 1;
+    for (int c = 1; c <= kGridColumns; ++c) {
+        const int first = (c - 1) * kGridRows;
+        const auto word = std::size_t(first / 64);
+        const int shift = first % 64;
+        ColumnBits bits = walkable[word] >> shift;
+        if (shift != 0) bits |= walkable[word + 1] << (64 - shift);
+        columns[std::size_t(c)] = bits & kColumnRows;
+    }
+    return columns;
+}
 
 } // namespace
 
-// The search is written as a breadth-first search instead of the 300 sweeps it stands for: a cell that
-// sweep i sets to i + 1 is exactly a 0 cell next to one marked i, that is a walkable cell at path distance
-// i from the target, and a queue reaches the cells in that same order of distance. Every cell enters the
-// queue at most once (it is marked as it is queued, and only 0 cells are queued), so fixed arrays the size
-// of the grid suffice and nothing is allocated.
+// The 300 sweeps give every walkable cell at path distance d <= 300 from the target the mark d + 1: a
+// cell that sweep i sets is a 0 cell next to a cell marked i. This computes the same marks as a
+// breadth-first search, one distance at a time, on bit masks: each column holds a mask of the walkable
+// cells not yet reached and a mask of the wave front (the cells marked with the current distance). The
+// next front is the front shifted one row up and down within each column plus the fronts of the columns
+// left and right, kept to the unreached cells; its cells get the next mark. Only columns next to the
+// front are visited, so a thin wave in a maze costs little, and an open floor is handled 35 cells per
+// word. Everything lives in fixed arrays on the stack.
 void spreadWave(ProjectRecord& record, int scene, int col, int row, bool force) {
     if (!isSceneNumber(scene)) return;
     auto& grid = record.passGrid[scene - 1];
 
-    std::array<std::uint16_t, kPaddedCount> cells;
-    cells.fill(kBlockedCell);
-    for (int c = 0; c < kGridColumns; ++c) {
-        std::uint16_t* column = &cells[std::size_t((c + 1) * kPaddedRows + 1)];
-        for (int r = 0; r < kGridRows; ++r) {
-            // Old marks are meaningless to this search. Values above 30000 (a damaged record) are blocked
-            // as well and are kept, like 30000 itself.
-            const std::uint16_t value = grid[c][r];
-            column[r] = value < kBlockedCell ? 0 : value;
-        }
-    }
+    // Old marks are meaningless to this search: every walkable cell becomes 0 and unreached. Values
+    // above 30000 (a damaged record) are blocked like 30000 itself, and kept.
+    ColumnMasks unreached = clearAndFindWalkable(grid);
 
-    if (isCellInGrid(col, row)) {
-        const int target = col * kPaddedRows + row;
-        if (force || cells[std::size_t(target)] < kBlockedCell) {
-            cells[std::size_t(target)] = 1;
-            std::array<std::uint16_t, kPaddedCount> queue;
-            int head = 0;
-            int tail = 0;
-            queue[std::size_t(tail++)] = std::uint16_t(target);
-            while (head < tail) {
-                const int at = queue[std::size_t(head++)];
-                const std::uint16_t mark = cells[std::size_t(at)];
-                // Sweep i spreads only from cells equal to i, and the last sweep is i = 300: a cell marked
-                // 301 is the rim of the wave.
-                if (mark > kWaveReach) continue;
-                const std::uint16_t next = std::uint16_t(mark + 1);
-                // Whether a neighbour is new follows no pattern a branch predictor could learn, so it is
-                // written without a branch: the mark is stored either way, the queue grows only if new.
-                for (const int neighbour : {at + kPaddedRows, at - kPaddedRows, at + 1, at - 1}) {
-                    std::uint16_t& value = cells[std::size_t(neighbour)];
-                    const bool fresh = value == 0;
-                    value = fresh ? next : value;
-                    queue[std::size_t(tail)] = std::uint16_t(neighbour);
-                    tail += fresh;
-                }
-            }
-        }
-    }
+    if (!isCellInGrid(col, row)) return;
+    std::uint16_t& target = grid[col - 1][row - 1];
+    if (!force && target >= kBlockedCell) return;
+    target = 1;
 
-    for (int c = 0; c < kGridColumns; ++c) {
-        const std::uint16_t* column = &cells[std::size_t((c + 1) * kPaddedRows + 1)];
-        for (int r = 0; r < kGridRows; ++r) grid[c][r] = column[r];
+    // Two buffers take turns holding the front. Only the columns next to the front are rewritten, so a
+    // buffer may keep bits of an older front in other columns; those are harmless, because every
+    // neighbour of a front cell is reached (or blocked) one round later, and the next front is always
+    // limited to unreached cells.
+    ColumnMasks frontA{};
+    ColumnMasks frontB{};
+    ColumnMasks* front = &frontA; // the cells marked with the current distance
+    ColumnMasks* next = &frontB;
+    (*front)[std::size_t(col)] = ColumnBits(1) << (row - 1);
+    unreached[std::size_t(col)] &= ~(*front)[std::size_t(col)];
+    std::uint64_t frontColumns = std::uint64_t(1) << col;
+
+    for (int mark = 2; mark <= kWaveReach + 1 && frontColumns != 0; ++mark) {
+        std::uint64_t visit = (frontColumns | (frontColumns << 1) | (frontColumns >> 1)) & kAllColumns;
+        std::uint64_t nextColumns = 0;
+        while (visit != 0) {
+            const int c = lowestBit(visit);
+            visit &= visit - 1;
+            const auto at = std::size_t(c);
+            const ColumnBits mine = (*front)[at];
+            ColumnBits reached =
+                ((mine << 1) | (mine >> 1) | (*front)[at - 1] | (*front)[at + 1]) & unreached[at];
+            (*next)[at] = reached;
+            if (reached == 0) continue;
+            unreached[at] &= ~reached;
+            nextColumns |= std::uint64_t(1) << c;
+            std::uint16_t* column = grid[c - 1];
+            do {
+                column[lowestBit(reached)] = std::uint16_t(mark);
+                reached &= reached - 1;
+            } while (reached != 0);
+        }
+        std::swap(front, next);
+        frontColumns = nextColumns;
     }
 }
 
