@@ -66,7 +66,7 @@ void doorKeyUseAndArrival(Engine& engine) {
                 continue;
             if (door.keyItem != record.heldItem) continue;
             // The door's blocked cell opens to the search and the hero walks up to it.
-            record.pass(s, door.approachCol, door.approachRow) = 0;
+            if (isCellInGrid(door.approachCol, door.approachRow)) record.pass(s, door.approachCol, door.approachRow) = 0;
             spreadWave(record, s, door.approachCol, door.approachRow, true);
             play.walkingToDoor = true;
             play.targetDoor = d;
