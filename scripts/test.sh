@@ -15,8 +15,9 @@ fi
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 if [ "${1:-}" = "--sanitize" ]; then
-    TW_BUILD_TYPE=Debug scripts/build.sh build-asan -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF
+    # Set before the build too: the build lists the tests by running the instrumented binary.
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    TW_BUILD_TYPE=Debug scripts/build.sh build-asan -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 else
     scripts/build.sh build
