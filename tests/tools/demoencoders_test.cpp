@@ -136,7 +136,12 @@ TEST(DemoLayout, PassabilityFollowsTheLayoutAndObstaclesStandOnTheGround) {
         const SceneLayout& layout = sceneLayout(s);
         for (const QRect& cells : layout.walkable)
             EXPECT_EQ(record->pass(s, cells.left(), cells.top()) == 0,
-                      isWalkableCell(layout, cells.left(), cells.top()));
+                      isWalkableCell(layout, cells.left(), cells.top()) && !isDoorCell(layout, cells.left(), cells.top()));
+        // A door stands on a cell of the ground, and its cell is blocked until it opens.
+        for (const DoorPlacement& door : layout.doors) {
+            EXPECT_TRUE(isWalkableCell(layout, door.cell.x(), door.cell.y())) << "scene " << s;
+            EXPECT_EQ(record->pass(s, door.cell.x(), door.cell.y()), kBlockedCell) << "scene " << s;
+        }
         for (const QRect& obstacle : layout.obstacles) {
             EXPECT_EQ(record->pass(s, obstacle.left(), obstacle.top()), kBlockedCell);
             // An obstacle off the ground would be a mistake in the layout: the cell is blocked anyway.

@@ -176,6 +176,50 @@ void paintBalustrade(QPainter& p) {
     }
 }
 
+QPainterPath archPath(const QRectF& r) {
+    QPainterPath arch;
+    arch.moveTo(r.bottomLeft());
+    arch.lineTo(r.left(), r.top() + r.width() / 2);
+    arch.arcTo(QRectF(r.left(), r.top(), r.width(), r.width()), 180, -180);
+    arch.lineTo(r.bottomRight());
+    arch.closeSubpath();
+    return arch;
+}
+
+// The treasury door stands in a deep recess of the back wall, framed by dressed stone; the door picture
+// covers the opening.
+void paintTreasuryRecess(QPainter& p, const DoorPlacement& door) {
+    const QRectF picture = QRectF(doorPictureRect(door));
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(QColor(104, 96, 90));
+    p.drawPath(archPath(picture.adjusted(-8, -8, 8, 0)));
+    QLinearGradient dark(picture.topLeft(), picture.bottomLeft());
+    dark.setColorAt(0, QColor(20, 16, 14));
+    dark.setColorAt(1, QColor(60, 48, 40));
+    p.setBrush(dark);
+    p.drawPath(archPath(picture.adjusted(2, 2, -2, 0)));
+}
+
+// A low side door in the west wall leads out to the village; the floor runs on into its dark passage.
+void paintSideDoor(QPainter& p, const SceneLayout& layout) {
+    QRect cells;
+    for (const QRect& r : layout.walkable)
+        if (r.left() == 1) cells = cellsToPixels(r);
+    if (cells.isEmpty()) return;
+    const QRectF opening(cells.left() + 2, cells.top() - 44, cells.width() - 4, cells.height() + 44);
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(QColor(120, 112, 104));
+    p.drawPath(archPath(opening.adjusted(-2, -6, 4, 0)));
+    QLinearGradient dark(opening.topLeft(), opening.bottomLeft());
+    dark.setColorAt(0, QColor(12, 10, 10));
+    dark.setColorAt(1, QColor(90, 78, 64));
+    p.setBrush(dark);
+    p.drawPath(archPath(opening));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 210, 120, 60));
+    p.drawEllipse(QPointF(opening.center().x(), opening.bottom() - 6), 14, 4);
+}
+
 } // namespace
 
 QImage paintCastleHall(const SceneLayout& layout) {
@@ -192,13 +236,16 @@ QImage paintCastleHall(const SceneLayout& layout) {
     paintThrone(p);
     paintFireplace(p, rng);
     paintFloor(p, layout, rng);
+    for (const DoorPlacement& door : layout.doors) paintTreasuryRecess(p, door);
     paintPillar(p, 180, 220);
     paintPillar(p, 800, 840);
     // Dark side walls frame the hall; the balustrade closes it towards the viewer.
     const QImage side = stoneWall(QSize(40, kH), 20, 24, QColor(86, 78, 72), rng);
     p.drawImage(0, 0, side);
     p.drawImage(980, 0, side);
+    paintSideDoor(p, layout);
     paintBalustrade(p);
+    paintCharacterShadows(p, layout);
     // Light: a beam from the window, warm glows of the torches and the hearth.
     QPainterPath beam;
     beam.moveTo(70, 150);
@@ -210,6 +257,7 @@ QImage paintCastleHall(const SceneLayout& layout) {
     p.setBrush(QColor(200, 220, 255, 34));
     p.drawPath(beam);
     for (const SpotPlacement& spot : layout.spots) {
+        if (isCharacterAnimation(spot.animation)) continue;
         const bool torch = spot.animation == kAnimTorch;
         glow(p, spot.topLeft + (torch ? QPointF(15, 24) : QPointF(32, 44)), torch ? 90 : 130,
              QColor(255, 180, 80, 90));

@@ -1,6 +1,7 @@
 #include "make-demo/demorecord.h"
 
 #include "make-demo/demolayout.h"
+#include "make-demo/demostory.h"
 
 namespace tw::demo {
 
@@ -63,7 +64,8 @@ void setSpots(ProjectRecord& record, int scene) {
 void fillPassability(ProjectRecord& record, int scene) {
     const SceneLayout& layout = sceneLayout(scene);
     for (int c = 1; c <= kGridColumns; ++c)
-        for (int r = 1; r <= kGridRows; ++r) record.pass(scene, c, r) = isWalkableCell(layout, c, r) ? 0 : kBlockedCell;
+        for (int r = 1; r <= kGridRows; ++r)
+            record.pass(scene, c, r) = isWalkableCell(layout, c, r) && !isDoorCell(layout, c, r) ? 0 : kBlockedCell;
 }
 
 std::unique_ptr<ProjectRecord> buildDemoRecord(const std::array<QRect, 4>& menuZones,
@@ -82,6 +84,7 @@ std::unique_ptr<ProjectRecord> buildDemoRecord(const std::array<QRect, 4>& menuZ
         fillPassability(*record, s);
         setSpots(*record, s);
     }
+    placeStory(*record);
     return record;
 }
 

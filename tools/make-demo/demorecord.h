@@ -16,12 +16,13 @@ inline const QString kDemoGameName = QStringLiteral("DemoQuest");
 
 // Builds the demo's project record from a blank one: counts, the menu's click zones (`menuZones`, in the
 // order of the menu items), the animation table from the sheet's frame rectangles (`animations[a - 1]`
-// holds the frames of animation a), the hero's animations and starting place, and every scene's
-// animation spots and passability from its layout. Every other field stays zero.
+// holds the frames of animation a), the hero's animations and starting place, every scene's animation
+// spots and passability from its layout, and the quest (demostory.h). Every other field stays zero.
 std::unique_ptr<ProjectRecord> buildDemoRecord(const std::array<QRect, 4>& menuZones,
                                                const QList<QList<QRect>>& animations);
 
-// Fills the passability of scene `scene` from its layout: walkable cells 0, all others blocked.
+// Fills the passability of scene `scene` from its layout: walkable cells 0, all others blocked, and the
+// cells of the (closed) doors blocked too.
 void fillPassability(ProjectRecord& record, int scene);
 
 } // namespace tw::demo

@@ -129,6 +129,7 @@ QImage paintForestClearing(const SceneLayout& layout) {
     paintForestRows(p, rng, true);
     paintPaths(p, layout, rng);
     paintMeadowLife(p, layout, rng);
+    paintCharacterShadows(p, layout);
     paintVignette(p, image.rect(), 70);
     return image;
 }

@@ -241,11 +241,37 @@ void paintGem(QPainter& p, const ItemPen& ip) {
     highlight(p, {40, 30}, 6, 3);
 }
 
+// The king's gem in a golden setting, hanging from a loop of rope.
+void paintAmulet(QPainter& p, const ItemPen& ip) {
+    const QColor rope(198, 150, 86), dark(128, 88, 42);
+    QPainterPath cord;
+    cord.moveTo(40, 56);
+    cord.cubicTo(8, 40, 14, 6, 50, 6);
+    cord.cubicTo(86, 6, 92, 40, 60, 56);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kInk, 9 + ip.outline * 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(cord);
+    p.setPen(QPen(rope, 9, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(cord);
+    p.setPen(QPen(dark, 2.0, Qt::DashLine));
+    p.drawPath(cord);
+    p.setPen(ip.pen());
+    p.setBrush(sheen({30, 50}, {70, 96}, QColor(255, 226, 110), QColor(190, 136, 30)));
+    p.drawEllipse(QPointF(50, 72), 26, 25);
+    const QPolygonF gem({QPointF(36, 62), QPointF(64, 62), QPointF(72, 71), QPointF(50, 93), QPointF(28, 71)});
+    p.setBrush(QColor(60, 140, 230));
+    p.drawPolygon(gem);
+    p.setPen(QPen(QColor(20, 60, 130), ip.outline * 0.6));
+    p.setBrush(QColor(120, 200, 255));
+    p.drawPolygon(QPolygonF({QPointF(36, 62), QPointF(64, 62), QPointF(59, 71), QPointF(41, 71)}));
+    highlight(p, {44, 66}, 4, 2);
+}
+
 } // namespace
 
 QString itemName(int item) {
-    static const char* const names[kDemoItemCount] = {"Ключ",  "Яблоко", "Монета", "Книга",  "Верёвка",
-                                                      "Фонарь", "Зелье",  "Цветок", "Свиток", "Самоцвет"};
+    static const char* const names[kDemoItemCount] = {"Ключ",  "Яблоко", "Монета", "Книга",  "Верёвка", "Фонарь",
+                                                      "Зелье", "Цветок", "Свиток", "Самоцвет", "Амулет"};
     return item >= 1 && item <= kDemoItemCount ? QString::fromUtf8(names[item - 1]) : QString();
 }
 
@@ -268,6 +294,7 @@ QImage paintItem(int item, int size) {
     case kItemFlower: paintFlower(p, pen); break;
     case kItemScroll: paintScroll(p, pen); break;
     case kItemGem: paintGem(p, pen); break;
+    case kItemAmulet: paintAmulet(p, pen); break;
     default: break;
     }
     return canvas.finish();

@@ -17,8 +17,9 @@ enum DemoItem : int {
     kItemFlower,
     kItemScroll,
     kItemGem,
+    kItemAmulet, // made in the bag of the gem and the rope
 };
-inline constexpr int kDemoItemCount = 10;
+inline constexpr int kDemoItemCount = 11;
 
 // The item's name, for the author's eye (Russian).
 QString itemName(int item);

@@ -327,6 +327,26 @@ void paintGround(QPainter& p, const SceneLayout& layout, const QImage& texture, 
     p.restore();
 }
 
+void paintCharacterShadows(QPainter& p, const SceneLayout& layout) {
+    p.save();
+    p.setPen(Qt::NoPen);
+    for (const SpotPlacement& spot : layout.spots) {
+        if (!isCharacterAnimation(spot.animation)) continue;
+        const QPointF feet = characterRect(spot).bottomLeft() + QPointF(kCharacterFrameSize.width() / 2.0, -1.0);
+        // A round soft shadow squashed flat, so it fades out evenly towards every side.
+        p.save();
+        p.translate(feet);
+        p.scale(1.0, 0.3);
+        QRadialGradient shade(QPointF(0, 0), 20);
+        shade.setColorAt(0, QColor(0, 0, 0, 110));
+        shade.setColorAt(1, QColor(0, 0, 0, 0));
+        p.setBrush(shade);
+        p.drawEllipse(QPointF(0, 0), 20.0, 20.0);
+        p.restore();
+    }
+    p.restore();
+}
+
 void paintVignette(QPainter& p, const QRect& area, int strength) {
     QRadialGradient g(area.center(), area.width() * 0.75);
     g.setColorAt(0.55, QColor(0, 0, 0, 0));

@@ -51,6 +51,9 @@ bool nearWalkable(const SceneLayout& layout, QPoint pixel, int margin);
 void paintGround(QPainter& p, const SceneLayout& layout, const QImage& texture, int roundness,
                  const QColor& edgeGrass, QRandomGenerator& rng);
 
+// A soft shadow on the ground under the feet of every character standing in the layout.
+void paintCharacterShadows(QPainter& p, const SceneLayout& layout);
+
 // Darkens the picture towards its edges a little, as an old painting.
 void paintVignette(QPainter& p, const QRect& area, int strength);
 

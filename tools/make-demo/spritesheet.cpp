@@ -1,5 +1,6 @@
 #include "make-demo/spritesheet.h"
 
+#include "make-demo/characterpainter.h"
 #include "make-demo/demolayout.h"
 #include "make-demo/heropainter.h"
 #include "make-demo/keyedpicture.h"
@@ -33,10 +34,12 @@ QList<PendingAnimation> demoAnimations() {
     list[kAnimHeroRight - 1] = hero(HeroView::Right, true, 6);
     list[kAnimHeroUp - 1] = hero(HeroView::Back, true, 6);
     list[kAnimHeroDown - 1] = hero(HeroView::Front, true, 6);
-    for (int a = kAnimCampfire; a <= kDemoAnimationCount; ++a)
+    for (int a = kAnimCampfire; a <= kAnimTorch; ++a)
         list[a - 1] = {sceneSpriteSize(a), sceneSpriteFrameCount(a), [a](int frame) {
                            return paintSceneSprite(a, frame);
                        }};
+    for (int a = kAnimHermit; a <= kAnimGuard; ++a)
+        list[a - 1] = {kCharacterFrameSize, kCharacterFrameCount, [a](int frame) { return paintCharacterFrame(a, frame); }};
     return list;
 }
 

@@ -12,9 +12,9 @@ struct SpriteSheet {
     QList<QList<QRect>> animations; // animations[a - 1] holds the frame rectangles of animation a
 };
 
-// Paints the hero's five animations and the scene animations side by side on one sheet, numbered as in
-// DemoAnimation. Each frame rectangle is exactly the cell its drawing was made in, with the key colour in
-// its one-pixel border, and all frames of one animation have the same size.
+// Paints the hero's five animations, the scene animations and the story's characters side by side on one
+// sheet, numbered as in DemoAnimation. Each frame rectangle is exactly the cell its drawing was made in,
+// with the key colour in its one-pixel border, and all frames of one animation have the same size.
 SpriteSheet buildSpriteSheet();
 
 } // namespace tw::demo

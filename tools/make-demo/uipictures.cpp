@@ -69,7 +69,10 @@ void paintPlaque(QPainter& p, const QRectF& r, const QString& text) {
 }
 
 void paintNightLandscape(QPainter& p, QRandomGenerator& rng) {
+    // The sky's gradient ends at the hills' base line, but a ridge dips below it in places: the sky's last
+    // colour goes on down to the foot of the picture, so no unpainted band shows between sky and hill.
     paintGradient(p, QRect(0, 0, kW, 470), QColor(18, 24, 64), QColor(236, 140, 90));
+    p.fillRect(QRect(0, 470, kW, kH - 470), QColor(236, 140, 90));
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 180; ++i) {
         const QPointF at(rng.bounded(kW), rng.bounded(300));

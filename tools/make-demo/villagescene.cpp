@@ -243,6 +243,69 @@ void paintStreet(QPainter& p, const SceneLayout& layout, QRandomGenerator& rng) 
     }
 }
 
+// The castle's outer wall closes the alley: a crenellated stretch of grey stone with a gateway whose
+// arch matches the gate picture standing in it, and the dark passage behind.
+void paintCastleWall(QPainter& p, const SceneLayout& layout, QRandomGenerator& rng) {
+    const QRect gate = doorPictureRect(layout.doors.first());
+    const QRect wall(gate.left() - 24, 290, gate.width() + 48, gate.bottom() + 1 - 290);
+    p.save();
+    p.drawImage(wall.topLeft(), noiseTexture(wall.size(), QColor(150, 146, 140), 10, 6, 10, rng));
+    int course = 0;
+    for (int y = wall.top(); y < wall.bottom(); y += 12, ++course) {
+        p.fillRect(QRect(wall.left(), y, wall.width(), 1), QColor(70, 64, 60, 170));
+        for (int x = wall.left() - (course % 2) * 11; x < wall.right(); x += 22)
+            p.fillRect(QRect(std::max(x, wall.left()), y, 1, 12), QColor(70, 64, 60, 170));
+    }
+    p.setPen(QPen(kInk, 1.2));
+    p.setBrush(QColor(150, 146, 140));
+    for (int x = wall.left(); x + 10 <= wall.right() + 1; x += 18) p.drawRect(QRect(x, wall.top() - 12, 11, 12));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(wall);
+    // The gateway, a little wider than the gate's stone frame, and the dark passage in it.
+    QPainterPath arch;
+    const QRectF opening = QRectF(gate).adjusted(1, 1, -1, 1);
+    arch.moveTo(opening.bottomLeft());
+    arch.lineTo(opening.left(), opening.top() + opening.width() / 2);
+    arch.arcTo(QRectF(opening.left(), opening.top(), opening.width(), opening.width()), 180, -180);
+    arch.lineTo(opening.bottomRight());
+    arch.closeSubpath();
+    QLinearGradient dark(opening.topLeft(), opening.bottomLeft());
+    dark.setColorAt(0, QColor(14, 12, 14));
+    dark.setColorAt(1, QColor(64, 56, 50));
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(dark);
+    p.drawPath(arch);
+    // A shield with the king's crown over the gateway.
+    p.setBrush(QColor(44, 64, 146));
+    const QPointF c(gate.center().x() + 0.5, wall.top() + 10);
+    p.drawPolygon(QPolygonF({c + QPointF(-9, -8), c + QPointF(9, -8), c + QPointF(9, 2), c + QPointF(0, 10), c + QPointF(-9, 2)}));
+    p.setBrush(QColor(236, 196, 70));
+    p.setPen(QPen(kInk, 0.6));
+    p.drawPolygon(QPolygonF({c + QPointF(-5, 2), c + QPointF(-5, -4), c + QPointF(-2.5, -1), c + QPointF(0, -5),
+                             c + QPointF(2.5, -1), c + QPointF(5, -4), c + QPointF(5, 2)}));
+    p.restore();
+}
+
+// The merchant's crate of wares beside him: apples, and a few gems catching the light.
+void paintWaresCrate(QPainter& p, QRandomGenerator& rng) {
+    p.save();
+    const QRectF crate(962, 446, 38, 32);
+    p.setPen(QPen(kInk, 1.2));
+    p.setBrush(QColor(150, 104, 58));
+    p.drawRect(crate);
+    p.setPen(QPen(QColor(104, 68, 36), 1.0));
+    for (double y = crate.top() + 8; y < crate.bottom(); y += 8) p.drawLine(QPointF(crate.left() + 1, y), QPointF(crate.right() - 1, y));
+    p.setPen(QPen(kInk, 0.8));
+    for (int i = 0; i < 7; ++i) {
+        p.setBrush(i % 3 == 2 ? QColor(80, 170, 60) : QColor(210, 40, 36));
+        p.drawEllipse(QPointF(crate.left() + 5 + i * 4.8, crate.top() - 1 - rng.bounded(3)), 3.6, 3.4);
+    }
+    p.setBrush(QColor(90, 170, 250));
+    for (double x : {crate.left() + 10.0, crate.left() + 26.0})
+        p.drawPolygon(QPolygonF({QPointF(x, crate.top() - 6), QPointF(x + 4, crate.top() - 6), QPointF(x + 2, crate.top() - 2)}));
+    p.restore();
+}
+
 void paintForeground(QPainter& p, const SceneLayout& layout, QRandomGenerator& rng) {
     // The fountain's basin, where the water of the fountain animation falls.
     p.setPen(QPen(kInk, 1.2));
@@ -313,8 +376,11 @@ QImage paintVillageStreet(const SceneLayout& layout) {
         {QRect(732, 338, 290, kStreetTop - 338), 268, Roof::Tiles, QColor(230, 214, 190), false,
          {QRect(770, 366, 34, 36), QRect(930, 366, 34, 36)}, QRect(852, 380, 38, 60), 0},
     };
+    paintCastleWall(p, layout, rng);
     for (const House& h : houses) paintHouse(p, h, rng);
     paintForeground(p, layout, rng);
+    paintWaresCrate(p, rng);
+    paintCharacterShadows(p, layout);
     paintVignette(p, image.rect(), 60);
     return image;
 }
