@@ -74,8 +74,7 @@ void MainWindow::frameTick() {
 }
 
 void MainWindow::overlayTick() {
-    engine_.overlayTick();
-    canvasView_->update();
+    if (engine_.overlayTick()) canvasView_->update();
 }
 
 void MainWindow::applyPanelChange(PanelChange change) {

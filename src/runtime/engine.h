@@ -67,8 +67,9 @@ public:
 
     // The frame tick (every tickInterval ms): the animator's preview in mode 4, the play frame in mode 6.
     void frameTick();
-    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors.
-    void overlayTick();
+    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. Returns true
+    // when it drew on the canvas (the window repaints only then).
+    bool overlayTick();
 
     // Canvas input, in canvas pixels. canvasHeight is the height the canvas widget has now.
     void mouseDown(MouseButton button, int x, int y);
@@ -105,7 +106,7 @@ private:
     // Mode 4: the animator's preview of the chosen animation; modes 3 and 4: the applicator's and the
     // animator's overlays. Both belong to the asset editors and draw nothing until those pages exist.
     void animatorPreview() {}
-    void editorOverlay() {}
+    bool editorOverlay() { return false; }
     void loadCursors();
 
     AssetPaths paths_;

@@ -142,8 +142,9 @@ void Engine::frameTick() {
     }
 }
 
-void Engine::overlayTick() {
-    if (!started_) return;
+bool Engine::overlayTick() {
+    if (!started_) return false;
+    bool drew = false;
     Audio& audio = services_.audio;
     // A track that could not be opened has length 0; it is not retried every 10 ms.
     if (play_.musicLoop && audio.musicLength() > 0 && audio.musicPosition() == audio.musicLength()) {
@@ -153,18 +154,21 @@ void Engine::overlayTick() {
     const ScreenMode mode = screen_.screenMode;
     if (mode == ScreenMode::Menu) {
         drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
+        drew = true;
         for (int k = 1; k <= kMenuZones; ++k) {
             const Point16& a = record_->menuTopLeft(k);
             const Point16& b = record_->menuBottomRight(k);
             if (isWellFormed(a.x, a.y, b.x, b.y)) outlineRect(canvas_, a.x, a.y, b.x, b.y);
         }
     }
-    if (mode == ScreenMode::Applicator || mode == ScreenMode::Animator) editorOverlay();
+    if (mode == ScreenMode::Applicator || mode == ScreenMode::Animator) drew = editorOverlay() || drew;
     if (mode == ScreenMode::Passability || editor_.outlinesCellsOnOverlayTick()) {
         drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
         outlineWalkableCells(*this);
+        drew = true;
     }
     if (mode == ScreenMode::Scene && editor_.trailsShown) {
+        drew = true;
         const int s = screen_.currentScene;
         for (int c = 1; c <= kGridColumns; ++c) {
             for (int r = 1; r <= kGridRows; ++r) {
@@ -175,6 +179,7 @@ void Engine::overlayTick() {
             }
         }
     }
+    return drew;
 }
 
 } // namespace tw
