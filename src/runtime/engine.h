@@ -81,7 +81,6 @@ public:
     const PlayState& play() const { return play_; }
     EditorState& editor() { return editor_; }
     const EditorState& editor() const { return editor_; }
-    const QFont& font() const { return font_; }
     // Writes the game's texts and labels on the canvas.
     TextStamper& text() { return text_; }
 
