@@ -77,6 +77,26 @@ protected:
         }
         return rects;
     }
+    static QRect cellRect(int c, int r) { return QRect(20 * (c - 1), 20 * (r - 1), 20, 20); }
+    // The cells the editor's markers outline and label in every frame of scene s, drawn after the dialog
+    // texts and the lying items: portal cells, the characters' approach cells and the cells of remarks
+    // not yet said.
+    static QList<QRect> markedCells(int s) {
+        QList<QRect> cells;
+        for (int k = 1; k <= kPortalsPerScene; ++k) {
+            const Portal& portal = record->scene(s).portal(k);
+            if (portal.col != 0) cells.append(cellRect(portal.col, portal.row));
+        }
+        for (int d = 1; d <= kDialogsPerScene; ++d) {
+            const Dialog& dialog = record->scene(s).dialog(d);
+            if (dialog.kind != 0) cells.append(cellRect(dialog.approachCol, dialog.approachRow));
+        }
+        for (int k = 1; k <= kHeroRemarkCapacity; ++k) {
+            const HeroRemark& remark = record->heroRemark(k);
+            if (remark.state == 1 && remark.scene == s) cells.append(cellRect(remark.col, remark.row));
+        }
+        return cells;
+    }
     static int width(const QString& text) { return QFontMetrics(gameFont()).horizontalAdvance(text); }
     // A text that fills its field exactly was most likely cut by the field.
     template <int N>
@@ -104,9 +124,9 @@ TEST_F(DemoStory, TheGameStartsWithAnEmptyBagAndEveryItemInOnePlace) {
         ASSERT_LE(item.scene, record->sceneCount);
         EXPECT_TRUE(walkable(item.scene, c, r)) << "item " << n;
         EXPECT_FALSE(isPortalCell(item.scene, c, r)) << "item " << n;
-        // Nothing animated is drawn over it, so the player can see it.
-        for (const QRect& spot : spotRects(item.scene))
-            EXPECT_FALSE(spot.intersects(QRect(20 * item.col0, 20 * item.row0, 20, 20))) << "item " << n;
+        // Nothing animated and no marker is drawn over it, so the player can see it.
+        for (const QRect& spot : spotRects(item.scene)) EXPECT_FALSE(spot.intersects(cellRect(c, r))) << "item " << n;
+        EXPECT_FALSE(markedCells(item.scene).contains(cellRect(c, r))) << "item " << n;
     }
     EXPECT_GE(lying, 2);
 }
@@ -214,12 +234,13 @@ TEST_F(DemoStory, CharactersOfEveryKindCanBeWalkedUpToAndReadOnScreen) {
             EXPECT_TRUE(framesSpot);
             const QRect approach(20 * (dialog.approachCol - 1), 20 * (dialog.approachRow - 1), 20, 20);
             EXPECT_TRUE(approach.adjusted(-40, -40, 40, 40).intersects(zone));
-            // The shadow with the four lines on it: on screen, below the item panel, clear of the character and of
-            // the animations, which are drawn after it.
+            // The shadow with the four lines on it: on screen, below the item panel, clear of the character, of
+            // the animations and of the markers, which are drawn after it.
             const QRect box(dialog.textX - 10, dialog.textY - 10, shadow.width(), shadow.height());
             EXPECT_TRUE(QRect(0, 60, kPlayWidth, kPlayHeight - 60).contains(box));
             EXPECT_FALSE(box.intersects(zone));
             for (const QRect& spot : spots) EXPECT_FALSE(box.intersects(spot));
+            for (const QRect& cell : markedCells(s)) EXPECT_FALSE(box.intersects(cell));
             const int lines = dialog.kind == 3 ? 8 : 4;
             for (int k = 0; k < lines; ++k) {
                 EXPECT_FALSE(dialog.lines[k].text().isEmpty()) << "line " << k + 1;

@@ -57,6 +57,21 @@ void caption(QPainter& p, const QString& text) {
     p.drawText(box, Qt::AlignCenter, text);
 }
 
+// The last comic of the quest says so in a second box, in the corner across from the caption.
+void endBox(QPainter& p, const QString& text) {
+    QFont f(QStringLiteral("DejaVu Serif"));
+    f.setPixelSize(26);
+    f.setBold(true);
+    p.setFont(f);
+    const double w = p.fontMetrics().horizontalAdvance(text) + 36;
+    const QRectF box(kComicW - 18 - w, 16, w, 44);
+    p.setPen(QPen(kInk, 3));
+    p.setBrush(QColor(150, 30, 40));
+    p.drawRect(box);
+    p.setPen(QColor(255, 236, 170));
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
 void doorOpening(QPainter& p, QRandomGenerator& rng) {
     p.fillRect(QRect(0, 0, kComicW, kComicH), QColor(92, 70, 60));
     p.drawImage(0, 0, noiseTexture(QSize(kComicW, 300), QColor(116, 96, 84), 12, 6, 20, rng));
@@ -122,6 +137,7 @@ void treasure(QPainter& p, QRandomGenerator& rng) {
     }
     hero(p, QPointF(480, 390), 230, HeroView::Front, false, 0);
     caption(p, QStringLiteral("Сокровище найдено!"));
+    endBox(p, QStringLiteral("Конец"));
 }
 
 void roadToCastle(QPainter& p, QRandomGenerator& rng) {

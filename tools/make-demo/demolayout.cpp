@@ -23,7 +23,8 @@ SceneLayout forestClearing() {
                   QRect(25, 16, 3, 5)}; // the footpath into the forest
     s.obstacles = {QRect(25, 23, 3, 2),  // the campfire
                    QRect(21, 23, 2, 1),  // the hermit ...
-                   QRect(21, 22, 2, 1)}; // ... and the cells just behind him
+                   QRect(21, 22, 2, 1),  // ... and the cells behind him, where the hero would be drawn
+                   QRect(22, 21, 1, 1)}; // over him
     s.spots = {{kAnimCampfire, QPoint(478, 412), true},
                {kAnimSmoke, QPoint(490, 338), false},
                {kAnimBird, QPoint(640, 70), false},
@@ -41,7 +42,7 @@ SceneLayout villageStreet() {
     s.walkable = {QRect(1, 23, 51, 8),  // the street, y 440..599
                   QRect(24, 21, 3, 2),  // the alley, x 460..519, y 400..439
                   QRect(25, 19, 1, 2)}; // the gateway: the gate's cell and the passage behind it
-    s.obstacles = {QRect(37, 25, 5, 3),  // the fountain's basin
+    s.obstacles = {QRect(37, 23, 5, 5),  // the fountain, and the street behind it: the hero passes in front
                    QRect(10, 23, 2, 2),  // the herb woman
                    QRect(47, 23, 2, 2),  // the merchant
                    QRect(49, 23, 2, 2)}; // his crate of wares

@@ -99,17 +99,17 @@ struct Character {
 };
 
 const Character kCharacters[] = {
-    {1, kHermitDialog, 1, kAnimHermit, QPoint(23, 24), QPoint(110, 270), 0, 0,
+    {1, kHermitDialog, 1, kAnimHermit, QPoint(23, 25), QPoint(110, 270), 0, 0,
      {"Здравствуй, путник! Садись к огню.", "В замке за деревней спрятан клад короля.",
       "Ворота заперты, а ключ стражник обронил", "где-то на лесной тропинке, у самых елей.", "", "", "", ""}},
-    {2, kHerbalistDialog, 2, kAnimHerbalist, QPoint(13, 24), QPoint(250, 310), 0, kItemCoin,
+    {2, kHerbalistDialog, 2, kAnimHerbalist, QPoint(14, 24), QPoint(60, 310), 0, kItemCoin,
      {"Ой, какой вежливый молодой человек!", "Вот тебе золотая монетка на счастье.",
       "Торговец в конце улицы любит золото", "и за монету отдаст что угодно.", "", "", "", ""}},
     {2, kMerchantDialog, 3, kAnimMerchant, QPoint(45, 24), QPoint(560, 310), kItemCoin, kItemGem,
      {"Королевский самоцвет? Есть такой!", "Но задаром не отдам: принеси монету.",
       "Возьми её из сумки и дай мне в руки -", "тогда и поговорим.", "Вот это золото! Благодарю, путник.",
       "Держи самоцвет. Король носил его", "на прочной верёвке, как амулет.", "Верёвку поищи в замке."}},
-    {3, kGuardDialog, 1, kAnimGuard, QPoint(22, 22), QPoint(100, 260), 0, 0,
+    {3, kGuardDialog, 1, kAnimGuard, QPoint(23, 22), QPoint(100, 260), 0, 0,
      {"Стой! Это сокровищница короля.", "Её дверь открывает лишь амулет:",
       "королевский самоцвет на верёвке.", "Соедини их в сумке - и дверь откроется.", "", "", "", ""}},
 };
@@ -182,10 +182,11 @@ void placeHeroRemarks(ProjectRecord& record) {
         QPoint cell;
         const char* text;
     };
-    // Cells the hero is sure to step on: where he starts, the key's cell and where he arrives in a scene.
+    // Cells the hero is sure to step on: where he starts, the footpath just below the key and where he
+    // arrives in a scene. (A remark's marker on the key's own cell would hide the key.)
     const Remark remarks[] = {
         {1, QPoint(16, 29), "Какой чудесный день!"},
-        {1, QPoint(27, 16), "Ключ! Кто-то его обронил."},
+        {1, QPoint(27, 18), "Что это блестит на тропинке?"},
         {2, arrivalStandCell(sceneLayout(1).portals[0]), "Вот и деревня."},
         {3, arrivalStandCell(sceneLayout(2).portals[1]), "Ого! Настоящий замок."},
     };
@@ -236,7 +237,7 @@ void placeHints(ProjectRecord& record) {
     const HintPlot hints[] = {
         {1, QRect(478, 412, 64, 64), QPoint(560, 420), "Костёр. Угли ещё горячие."},
         {1, QRect(756, 490, 34, 30), QPoint(600, 470), "Старый пень. Здесь рубили дрова."},
-        {1, QRect(580, 110, 130, 180), QPoint(590, 150), "Густой ельник. Туда не пройти."},
+        {1, QRect(642, 368, 40, 22), QPoint(600, 346), "Серый валун, тёплый от солнца."},
         {2, QRect(722, 426, 98, 112), QPoint(640, 550), "Фонтан. Вода холодная и чистая."},
         {2, doorKeyZone(sceneLayout(2).doors[0]), QPoint(535, 380), "Ворота в замок короля."},
         {2, QRect(800, 100, 120, 200), QPoint(640, 215), "Ветряная мельница на холме."},

@@ -21,7 +21,8 @@ QImage paintDoorStrip();
 // Applicator stamp n (1 a tree, 2 a rock, 3 a bush) on the key colour.
 QImage paintStamp(int n);
 
-// Comic n (1..3), 600 x 400: a door swinging open, a treasure found, the road to the castle.
+// Comic n (1..3), 600 x 400: a door swinging open, a treasure found (the end of the quest), the road to
+// the castle.
 QImage paintComic(int n);
 
 } // namespace tw::demo
