@@ -109,10 +109,13 @@ void treasure(QPainter& p, QRandomGenerator& rng) {
     cave.setColorAt(1, QColor(30, 22, 20));
     p.fillRect(QRect(0, 0, kComicW, kComicH), cave);
     rays(p, QPointF(250, 250), 30, 420, QColor(255, 240, 160, 50));
-    // The chest with its lid thrown open, heaped with coins.
+    // The chest with its lid thrown open, heaped with coins; the lid's hinged edge goes down behind the
+    // heap, so it stays joined to the chest.
     p.setPen(QPen(kInk, 4));
     p.setBrush(QColor(140, 84, 40));
-    p.drawPolygon(QPolygonF({QPointF(130, 180), QPointF(370, 180), QPointF(390, 110), QPointF(150, 110)}));
+    p.drawPolygon(QPolygonF({QPointF(134, 232), QPointF(366, 232), QPointF(390, 130), QPointF(150, 130)}));
+    p.setPen(QPen(QColor(96, 56, 26), 3));
+    p.drawLine(QPointF(146, 150), QPointF(384, 150));
     p.setBrush(QColor(232, 188, 60));
     p.drawEllipse(QRectF(140, 200, 220, 60));
     p.setBrush(QColor(156, 96, 46));
