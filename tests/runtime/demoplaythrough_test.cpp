@@ -97,7 +97,8 @@ protected:
             ticks(1); // the next walking step takes his new cell
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "portal " << k << " did not take the hero to scene " << portal.targetScene;
+        return ::testing::AssertionFailure() << "portal " << k << " did not take the hero to scene "
+                                             << portal.targetScene;
     }
     // Clicks the character of dialog d and waits until its text is shown.
     ::testing::AssertionResult talkTo(int d) {
@@ -151,7 +152,8 @@ protected:
             if (record().bagSlot(k) != 0) ++seen[record().bagSlot(k)];
         if (record().holdingItem != 0 && record().heldItem != 0) ++seen[record().heldItem];
         for (int n = 1; n < 256; ++n)
-            if (seen[n] > 1) return ::testing::AssertionFailure() << "item " << n << " is there " << seen[n] << " times";
+            if (seen[n] > 1)
+                return ::testing::AssertionFailure() << "item " << n << " is there " << seen[n] << " times";
         return ::testing::AssertionSuccess();
     }
     bool inBag(int n) const { return slotOf(n) != 0 && record().item(n).state == 2; }

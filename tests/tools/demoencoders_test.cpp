@@ -135,8 +135,8 @@ TEST(DemoLayout, PassabilityFollowsTheLayoutAndObstaclesStandOnTheGround) {
         fillPassability(*record, s);
         const SceneLayout& layout = sceneLayout(s);
         for (const QRect& cells : layout.walkable)
-            EXPECT_EQ(record->pass(s, cells.left(), cells.top()) == 0,
-                      isWalkableCell(layout, cells.left(), cells.top()) && !isDoorCell(layout, cells.left(), cells.top()));
+            EXPECT_EQ(record->pass(s, cells.left(), cells.top()) == 0, isWalkableCell(layout, cells.left(), cells.top()) &&
+                                                                           !isDoorCell(layout, cells.left(), cells.top()));
         // A door stands on a cell of the ground, and its cell is blocked until it opens.
         for (const DoorPlacement& door : layout.doors) {
             EXPECT_TRUE(isWalkableCell(layout, door.cell.x(), door.cell.y())) << "scene " << s;

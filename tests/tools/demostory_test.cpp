@@ -102,7 +102,8 @@ protected:
     template <int N>
     static ::testing::AssertionResult fits(const ShortString<N>& text) {
         if (text.usedLength() < N) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "\"" << text.text().toStdString() << "\" fills all " << N << " characters";
+        return ::testing::AssertionFailure() << "\"" << text.text().toStdString() << "\" fills all " << N
+                                             << " characters";
     }
 
     static inline ProjectRecord* record = nullptr;

@@ -159,7 +159,8 @@ void paintHerbalist(QPainter& p, const Pose& pose) {
     basketPath.addRoundedRect(QRectF(kCentre + 6.0, shoulderY + 15.0, 14.0, 8.0), 2.0, 2.0);
     blob(p, basketPath, basket, 0.7);
     p.setPen(QPen(basket.darker(140), 0.6));
-    for (double x = kCentre + 8.5; x < kCentre + 19.0; x += 2.5) p.drawLine(QPointF(x, shoulderY + 15.5), QPointF(x, shoulderY + 22.5));
+    for (double x = kCentre + 8.5; x < kCentre + 19.0; x += 2.5)
+        p.drawLine(QPointF(x, shoulderY + 15.5), QPointF(x, shoulderY + 22.5));
     disc(p, QPointF(kCentre + 10.5, shoulderY + 14.0), 2.1, 2.1, kSkin);
     // The right arm rests on the apron.
     limb(p, QPointF(kCentre - 7.0, shoulderY + 2.0), QPointF(kCentre - 4.0, shoulderY + 15.0), 4.0, dress);
@@ -181,7 +182,8 @@ void paintHerbalist(QPainter& p, const Pose& pose) {
     blob(p, scarf, kerchief);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(250, 240, 230));
-    for (QPointF dot : {QPointF(-4.0, -4.0), QPointF(0.0, -5.5), QPointF(4.0, -4.0), QPointF(-6.0, 0.0), QPointF(6.0, 0.0)})
+    for (QPointF dot : {QPointF(-4.0, -4.0), QPointF(0.0, -5.5), QPointF(4.0, -4.0), QPointF(-6.0, 0.0),
+                        QPointF(6.0, 0.0)})
         p.drawEllipse(head + dot, 0.8, 0.8);
     eyes(p, head, pose, 2.7);
     p.setBrush(QColor(236, 140, 130));
@@ -220,8 +222,8 @@ void paintMerchant(QPainter& p, const Pose& pose) {
     disc(p, QPointF(kCentre + 3.5 - rub, shoulderY + 14.5), 2.3, 2.3, kSkin);
     p.setPen(QPen(QColor(20, 60, 130), 0.5));
     p.setBrush(QColor(90, 170, 250));
-    p.drawPolygon(QPolygonF({QPointF(kCentre + 3.0 - rub, shoulderY + 10.5), QPointF(kCentre + 6.0 - rub, shoulderY + 10.5),
-                             QPointF(kCentre + 4.5 - rub, shoulderY + 13.0)}));
+    const QPointF gem(kCentre + 4.5 - rub, shoulderY + 10.5);
+    p.drawPolygon(QPolygonF({gem + QPointF(-1.5, 0.0), gem + QPointF(1.5, 0.0), gem + QPointF(0.0, 2.5)}));
     const QPointF head(kCentre, shoulderY - 9.0);
     disc(p, head, 7.6, 7.6, QColor(230, 186, 146));
     eyes(p, head, pose, 2.9);
@@ -275,8 +277,9 @@ void paintGuard(QPainter& p, const Pose& pose) {
     const QPointF c(kCentre, shoulderY + 12.0);
     p.setPen(QPen(kOutline, 0.4));
     p.setBrush(gold);
-    p.drawPolygon(QPolygonF({c + QPointF(-4.0, 2.5), c + QPointF(-4.0, -2.0), c + QPointF(-2.0, 0.5), c + QPointF(0.0, -3.0),
-                             c + QPointF(2.0, 0.5), c + QPointF(4.0, -2.0), c + QPointF(4.0, 2.5)}));
+    p.drawPolygon(QPolygonF({c + QPointF(-4.0, 2.5), c + QPointF(-4.0, -2.0), c + QPointF(-2.0, 0.5),
+                             c + QPointF(0.0, -3.0), c + QPointF(2.0, 0.5), c + QPointF(4.0, -2.0),
+                             c + QPointF(4.0, 2.5)}));
     p.setPen(QPen(QColor(100, 60, 30), 1.6));
     p.drawLine(QPointF(kCentre - 9.0, shoulderY + 22.0), QPointF(kCentre + 9.0, shoulderY + 22.0));
     limb(p, QPointF(kCentre - 9.0, shoulderY + 2.0), QPointF(kCentre - 10.5, shoulderY + 20.0), 4.2, mail);

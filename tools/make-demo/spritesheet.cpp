@@ -39,7 +39,8 @@ QList<PendingAnimation> demoAnimations() {
                            return paintSceneSprite(a, frame);
                        }};
     for (int a = kAnimHermit; a <= kAnimGuard; ++a)
-        list[a - 1] = {kCharacterFrameSize, kCharacterFrameCount, [a](int frame) { return paintCharacterFrame(a, frame); }};
+        list[a - 1] = {kCharacterFrameSize, kCharacterFrameCount,
+                       [a](int frame) { return paintCharacterFrame(a, frame); }};
     return list;
 }
 

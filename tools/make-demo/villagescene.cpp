@@ -278,7 +278,8 @@ void paintCastleWall(QPainter& p, const SceneLayout& layout, QRandomGenerator& r
     // A shield with the king's crown over the gateway.
     p.setBrush(QColor(44, 64, 146));
     const QPointF c(gate.center().x() + 0.5, wall.top() + 10);
-    p.drawPolygon(QPolygonF({c + QPointF(-9, -8), c + QPointF(9, -8), c + QPointF(9, 2), c + QPointF(0, 10), c + QPointF(-9, 2)}));
+    p.drawPolygon(
+        QPolygonF({c + QPointF(-9, -8), c + QPointF(9, -8), c + QPointF(9, 2), c + QPointF(0, 10), c + QPointF(-9, 2)}));
     p.setBrush(QColor(236, 196, 70));
     p.setPen(QPen(kInk, 0.6));
     p.drawPolygon(QPolygonF({c + QPointF(-5, 2), c + QPointF(-5, -4), c + QPointF(-2.5, -1), c + QPointF(0, -5),
@@ -294,7 +295,8 @@ void paintWaresCrate(QPainter& p, QRandomGenerator& rng) {
     p.setBrush(QColor(150, 104, 58));
     p.drawRect(crate);
     p.setPen(QPen(QColor(104, 68, 36), 1.0));
-    for (double y = crate.top() + 8; y < crate.bottom(); y += 8) p.drawLine(QPointF(crate.left() + 1, y), QPointF(crate.right() - 1, y));
+    for (double y = crate.top() + 8; y < crate.bottom(); y += 8)
+        p.drawLine(QPointF(crate.left() + 1, y), QPointF(crate.right() - 1, y));
     p.setPen(QPen(kInk, 0.8));
     for (int i = 0; i < 7; ++i) {
         p.setBrush(i % 3 == 2 ? QColor(80, 170, 60) : QColor(210, 40, 36));
@@ -302,7 +304,8 @@ void paintWaresCrate(QPainter& p, QRandomGenerator& rng) {
     }
     p.setBrush(QColor(90, 170, 250));
     for (double x : {crate.left() + 10.0, crate.left() + 26.0})
-        p.drawPolygon(QPolygonF({QPointF(x, crate.top() - 6), QPointF(x + 4, crate.top() - 6), QPointF(x + 2, crate.top() - 2)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(x, crate.top() - 6), QPointF(x + 4, crate.top() - 6), QPointF(x + 2, crate.top() - 2)}));
     p.restore();
 }
 
