@@ -20,7 +20,8 @@ void vertical(QImage& canvas, int x, int y1, int y2, QRgb colour) {
     if (x < 0 || x >= canvas.width()) return;
     y1 = std::max(y1, 0);
     y2 = std::min(y2, canvas.height() - 1);
-    for (int y = y1; y <= y2; ++y) reinterpret_cast<QRgb*>(canvas.scanLine(y))[x] = colour;
+    uchar* bits = canvas.bits();
+    for (int y = y1; y <= y2; ++y) reinterpret_cast<QRgb*>(bits + canvas.bytesPerLine() * y)[x] = colour;
 }
 
 } // namespace
@@ -65,9 +66,17 @@ void TextStamper::drawLabel(QImage& canvas, int x, int y, const QString& text, Q
     if (text.isEmpty() || canvas.isNull()) return;
     const QImage& picture = stamp(text, colour);
     const QRect onCanvas = QRect(x, y, picture.width(), picture.height()).intersected(canvas.rect());
+    if (onCanvas.isEmpty()) return;
+    const uchar* fromBits = picture.constBits();
+    uchar* toBits = canvas.bits();
+    // x * keep / 255, rounded, without a division.
+    auto scaled = [](int value, int keep) {
+        const int t = value * keep + 128;
+        return (t + (t >> 8)) >> 8;
+    };
     for (int cy = onCanvas.top(); cy <= onCanvas.bottom(); ++cy) {
-        const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(cy - y)) + (onCanvas.left() - x);
-        auto* to = reinterpret_cast<QRgb*>(canvas.scanLine(cy)) + onCanvas.left();
+        const auto* from = reinterpret_cast<const QRgb*>(fromBits + picture.bytesPerLine() * (cy - y)) + (onCanvas.left() - x);
+        auto* to = reinterpret_cast<QRgb*>(toBits + canvas.bytesPerLine() * cy) + onCanvas.left();
         for (int i = 0, n = onCanvas.width(); i < n; ++i) {
             const QRgb s = from[i];
             const int alpha = qAlpha(s);
@@ -78,8 +87,8 @@ void TextStamper::drawLabel(QImage& canvas, int x, int y, const QString& text, Q
             }
             const QRgb d = to[i];
             const int keep = 255 - alpha;
-            to[i] = qRgb(qRed(s) + qRed(d) * keep / 255, qGreen(s) + qGreen(d) * keep / 255,
-                         qBlue(s) + qBlue(d) * keep / 255);
+            to[i] = qRgb(qRed(s) + scaled(qRed(d), keep), qGreen(s) + scaled(qGreen(d), keep),
+                         qBlue(s) + scaled(qBlue(d), keep));
         }
     }
 }
