@@ -57,7 +57,7 @@ void doorKeyUseAndArrival(Engine& engine) {
     SceneBlock& scene = record.scene(s);
     const QPoint mouse = play.mousePoint;
 
-    if (isHoldingItem(record) && play.mouseHeld && play.heroFree) {
+    if (isHoldingItem(record) && play.buttonDown() && play.heroFree) {
         for (int d = 1; d <= kDoorsPerScene; ++d) {
             Door& door = scene.door(d);
             // Only a closed door takes a key: a removed one keeps its key and zone stored but is gone.

@@ -48,6 +48,7 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
         }
         break;
     case ScreenMode::Scene:
+        play_.pressPending = true;
         if (!play_.panelShown) {
             const int c = x / 20 + 1;
             const int r = y / 20 + 1;

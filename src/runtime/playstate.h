@@ -11,6 +11,11 @@ namespace tw {
 struct PlayState {
     // Canvas input.
     bool mouseHeld = false;
+    // A press on the scene that no frame tick has seen yet. The tick acts on a click (a key on a door,
+    // a character, an item, a hint) while the button is down; a click shorter than a tick would
+    // otherwise be lost, so the tick counts a press it has not seen as held.
+    bool pressPending = false;
+    bool buttonDown() const { return mouseHeld || pressPending; }
     QPoint mouseDownPoint{0, 0};
     QPoint mousePoint{0, 0};
 

@@ -24,7 +24,7 @@ void drawHints(Engine& engine) {
         if (!isInside(play.mousePoint.x(), play.mousePoint.y(), hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2))
             continue;
         play.hintHover = true;
-        if (play.mouseHeld) {
+        if (play.buttonDown()) {
             engine.text().drawGameText(canvas, hint.textX, hint.textY, hint.text.text());
         }
     }
@@ -60,7 +60,7 @@ void dialogClickArrivalAndText(Engine& engine) {
     SceneBlock& scene = record.scene(s);
 
     // Click on a character.
-    if (play.mouseHeld && play.heroFree) {
+    if (play.buttonDown() && play.heroFree) {
         for (int d = 1; d <= kDialogsPerScene; ++d) {
             const Dialog& dialog = scene.dialog(d);
             if (!isInside(play.mousePoint.x(), play.mousePoint.y(), dialog.zoneX1, dialog.zoneY1, dialog.zoneX2,

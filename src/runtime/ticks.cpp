@@ -123,6 +123,7 @@ void playFrame(Engine& engine) {
     drawComic(engine);                                                                              // 2.24
     if (play.hintHover) engine.setCanvasCursor(cursorLook);                                         // 2.25
     if (play.walkingToDoor || play.walkingToDialog) engine.setCanvasCursor(cursorClock);
+    play.pressPending = false;
 }
 
 } // namespace

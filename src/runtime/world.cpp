@@ -21,7 +21,7 @@ void drawLyingItems(Engine& engine) {
         if (item.state != 1 || item.scene != s) continue;
         if (play.mousePoint.x() / 20 == item.col0 && play.mousePoint.y() / 20 == item.row0) {
             play.itemHover = true;
-            if (play.mouseHeld) {
+            if (play.buttonDown()) {
                 play.walkingToItem = true;
                 play.targetItemCol = item.col0;
                 play.targetItemRow = item.row0;

@@ -45,6 +45,15 @@ TEST_F(Talk, TalkingDialogOpensOnArrivalAndStaysUntilTheNextClick) {
     EXPECT_FALSE(play().dialogOpen);
 }
 
+TEST_F(Talk, AClickShorterThanATickStillReachesTheCharacter) {
+    engine->mouseMove(650, 150, 699);
+    engine->mouseDown(MouseButton::Left, 650, 150);
+    engine->mouseUp(); // released before the frame tick came
+    ticks(1);
+    EXPECT_TRUE(play().dialogOpen);
+    EXPECT_EQ(dialog().progress, 1);
+}
+
 TEST_F(Talk, AfterLeavingTheSceneATalkingDialogShowsRandomDialogs) {
     click(650, 150);
     engine->mouseDown(MouseButton::Left, 10, 680);
