@@ -37,7 +37,7 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
     EditorState& editor = engine.editor();
     ProjectRecord& record = engine.record();
     ScreenState& screen = engine.screen();
-    SceneBlock& scene = record.scene(screen.currentScene);
+    SceneBlock* scenePointer = &record.scene(screen.currentScene);
 
     if (editor.heroPlacementArmed) {
         editor.heroPlacementArmed = false;
@@ -48,7 +48,7 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         editor.portalPick = 0;
         editor.targetChooserVisible = true;
         editor.portalScene = screen.currentScene;
-        Portal& portal = scene.portal(editor.portalSpin);
+        Portal& portal = scenePointer->portal(editor.portalSpin);
         portal.col = low8(c);
         portal.row = low8(r);
     } else if (editor.portalPick == 2 && isWalkable(engine, c, r)) {
@@ -59,7 +59,10 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         portal.arrivalRow = low8(r);
         screen.currentScene = std::uint16_t(editor.portalScene);
         engine.reloadBackground();
+        // The sub-modes served after this one act on the scene now shown.
+        scenePointer = &record.scene(screen.currentScene);
     }
+    SceneBlock& scene = *scenePointer;
     if (editor.animSpotArmed) {
         editor.animSpotArmed = false;
         AnimSpot& spot = scene.animSpot(editor.spotSpin);
