@@ -1,4 +1,5 @@
 #include "platform/anicursor.h"
+#include "support/testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,11 @@ namespace {
 
 const QString kCorrupt = QStringLiteral("Повреждённый или неполный файл курсора");
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) ADD_FAILURE() << "cannot open " << path.toStdString();
-    return file.readAll();
-}
+using test::readFileOrFail;
 
-QByteArray testFile(const char* name) {
-    return readFile(QStringLiteral(TW_TESTDATA_DIR "/") + QLatin1String(name));
-}
+QByteArray testFile(const char* name) { return test::readTestData(QLatin1String(name)); }
 QByteArray sample(const char* folder, const char* name) {
-    return readFile(QStringLiteral(TW_TESTDATA_DIR "/%1/%2").arg(QLatin1String(folder), QLatin1String(name)));
+    return test::readTestData(QStringLiteral("%1/%2").arg(QLatin1String(folder), QLatin1String(name)));
 }
 
 QByteArray dwords(std::initializer_list<quint32> values) {
@@ -225,7 +220,7 @@ TEST(AniCursorTest, StaticCursorsAndIconsGiveOneFrame) {
         {"image-rs_multiple_entries_with_different_bit_depth.ico", QSize(32, 32), QPoint(0, 0)},
         {"pillow_black_and_white.ico", QSize(16, 16), QPoint(0, 0)},
     };
-    const QFileInfoList files = QDir(QStringLiteral(TW_TESTDATA_DIR "/cur")).entryInfoList(QDir::Files);
+    const QFileInfoList files = test::testDataFiles(QStringLiteral("cur"));
     ASSERT_EQ(files.size(), int(std::size(cases)));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -313,6 +308,7 @@ TEST(AniCursorTest, ChunkOrderQuirksAndDefaultsAreHonoured) {
 
 TEST(AniCursorTest, MalformedCursorsAreRefusedWithAReason) {
     const QByteArray arrow = testFile("cur/webamp_base-2.91_NORMAL.cur");
+    ASSERT_FALSE(arrow.isEmpty());
     struct Case {
         const char* what;
         QByteArray bytes;
@@ -368,12 +364,12 @@ TEST(AniCursorTest, TheCorruptSampleIsRefused) {
 // the bytes (the tests run under AddressSanitizer), and whatever decodes must be usable.
 TEST(AniCursorTest, DamagedSamplesNeverBreakTheDecoder) {
     const QFileInfoList files =
-        QDir(QStringLiteral(TW_TESTDATA_DIR "/ani")).entryInfoList(QDir::Files, QDir::Name);
+        test::testDataFiles(QStringLiteral("ani"));
     ASSERT_EQ(files.size(), 10);
     QRandomGenerator random(1234);
     for (const QFileInfo& file : files) {
         SCOPED_TRACE(file.fileName().toStdString());
-        const QByteArray whole = readFile(file.filePath());
+        const QByteArray whole = readFileOrFail(file.filePath());
         // Cut inside the frame list, which fills most of every sample: always refused.
         for (qsizetype cut = 0; cut < whole.size() * 9 / 10; cut += cut < 64 ? 1 : whole.size() / 40) {
             QString error;
@@ -406,9 +402,9 @@ TEST(AniCursorTest, DamagedSamplesNeverBreakTheDecoder) {
 
 TEST(AniCursorTest, DamagedCursorFilesNeverBreakTheDecoder) {
     QRandomGenerator random(99);
-    for (const QFileInfo& file : QDir(QStringLiteral(TW_TESTDATA_DIR "/cur")).entryInfoList(QDir::Files)) {
+    for (const QFileInfo& file : test::testDataFiles(QStringLiteral("cur"))) {
         SCOPED_TRACE(file.fileName().toStdString());
-        const QByteArray whole = readFile(file.filePath());
+        const QByteArray whole = readFileOrFail(file.filePath());
         for (qsizetype cut = 0; cut < whole.size(); cut += cut < 64 ? 1 : 1 + whole.size() / 50) {
             if (const auto frame = decodeCursorFile(whole.left(cut))) {
                 EXPECT_FALSE(frame->image.isNull());

@@ -1,4 +1,5 @@
 #include "platform/picturecodec.h"
+#include "support/testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,10 @@ const QString kUnsupported = QStringLiteral("Неподдерживаемый ф
 const QString kTooLarge = QStringLiteral("Картинка слишком велика");
 
 QString bmpDir(const char* sub) {
-    return QStringLiteral(TW_TESTDATA_DIR "/bmp/") + QLatin1String(sub);
+    return test::testDataPath(QStringLiteral("bmp/") + QLatin1String(sub));
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) ADD_FAILURE() << "cannot open " << path.toStdString();
-    return file.readAll();
-}
+QByteArray readFile(const QString& path) { return test::readFileOrFail(path); }
 
 QByteArray testFile(const char* name) {
     return readFile(bmpDir("") + QLatin1String(name));
@@ -193,7 +190,7 @@ TEST(PictureCodecTest, EveryGoodFileLoadsAtItsSize) {
         {QStringLiteral("sdl_image_sample.bmp"), QSize(23, 42)},
         {QStringLiteral("webamp_base-2.91_MAIN.BMP"), QSize(275, 116)},
     };
-    const QFileInfoList files = QDir(bmpDir("good")).entryInfoList(QDir::Files, QDir::Name);
+    const QFileInfoList files = test::testDataFiles(QStringLiteral("bmp/good"));
     ASSERT_EQ(files.size(), 26);
     for (const QFileInfo& file : files) {
         SCOPED_TRACE(file.fileName().toStdString());
@@ -243,7 +240,7 @@ TEST(PictureCodecTest, QuestionableFilesDecodeRightOrAreRefused) {
         EXPECT_LE(maxChannelDifference(picture, decodeFile(c.reference)), c.tolerance);
     }
     // The rest: a picture of the right size, or a clean refusal with a reason.
-    for (const QFileInfo& file : QDir(bmpDir("questionable")).entryInfoList(QDir::Files, QDir::Name)) {
+    for (const QFileInfo& file : test::testDataFiles(QStringLiteral("bmp/questionable"))) {
         SCOPED_TRACE(file.fileName().toStdString());
         QString error;
         const QImage picture = decodePicture(readFile(file.filePath()), &error);
@@ -318,7 +315,7 @@ TEST(PictureCodecTest, TruncatedFilesFailCleanly) {
 TEST(PictureCodecTest, RandomlyDamagedFilesNeverBreakTheDecoder) {
     QRandomGenerator random(2024);
     for (const char* folder : {"good", "questionable"}) {
-        for (const QFileInfo& file : QDir(bmpDir(folder)).entryInfoList(QDir::Files, QDir::Name)) {
+        for (const QFileInfo& file : test::testDataFiles(QStringLiteral("bmp/") + QLatin1String(folder))) {
             SCOPED_TRACE(file.fileName().toStdString());
             const QByteArray whole = readFile(file.filePath());
             for (int round = 0; round < 30; ++round) {

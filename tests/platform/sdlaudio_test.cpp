@@ -1,4 +1,5 @@
 #include "platform/sdl/sdlaudio.h"
+#include "support/testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace {
 // nobody, so playing, positions and channels behave as on a real card.
 
 QString soundFile(const char* name) {
-    return QDir(QStringLiteral(TW_TESTDATA_DIR "/sound")).filePath(QString::fromLatin1(name));
+    return test::testDataPath(QStringLiteral("sound/") + QLatin1String(name));
 }
 
 const QString kLongWav = soundFile("pydub_test1-8bit.wav"); // 10 s
@@ -41,6 +42,8 @@ class SdlAudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(audio.deviceOpen()) << "the dummy audio driver should always open";
+        for (const QString& path : {kLongWav, kSwordWav, kSplashWav, kSpringWav, kTestMp3, kLlamaMp3})
+            ASSERT_TRUE(QFile::exists(path)) << "test file missing: " << path.toStdString();
     }
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = dir.filePath(name);

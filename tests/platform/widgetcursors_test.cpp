@@ -1,4 +1,5 @@
 #include "platform/widgets/widgetcursors.h"
+#include "support/testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,7 @@ namespace tw {
 namespace {
 
 std::optional<AniCursor> loadCursor(const char* path) {
-    QFile file(QStringLiteral(TW_TESTDATA_DIR "/") + QLatin1String(path));
-    if (!file.open(QIODevice::ReadOnly)) ADD_FAILURE() << "cannot open " << path;
-    std::optional<AniCursor> cursor = decodeCursor(file.readAll());
+    std::optional<AniCursor> cursor = decodeCursor(test::readTestData(QLatin1String(path)));
     if (!cursor) ADD_FAILURE() << "cannot decode " << path;
     return cursor;
 }
@@ -27,8 +26,11 @@ QImage pointerImage(const QWidget& widget) {
 class WidgetCursorsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        piano = *loadCursor("ani/webamp_piano.ani");                   // 5 frames, 8 steps of 15 jiffies
-        mario = *loadCursor("ani/webamp_Super_Mario_Amp_2_close.ani"); // 10 frames, 17 steps, own rates
+        std::optional<AniCursor> loadedPiano = loadCursor("ani/webamp_piano.ani"); // 5 frames, 8 steps of 15 jiffies
+        std::optional<AniCursor> loadedMario = loadCursor("ani/webamp_Super_Mario_Amp_2_close.ani"); // 10 frames, own rates
+        ASSERT_TRUE(loadedPiano && loadedMario);
+        piano = *loadedPiano;
+        mario = *loadedMario;
         cursors.install(cursorNeutral, piano);
         cursors.install(cursorTransition, mario);
     }

@@ -1,6 +1,7 @@
 #include "support/faketree.h"
 
 #include "platform/picturecodec.h"
+#include "support/testdata.h"
 
 #include <QFile>
 #include <QPainter>
@@ -48,11 +49,8 @@ void putMinimalTree(FakeFileSystem& files, const ProjectRecord& record, bool wit
     put(p.data(QStringLiteral("dver")), solidPicture(3000, 90, QColor(4, 5, 6)));
     for (int s = 1; s <= 12; ++s) put(p.scene(s), solidPicture(kPlayWidth, kPlayHeight, QColor(s * 20, 100, 100)));
     if (withCursors) {
-        QFile ani(QStringLiteral(TW_TESTDATA_DIR "/ani/webamp_piano.ani"));
-        if (ani.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = ani.readAll();
-            for (int slot = 1; slot <= 8; ++slot) files.files.insert(p.cursor(slot), bytes);
-        }
+        const QByteArray bytes = readTestData(QStringLiteral("ani/webamp_piano.ani"));
+        for (int slot = 1; slot <= 8; ++slot) files.files.insert(p.cursor(slot), bytes);
     }
 }
 
