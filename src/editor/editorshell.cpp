@@ -3,6 +3,7 @@
 #include "canvas/cutting.h"
 #include "platform/cursors.h"
 #include "runtime/engine.h"
+#include "runtime/orders.h"
 
 namespace tw {
 
@@ -12,6 +13,7 @@ const char* const kEditorPageCaptions[kEditorPageCount] = {
 
 void selectPage(Engine& engine, EditorPage page) {
     ScreenState& screen = engine.screen();
+    leaveScene(engine.record(), engine.play());
     switch (page) {
     case EditorPage::GameMenu:
         screen.screenMode = ScreenMode::Menu;
@@ -50,14 +52,18 @@ void selectPage(Engine& engine, EditorPage page) {
 
 void previousScene(Engine& engine) {
     std::uint16_t& scene = engine.screen().currentScene;
+    const std::uint16_t was = scene;
     scene = scene <= 1 ? 1 : std::uint16_t(scene - 1);
+    if (scene != was) leaveScene(engine.record(), engine.play());
     engine.reloadBackground();
 }
 
 void nextScene(Engine& engine) {
     std::uint16_t& scene = engine.screen().currentScene;
     const int last = usableSceneCount(engine.record());
+    const std::uint16_t was = scene;
     scene = scene >= last ? std::uint16_t(last) : std::uint16_t(scene + 1);
+    if (scene != was) leaveScene(engine.record(), engine.play());
     engine.reloadBackground();
 }
 

@@ -1,6 +1,7 @@
 #include "editor/plotpresses.h"
 
 #include "runtime/engine.h"
+#include "runtime/orders.h"
 
 namespace tw {
 namespace {
@@ -57,6 +58,7 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         portal.targetScene = screen.currentScene;
         portal.arrivalCol = low8(c);
         portal.arrivalRow = low8(r);
+        if (screen.currentScene != editor.portalScene) leaveScene(record, engine.play());
         screen.currentScene = std::uint16_t(editor.portalScene);
         engine.reloadBackground();
         // The sub-modes served after this one act on the scene now shown.

@@ -5,6 +5,7 @@
 #include "canvas/drawing.h"
 #include "runtime/bag.h"
 #include "runtime/engine.h"
+#include "runtime/orders.h"
 #include "runtime/walking.h"
 
 
@@ -70,6 +71,7 @@ void doorKeyUseAndArrival(Engine& engine) {
             spreadWave(record, s, door.approachCol, door.approachRow, true);
             play.walkingToDoor = true;
             play.targetDoor = d;
+            play.orderScene = s;
             play.heroFree = false;
             // Keys are kept: back into the bag when slot 18 is free.
             if (record.bagSlot(kBagSlots) == 0 && receiveIntoBag(record, door.keyItem)) play.panelTicks = 50;
@@ -79,7 +81,12 @@ void doorKeyUseAndArrival(Engine& engine) {
 
     if (play.walkingToDoor) {
         Door& door = scene.door(play.targetDoor);
-        if (std::abs(record.heroCol - door.approachCol) < 2 && std::abs(record.heroRow - door.approachRow) < 2) {
+        // Only the door the key was used on, still shut, opens: an order from another scene, or a door
+        // removed or opened meanwhile, ends the walk quietly.
+        if (!orderHoldsIn(play.orderScene, s) || door.state != 1) {
+            play.walkingToDoor = false;
+            play.heroFree = true;
+        } else if (std::abs(record.heroCol - door.approachCol) < 2 && std::abs(record.heroRow - door.approachRow) < 2) {
             door.state = 2;
             door.keyItem = 0;
             play.walkingToDoor = false;

@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 #include "runtime/bag.h"
 #include "runtime/engine.h"
+#include "runtime/orders.h"
 #include "runtime/walking.h"
 
 namespace tw {
@@ -126,6 +127,7 @@ void Engine::mouseUp() {
 
 void Engine::keyDown(int key) {
     if (!started_ || key != kEscapeKey) return;
+    leaveScene(*record_, play_);
     screen_.screenMode = ScreenMode::Menu;
     setCanvasCursor(cursorNeutral);
     reloadBackground();

@@ -19,6 +19,9 @@ struct PlayState {
     QPoint mouseDownPoint{0, 0};
     QPoint mousePoint{0, 0};
 
+    // The scene the walks to an item, a door or a character were ordered in; they complete only there.
+    int orderScene = 0;
+
     // The hero.
     int heroAnimation = 1; // the animation he is drawn with
     int previewFrame = 1;  // his frame counter (shared with the animator's preview)

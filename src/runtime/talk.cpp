@@ -5,6 +5,7 @@
 #include "platform/random.h"
 #include "runtime/bag.h"
 #include "runtime/engine.h"
+#include "runtime/orders.h"
 #include "runtime/walking.h"
 
 
@@ -69,6 +70,7 @@ void dialogClickArrivalAndText(Engine& engine) {
             spreadWave(record, s, dialog.approachCol, dialog.approachRow, true);
             play.walkingToDialog = true;
             play.targetDialog = d;
+            play.orderScene = s;
             play.heroFree = false;
         }
     }
@@ -76,7 +78,11 @@ void dialogClickArrivalAndText(Engine& engine) {
     // Arrival next to the character.
     if (play.walkingToDialog) {
         const Dialog& dialog = scene.dialog(play.targetDialog);
-        if (std::abs(record.heroCol - dialog.approachCol) < 2 && std::abs(record.heroRow - dialog.approachRow) < 2) {
+        // Only the character clicked in this scene talks; one removed meanwhile has nothing to say.
+        if (!orderHoldsIn(play.orderScene, s) || dialog.kind == 0) {
+            play.walkingToDialog = false;
+            play.heroFree = true;
+        } else if (std::abs(record.heroCol - dialog.approachCol) < 2 && std::abs(record.heroRow - dialog.approachRow) < 2) {
             play.walkingToDialog = false;
             play.dialogOpen = true;
             play.randomDialogPick = 1 + engine.services().random.below(49);

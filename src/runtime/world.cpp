@@ -5,6 +5,7 @@
 #include "canvas/drawing.h"
 #include "runtime/bag.h"
 #include "runtime/engine.h"
+#include "runtime/orders.h"
 #include "runtime/talk.h"
 
 
@@ -26,6 +27,7 @@ void drawLyingItems(Engine& engine) {
                 play.targetItemCol = item.col0;
                 play.targetItemRow = item.row0;
                 play.targetItem = n;
+                play.orderScene = s;
             }
         }
         cutCell(pictures.smallItemStrip, 20, 20, n, pictures.smallItemPicture);
@@ -40,8 +42,13 @@ void pickUpArrival(Engine& engine) {
     if (record.heroCol != play.targetItemCol + 1 || record.heroRow != play.targetItemRow + 1) return;
     if (record.bagSlot(kBagSlots) != 0) return; // the order stays pending until slot 18 is free
     play.walkingToItem = false;
-    // Only an item still lying here can be picked up; one taken meanwhile by other means stays where it is.
-    if (!isItemNumber(play.targetItem) || record.item(play.targetItem).state != 1) return;
+    // Only the item still lying on that cell of this scene is picked up; one taken or moved meanwhile
+    // stays where it is.
+    if (!orderHoldsIn(play.orderScene, engine.screen().currentScene) || !isItemNumber(play.targetItem)) return;
+    const Item& item = record.item(play.targetItem);
+    if (item.state != 1 || item.scene != play.orderScene || item.col0 != play.targetItemCol ||
+        item.row0 != play.targetItemRow)
+        return;
     engine.playEffect("even.wav");
     receiveIntoBag(record, play.targetItem);
     play.panelTicks = 50;
@@ -79,6 +86,7 @@ void portalTest(Engine& engine) {
         record.heroX = std::uint16_t(20 * portal.arrivalCol);
         record.heroY = std::uint16_t(20 * portal.arrivalRow);
         engine.screen().currentScene = portal.targetScene;
+        leaveScene(record, engine.play());
         engine.reloadBackground();
         engine.playEffect("hod.wav");
         const int s = engine.screen().currentScene;

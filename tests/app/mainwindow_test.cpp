@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTest>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -122,6 +124,38 @@ TEST(MainWindow, TabsSetTheModeAndThePanelFollowsThePointer) {
     EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(2));
     tabs->setCurrentIndex(0);
     EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Menu);
+    window.hide();
+}
+
+TEST(MainWindow, AClickOnTheChosenTabReturnsToTheGameAndAPressCutShortByEscIsForgotten) {
+    FakeWorld world;
+    auto record = ProjectRecord::createBlank();
+    record->item(7) = Item{1, 4, 7, 1, 0, 0, 0, 0, 0}; // a herb lying on cell (5, 8) of scene 1
+    putMinimalTree(world.files, *record);
+    MainWindow window(kFakeRoot, world.services());
+    ASSERT_TRUE(window.startUp());
+    window.show();
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    tabs->setCurrentIndex(int(EditorPage::PlotEditor));
+    ASSERT_EQ(window.engine().screen().screenMode, ScreenMode::Scene);
+
+    // A press on the herb and Esc at once, before a frame tick: the menu shows.
+    CanvasView* canvas = window.canvasView();
+    moveOnCanvas(canvas, 90, 150);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(90, 150));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(90, 150));
+    EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Menu);
+    window.frameTick();
+
+    // The plot page is still the chosen tab; a click on it enters the game again.
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(int(EditorPage::PlotEditor)).center());
+    EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Scene);
+    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(1));
+    for (int i = 0; i < 5; ++i) window.frameTick();
+    EXPECT_EQ(window.engine().record().item(7).state, 1); // the cut-short press took nothing
+    EXPECT_FALSE(window.engine().play().walkingToItem);
     window.hide();
 }
 

@@ -70,6 +70,11 @@ EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), eng
     gameNameEdit_->setGeometry(10, 28, 300, 22);
 
     connect(pages_, &QTabWidget::currentChanged, this, &EditorPanel::pageChanged);
+    // A click on the tab already chosen enters its page again: after Esc the plot page is still the
+    // chosen tab, and a click on it is how the author returns to the game.
+    connect(pages_, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (index == pages_->currentIndex()) pageChanged(index);
+    });
     hide();
 }
 
