@@ -12,9 +12,11 @@ namespace {
 
 const QString kPath = QStringLiteral("/game/mzh/data/typ.dll.recover");
 
-// Holds the writer's jobs until the test lets them run, as a slow worker would.
+// Holds the writer's jobs until the test lets them run, as a slow worker would. Jobs still held at the
+// end run then, so a test that stops early does not leave the writer waiting for them.
 struct HeldJobs {
     std::deque<std::function<void()>> jobs;
+    ~HeldJobs() { runAll(); }
     RecoveryWriter::Executor executor() {
         return [this](std::function<void()> job) { jobs.push_back(std::move(job)); };
     }
@@ -34,8 +36,8 @@ TEST(RecoveryWriter, WritesOnlyChangesOneAtATimeAndRetriesAfterAFailure) {
     std::mt19937 random(20261208);
     for (int round = 0; round < 40; ++round) {
         FakeFileSystem files;
-        HeldJobs held;
         RecoveryWriter writer(files, kPath);
+        HeldJobs held; // after the writer: its jobs run before the writer goes
         writer.setExecutor(held.executor());
         const QByteArray baseline(64, 'a');
         writer.setBaseline(baseline);
