@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kClientWidth = 1007;
 constexpr int kClientHeight = 699;
+constexpr int kRecoveryInterval = 30000;
 
 } // namespace
 
@@ -52,6 +53,17 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     overlayTimer_->setTimerType(Qt::PreciseTimer);
     overlayTimer_->setInterval(10);
     connect(overlayTimer_, &QTimer::timeout, this, &MainWindow::overlayTick);
+
+    // Keeps a recovery copy of the record while the editor runs; the engine writes it off this thread.
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName(QStringLiteral("RecoveryTimer"));
+    recoveryTimer_->setInterval(kRecoveryInterval);
+    connect(recoveryTimer_, &QTimer::timeout, this,
+            [this] { engine_.writeRecovery(panel_->gameNameText()); });
+}
+
+void MainWindow::setRecoveryInterval(int milliseconds) {
+    recoveryTimer_->setInterval(milliseconds);
 }
 
 MainWindow::~MainWindow() = default;
@@ -63,6 +75,7 @@ bool MainWindow::startUp() {
     frameTimer_->setInterval(engine_.frameTimerInterval());
     frameTimer_->start();
     overlayTimer_->start();
+    recoveryTimer_->start();
     canvasView_->update();
     return true;
 }
@@ -99,6 +112,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (engine_.shutDown(panel_->gameNameText())) {
+        recoveryTimer_->stop();
         event->accept();
     } else {
         event->ignore();

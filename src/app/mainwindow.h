@@ -23,6 +23,9 @@ public:
     // (already reported to the user); the window must then be closed without saving.
     bool startUp();
 
+    // The period of the recovery writes (30 s by default); tests shorten it.
+    void setRecoveryInterval(int milliseconds);
+
     Engine& engine() { return engine_; }
     CanvasView* canvasView() const { return canvasView_; }
     EditorPanel* editorPanel() const { return panel_; }
@@ -45,6 +48,7 @@ private:
     QWidget* animatorPanel_ = nullptr; // Panel2
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
 };
 
 } // namespace tw

@@ -53,4 +53,8 @@ bool DiskFileSystem::isDirectory(const QString& path) { return QFileInfo(path).i
 
 bool DiskFileSystem::makeDirectory(const QString& path) { return QDir().mkdir(path); }
 
+bool DiskFileSystem::remove(const QString& path) {
+    return QFile::remove(path);
+}
+
 } // namespace tw

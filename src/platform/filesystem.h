@@ -6,7 +6,8 @@
 namespace tw {
 
 // Every file the program reads or writes goes through this seam, so tests can run on an in-memory tree,
-// count what is opened and inject failures.
+// count what is opened and inject failures. The disk implementation keeps no state of its own and may be
+// called from any thread (the recovery copy of the record is written from a worker).
 class FileSystem {
 public:
     enum class ReadStatus { Ok, OpenFailed, ReadFailed };
@@ -31,6 +32,8 @@ public:
     virtual bool isDirectory(const QString& path) = 0;
     // Creates one folder (its parent must exist). Returns false on failure.
     virtual bool makeDirectory(const QString& path) = 0;
+    // Deletes a file. Returns false when there was none or it could not be deleted.
+    virtual bool remove(const QString& path) = 0;
 };
 
 // The real disk.
@@ -42,6 +45,7 @@ public:
     bool exists(const QString& path) override;
     bool isDirectory(const QString& path) override;
     bool makeDirectory(const QString& path) override;
+    bool remove(const QString& path) override;
 };
 
 } // namespace tw

@@ -7,12 +7,18 @@ namespace tw {
 // Message boxes and the system beep. The core reports through this seam and never opens a dialog itself.
 class Messages {
 public:
+    enum class Answer { Yes, No };
+
     virtual ~Messages() = default;
     // A modal message with an OK button (" ERROR ", file and picture errors).
     virtual void showError(const QString& text) = 0;
-    // A warning with the buttons Yes and No; true only for Yes.
-    virtual bool askYesNo(const QString& text) = 0;
+    // A warning with the buttons Yes and No; true only for Yes. defaultAnswer is the button that Enter
+    // presses, so a hasty key stroke picks the safe answer.
+    bool askYesNo(const QString& text, Answer defaultAnswer = Answer::No) { return ask(text, defaultAnswer); }
     virtual void beep() = 0;
+
+protected:
+    virtual bool ask(const QString& text, Answer defaultAnswer) = 0;
 };
 
 // Standard file and folder choosers. An empty result means the user cancelled.

@@ -15,6 +15,8 @@ public:
     QString file(const QString& relative) const; // root + relative ("mzh/data/menu")
 
     QString recordFile() const { return file(QStringLiteral("mzh/data/typ.dll")); }
+    // The copy of the record that a running editor keeps up to date, so a crash loses little work.
+    QString recoveryFile() const { return file(QStringLiteral("mzh/data/typ.dll.recover")); }
     QString savePointFile() const { return file(QStringLiteral("mzh/data/baztyp.dll")); }
     QString data(const QString& name) const { return file(QStringLiteral("mzh/data/") + name); }
     QString sound(const QString& name) const { return file(QStringLiteral("mzh/sound/") + name); }

@@ -10,8 +10,13 @@
 #include "platform/gamefont.h"
 #include "platform/messages.h"
 #include "project/recordfile.h"
+#include "project/recoveryfile.h"
+
+#include <QStringList>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <utility>
 
 namespace tw {
@@ -19,7 +24,7 @@ namespace tw {
 Engine::Engine(AssetPaths paths, Services services)
     : paths_(std::move(paths)), services_(services), pictureFiles_(services.files),
       record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight, QImage::Format_RGB32),
-      font_(gameFont()), text_(font_) {
+      font_(gameFont()), text_(font_), recovery_(services.files, paths_.recoveryFile()) {
     canvas_.fill(Qt::white);
 }
 
@@ -36,6 +41,7 @@ bool Engine::startUp() {
         services_.messages.showError(load.message);
         return false;
     }
+    takeUpRecovery(load.record);
     record_ = std::move(load.record);
     ProjectRecord& record = *record_;
 
@@ -61,7 +67,47 @@ bool Engine::startUp() {
     if (isItemNumber(record.heldItem)) cutCell(pictures_.largeItemStrip, 50, 50, record.heldItem, pictures_.handPicture);
 
     started_ = true;
+    // Nothing has changed yet: the first recovery write waits for a change.
+    recovery_.setBaseline(recordAsClosed(gameName()));
     return true;
+}
+
+void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
+    const QString path = paths_.recoveryFile();
+    RecoveryCheck check = inspectRecoveryFile(services_.files, path, *loaded);
+    switch (check.status) {
+    case RecoveryCheck::Status::None:
+        return;
+    case RecoveryCheck::Status::Discard:
+        services_.files.remove(path);
+        return;
+    case RecoveryCheck::Status::Offer:
+        // Yes is the default: the recovered work is what the author most likely wants, and No deletes it.
+        if (services_.messages.askYesNo(QString::fromUtf8(kRecoveryQuestion), Messages::Answer::Yes)) {
+            // The recovered record goes through the same defaults and checks as one read from the project
+            // file; the project file itself is rewritten only at the next close, and the recovery file
+            // stays until then.
+            loaded = std::move(check.record);
+        } else {
+            services_.files.remove(path);
+        }
+        return;
+    }
+}
+
+QByteArray Engine::recordAsClosed(const QString& gameNameText) const {
+    QByteArray bytes(reinterpret_cast<const char*>(record_->bytes()), qsizetype(kProjectRecordSize));
+    ShortString<100> name = record_->gameName;
+    name.setText(gameNameText.left(100));
+    const std::uint16_t scene = static_cast<std::uint16_t>(screen_.currentScene);
+    std::memcpy(bytes.data() + offsetof(ProjectRecord, gameName), &name, sizeof name);
+    std::memcpy(bytes.data() + offsetof(ProjectRecord, startScene), &scene, sizeof scene);
+    return bytes;
+}
+
+void Engine::writeRecovery(const QString& gameNameText) {
+    if (!started_) return;
+    recovery_.offer(recordAsClosed(gameNameText));
 }
 
 void Engine::loadCursors() {
@@ -109,26 +155,32 @@ void Engine::activate() {
 
 bool Engine::shutDown(const QString& gameNameText) {
     if (!started_) return true;
+    // Every write is attempted even after one fails: whatever can be saved is saved, each file atomically.
+    QStringList failures;
     // 1. The strips are edited only in memory; they reach their files here.
     const std::pair<const char*, const QImage*> strips[] = {{"nabpredmax", &pictures_.largeItemStrip},
                                                             {"nabpredmin", &pictures_.smallItemStrip},
                                                             {"dver", &pictures_.doorStrip}};
     for (const auto& [name, picture] : strips) {
         const QString message = pictureFiles_.save(paths_.data(QLatin1String(name)), *picture);
-        if (!message.isEmpty()) {
-            services_.messages.showError(message);
-            return false;
-        }
+        if (!message.isEmpty()) failures << message;
     }
     // 2-3. Name and scene.
     record_->gameName.setText(gameNameText.left(100));
     record_->startScene = screen_.currentScene;
     // 4. The record, written safely: on failure the old file stays whole.
     const QString message = saveRecordFile(services_.files, paths_.recordFile(), *record_);
-    if (!message.isEmpty()) {
-        services_.messages.showError(message);
-        return false;
+    if (!message.isEmpty()) failures << message;
+
+    if (failures.isEmpty()) {
+        // Everything is on disk: the recovery copy has served its purpose.
+        recovery_.close(true);
+        return true;
     }
+    services_.messages.showError(failures.join(QLatin1Char('\n')));
+    if (!services_.messages.askYesNo(QString::fromUtf8(kCloseQuestion), Messages::Answer::No)) return false;
+    // Closing without saving: the recovery copy keeps the work recoverable at the next start.
+    recovery_.close(false);
     return true;
 }
 

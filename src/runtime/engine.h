@@ -7,6 +7,7 @@
 #include "editor/editorstate.h"
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
+#include "project/recoverywriter.h"
 #include "runtime/playstate.h"
 #include "runtime/services.h"
 
@@ -23,6 +24,9 @@ enum class MouseButton { Left, Right };
 // What a pointer move asks of the editor panel along the canvas bottom.
 enum class PanelChange { Keep, Show, Hide };
 inline constexpr int kEscapeKey = 27;
+inline constexpr const char* kRecoveryQuestion =
+    "Найдены несохранённые изменения после аварийного завершения. Восстановить?";
+inline constexpr const char* kCloseQuestion = "Закрыть без сохранения?";
 
 // Owns the whole run: the project record, what the screen shows, the in-memory pictures and the canvas
 // they are composed on. It draws only into its canvas picture and reaches the outside world only through
@@ -37,16 +41,28 @@ public:
     // Loads the project tree: the record with its defaults, the cursors and the pictures, and draws the
     // menu. Reports a failure to the user itself (" ERROR " when the record cannot be opened, otherwise a
     // message naming the file) and returns false; the engine is then not started.
+    // A recovery file left by a run that did not close cleanly is offered back first (kRecoveryQuestion):
+    // Yes uses its record in place of the project file's; No, or a file that is damaged or equal to the
+    // project file, deletes it.
     bool startUp();
     bool isStarted() const { return started_; }
 
     // The window was activated: the background music starts from the beginning.
     void activate();
 
-    // Writes the item and door strips and the record back. gameNameText is the name field's text. Does
-    // nothing after a failed start-up (an empty record must never overwrite the author's project).
-    // On a write failure the message is shown and false is returned: the window should stay open.
+    // Writes the item and door strips and the record back, attempting every write even when one fails.
+    // gameNameText is the name field's text. Does nothing after a failed start-up (an empty record must
+    // never overwrite the author's project). When all writes succeed the recovery file is deleted and
+    // true is returned. Otherwise one message names each file that could not be written and why, and
+    // kCloseQuestion is asked with No as default: No returns false (the window stays open, the author
+    // can fix the cause and close again); Yes returns true and keeps the recovery file.
     bool shutDown(const QString& gameNameText);
+
+    // Called periodically while the editor runs: starts writing the record, as a close would store it,
+    // to the recovery file when it has changed since the last such write or since start-up. The write
+    // runs on a worker thread; the caller only pays for a copy and a comparison.
+    void writeRecovery(const QString& gameNameText);
+    RecoveryWriter& recovery() { return recovery_; }
 
     // "     TARNWICK    ( " + gameName + " )"
     QString caption() const;
@@ -101,6 +117,10 @@ public:
     int canvasCursor() const { return canvasCursor_; }
 
 private:
+    // Offers the recovery file back; may replace the loaded record.
+    void takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded);
+    // The record's bytes with the name and start scene that a close would store.
+    QByteArray recordAsClosed(const QString& gameNameText) const;
     bool loadPictures();
     // Mode 4: the animator's preview of the chosen animation; modes 3 and 4: the applicator's and the
     // animator's overlays. Both belong to the asset editors and draw nothing until those pages exist.
@@ -120,6 +140,7 @@ private:
     QFont font_;
     TextStamper text_;
     QSet<QString> reported_;
+    RecoveryWriter recovery_;
     bool started_ = false;
     int canvasCursor_ = 0;
 };

@@ -7,15 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QLabel>
+
+#include <functional>
 
 namespace tw::test {
 namespace {
@@ -48,22 +51,98 @@ TEST(MainWindow, StartsOnTheMenuWithTheRecordsValues) {
     window.hide();
 }
 
-TEST(MainWindow, CloseStoresTheNameFieldAndRefusesToCloseOnAWriteError) {
+// Waits, running the event loop, until the recovery file holds a record with hero x.
+bool waitForRecovery(FakeFileSystem& files, int heroX) {
+    for (int i = 0; i < 500; ++i) {
+        auto stored = storedRecord(files, kFakeRoot.recoveryFile());
+        if (stored && stored->heroX == heroX) return true;
+        QTest::qWait(5);
+    }
+    return false;
+}
+
+// The window runs with its recovery timer; a close that cannot write asks whether to close without
+// saving. No keeps it open; once the cause is gone a second close writes everything and ends.
+TEST(MainWindow, CloseThatCannotWriteAsksAndClosesOnceTheFaultIsFixed) {
     FakeWorld world;
     putMinimalTree(world.files, *ProjectRecord::createBlank());
     MainWindow window(kFakeRoot, world.services());
+    window.engine().recovery().setExecutor([](std::function<void()> job) { job(); });
+    window.setRecoveryInterval(1);
     ASSERT_TRUE(window.startUp());
     window.show();
+    QTest::qWait(20);
+    EXPECT_FALSE(world.files.files.contains(kFakeRoot.recoveryFile())); // nothing changed yet
     window.findChild<QLineEdit*>(QStringLiteral("Edit15"))->setText(QStringLiteral("NewName"));
+    window.engine().record().heroX = 123;
+    ASSERT_TRUE(waitForRecovery(world.files, 123));
+    EXPECT_EQ(storedRecord(world.files, kFakeRoot.recoveryFile())->gameName.text(),
+              QStringLiteral("NewName"));
 
-    world.files.failWritesTo << kFakeRoot.recordFile();
+    const QStringList failing{kFakeRoot.data(QStringLiteral("nabpredmax")),
+                              kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile()};
+    const QByteArray recordBefore = world.files.files.value(kFakeRoot.recordFile());
+    world.files.failWritesTo = failing;
+    world.messages.answerYes = false;
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(world.messages.errors.size(), 1);
+    ASSERT_EQ(world.messages.errors.size(), 1);
+    for (const QString& path : failing) {
+        EXPECT_TRUE(world.messages.errors[0].contains(path + QStringLiteral(": Permission denied")))
+            << path.toStdString();
+    }
+    EXPECT_FALSE(world.messages.errors[0].contains(kFakeRoot.data(QStringLiteral("nabpredmin"))));
+    EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kCloseQuestion)});
+    EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::No});
+    EXPECT_EQ(world.files.files.value(kFakeRoot.recordFile()), recordBefore);
+    EXPECT_TRUE(world.files.files.contains(kFakeRoot.recoveryFile()));
+
+    // Still running: the recovery copy follows further changes.
+    window.engine().record().heroX = 124;
+    ASSERT_TRUE(waitForRecovery(world.files, 124));
 
     world.files.failWritesTo.clear();
     EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(world.messages.errors.size(), 1);
+    EXPECT_EQ(world.messages.questions.size(), 1);
     EXPECT_EQ(storedRecord(world.files)->gameName.text(), QStringLiteral("NewName"));
+    EXPECT_EQ(storedRecord(world.files)->heroX, 124);
+    EXPECT_FALSE(world.files.files.contains(kFakeRoot.recoveryFile()));
+    // The recovery timer is stopped with the close.
+    const int writes = world.files.written.size();
+    window.engine().record().heroX = 125;
+    QTest::qWait(20);
+    EXPECT_EQ(world.files.written.size(), writes);
+}
+
+// Yes to "close without saving" ends the program with the files as they were and the recovery copy kept.
+TEST(MainWindow, ClosingWithoutSavingLeavesTheFilesAndTheRecoveryCopy) {
+    FakeWorld world;
+    putMinimalTree(world.files, *ProjectRecord::createBlank());
+    MainWindow window(kFakeRoot, world.services());
+    window.engine().recovery().setExecutor([](std::function<void()> job) { job(); });
+    window.setRecoveryInterval(1);
+    ASSERT_TRUE(window.startUp());
+    window.show();
+    window.engine().record().heroX = 77;
+    ASSERT_TRUE(waitForRecovery(world.files, 77));
+
+    const QStringList targets{
+        kFakeRoot.data(QStringLiteral("nabpredmax")), kFakeRoot.data(QStringLiteral("nabpredmin")),
+        kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile(), kFakeRoot.recoveryFile()};
+    QHash<QString, QByteArray> before;
+    for (const QString& path : targets)
+        before.insert(path, world.files.files.value(path));
+    world.files.failWritesTo = targets.mid(0, 4);
+    world.messages.answerYes = true;
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(world.messages.errors.size(), 1);
+    EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kCloseQuestion)});
+    for (const QString& path : targets)
+        EXPECT_EQ(world.files.files.value(path), before.value(path)) << path.toStdString();
+    EXPECT_TRUE(world.files.removed.isEmpty());
 }
 
 TEST(MainWindow, AfterAFailedStartClosingWritesNothing) {

@@ -150,15 +150,22 @@ TEST_F(StartUp, ShutdownWritesStripsNameAndRecord) {
     EXPECT_EQ(saved->heroX, 321);
 }
 
-TEST_F(StartUp, WriteFailureAtCloseKeepsTheOldFileAndTheProgramRunning) {
+TEST_F(StartUp, WriteFailureAtCloseAttemptsEveryWriteAndMayStayOpen) {
     putMinimalTree(world.files, *record);
     const QByteArray before = world.files.files[kFakeRoot.recordFile()];
     ASSERT_TRUE(start());
-    world.files.failWritesTo << kFakeRoot.recordFile();
+    world.files.failWritesTo << kFakeRoot.data(QStringLiteral("nabpredmax")) << kFakeRoot.recordFile();
+    world.messages.answerYes = false;
     engine->record().heroX = 99;
     EXPECT_FALSE(engine->shutDown(QStringLiteral("Quest")));
+    // The other strips were still written; one message names both failures.
+    EXPECT_EQ(world.files.written, (QStringList{kFakeRoot.data(QStringLiteral("nabpredmin")),
+                                                kFakeRoot.data(QStringLiteral("dver"))}));
     ASSERT_EQ(world.messages.errors.size(), 1);
     EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.recordFile()));
+    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.data(QStringLiteral("nabpredmax"))));
+    EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kCloseQuestion)});
+    EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::No});
     EXPECT_EQ(world.files.files[kFakeRoot.recordFile()], before);
     // Still running: the record is intact and a later close succeeds.
     EXPECT_TRUE(engine->isStarted());
@@ -166,6 +173,66 @@ TEST_F(StartUp, WriteFailureAtCloseKeepsTheOldFileAndTheProgramRunning) {
     world.files.failWritesTo.clear();
     EXPECT_TRUE(engine->shutDown(QStringLiteral("Quest")));
     EXPECT_EQ(storedRecord(world.files)->heroX, 99);
+    EXPECT_EQ(world.messages.questions.size(), 1);
+}
+
+// What start-up does with every kind of recovery file, and that the record taken from it goes through the
+// same defaults as one read from the project file.
+TEST_F(StartUp, RecoveryFileIsOfferedOnlyWhenWholeAndDifferent) {
+    record->tickInterval = 0;
+    record->heroX = 10;
+    auto changed = ProjectRecord::createBlank();
+    std::memcpy(changed->bytes(), record->bytes(), kProjectRecordSize);
+    changed->heroX = 20;
+    const QByteArray changedBytes(reinterpret_cast<const char*>(changed->bytes()),
+                                  qsizetype(kProjectRecordSize));
+    const QByteArray sameBytes(reinterpret_cast<const char*>(record->bytes()), qsizetype(kProjectRecordSize));
+    const QString recovery = kFakeRoot.recoveryFile();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool unreadable;
+        bool answerYes;
+        bool asked;
+        bool kept;
+        int heroX;
+    };
+    const Case cases[] = {
+        {"changed, Yes", changedBytes, false, true, true, true, 20},
+        {"changed, No", changedBytes, false, false, true, false, 10},
+        {"equal", sameBytes, false, true, false, false, 10},
+        {"short", changedBytes.left(kProjectRecordSize - 1), false, true, false, false, 10},
+        {"long", changedBytes + QByteArray(1, 'x'), false, true, false, false, 10},
+        {"empty", QByteArray(), false, true, false, false, 10},
+        {"unreadable", changedBytes, true, true, false, false, 10},
+    };
+    for (const Case& c : cases) {
+        FakeWorld fresh;
+        putMinimalTree(fresh.files, *record);
+        fresh.files.files.insert(recovery, c.bytes);
+        if (c.unreadable) fresh.files.failReadsOf << recovery;
+        fresh.messages.answerYes = c.answerYes;
+        Engine recovered(kFakeRoot, fresh.services());
+        ASSERT_TRUE(recovered.startUp()) << c.name;
+        EXPECT_EQ(fresh.messages.questions.size(), c.asked ? 1 : 0) << c.name;
+        EXPECT_EQ(fresh.files.files.contains(recovery), c.kept) << c.name;
+        EXPECT_EQ(recovered.record().heroX, c.heroX) << c.name;
+        EXPECT_EQ(recovered.record().tickInterval, 50) << c.name;
+        EXPECT_TRUE(fresh.files.written.isEmpty()) << c.name;
+    }
+    // A project file that cannot be opened stops start-up before the recovery file is looked at.
+    FakeWorld missing;
+    putMinimalTree(missing.files, *record);
+    missing.files.files.remove(kFakeRoot.recordFile());
+    missing.files.files.insert(recovery, changedBytes);
+    Engine broken(kFakeRoot, missing.services());
+    EXPECT_FALSE(broken.startUp());
+    broken.writeRecovery(QStringLiteral("x"));
+    EXPECT_TRUE(broken.shutDown(QStringLiteral("x")));
+    EXPECT_TRUE(missing.messages.questions.isEmpty());
+    EXPECT_EQ(missing.files.files.value(recovery), changedBytes);
+    EXPECT_TRUE(missing.files.written.isEmpty());
+    EXPECT_TRUE(missing.files.removed.isEmpty());
 }
 
 TEST_F(StartUp, ActivationStartsTheMusicFromTheStart) {

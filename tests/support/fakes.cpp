@@ -43,4 +43,10 @@ bool FakeFileSystem::makeDirectory(const QString& path) {
     return true;
 }
 
+bool FakeFileSystem::remove(const QString& path) {
+    if (!files.remove(path)) return false;
+    removed << path;
+    return true;
+}
+
 } // namespace tw::test

@@ -23,6 +23,7 @@ public:
     QStringList written;       // every successful write, in order
     QStringList failWritesTo;  // writes to these paths fail
     QStringList failReadsOf;   // reads of these paths fail after opening
+    QStringList removed;       // every file removed, in order
 
     ReadResult read(const QString& path) override;
     QString writeAtomically(const QString& path, const QByteArray& bytes) override;
@@ -30,6 +31,7 @@ public:
     bool exists(const QString& path) override;
     bool isDirectory(const QString& path) override;
     bool makeDirectory(const QString& path) override;
+    bool remove(const QString& path) override;
 
     QStringList directories;
 };
@@ -38,14 +40,18 @@ class FakeMessages final : public Messages {
 public:
     QStringList errors;
     QStringList questions;
+    QList<Answer> defaults; // the default button offered with each question, in step with questions
     bool answerYes = true;
     int beeps = 0;
     void showError(const QString& text) override { errors << text; }
-    bool askYesNo(const QString& text) override {
+    void beep() override { ++beeps; }
+
+protected:
+    bool ask(const QString& text, Answer defaultAnswer) override {
         questions << text;
+        defaults << defaultAnswer;
         return answerYes;
     }
-    void beep() override { ++beeps; }
 };
 
 class FakeAudio final : public Audio {

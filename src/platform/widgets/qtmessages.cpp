@@ -10,9 +10,11 @@ void QtMessages::showError(const QString& text) {
     QMessageBox::critical(parent_, QApplication::applicationName(), text);
 }
 
-bool QtMessages::askYesNo(const QString& text) {
+bool QtMessages::ask(const QString& text, Answer defaultAnswer) {
+    const QMessageBox::StandardButton defaultButton =
+        defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
     return QMessageBox::warning(parent_, QApplication::applicationName(), text,
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                QMessageBox::Yes | QMessageBox::No, defaultButton) == QMessageBox::Yes;
 }
 
 void QtMessages::beep() { QApplication::beep(); }

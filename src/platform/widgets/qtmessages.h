@@ -12,8 +12,10 @@ public:
     explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void showError(const QString& text) override;
-    bool askYesNo(const QString& text) override;
     void beep() override;
+
+protected:
+    bool ask(const QString& text, Answer defaultAnswer) override;
 
 private:
     QWidget* parent_;

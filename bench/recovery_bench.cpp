@@ -1,0 +1,67 @@
+#include "make-demo/demotree.h"
+#include "platform/audio.h"
+#include "platform/filesystem.h"
+#include "platform/random.h"
+#include "runtime/engine.h"
+
+#include "support/fakes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace {
+
+using namespace tw;
+
+// The disk for reading; writes vanish, so only the caller's side of a recovery write is measured.
+class ReadOnlyDisk final : public FileSystem {
+public:
+    ReadResult read(const QString& path) override { return disk_.read(path); }
+    QString writeAtomically(const QString&, const QByteArray&) override { return {}; }
+    bool copy(const QString&, const QString&) override { return true; }
+    bool exists(const QString& path) override { return disk_.exists(path); }
+    bool isDirectory(const QString& path) override { return disk_.isDirectory(path); }
+    bool makeDirectory(const QString&) override { return true; }
+    bool remove(const QString&) override { return true; }
+
+private:
+    DiskFileSystem disk_;
+};
+
+// What the recovery timer costs the GUI thread on the demo project: the snapshot of the record (as a close
+// would store it) and its comparison with the last one written; with a change (range 1), also the hand-off
+// of the write, run here at once against a file system that drops it. The write itself runs on the worker
+// (see BM_RecordSave for its cost).
+void BM_RecoveryTimerOnTheGuiThread(benchmark::State& state) {
+    const bool change = state.range(0) != 0;
+    QTemporaryDir dir;
+    QString error;
+    if (demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error) !=
+        demo::DemoResult::Written) {
+        state.SkipWithError(error.toUtf8().constData());
+        return;
+    }
+    ReadOnlyDisk files;
+    test::FakeMessages messages;
+    SilentAudio audio;
+    test::FakeCursors cursors;
+    SeededRandom random(1);
+    Engine engine(AssetPaths(dir.path()), Services{files, messages, audio, cursors, random});
+    engine.recovery().setExecutor([](std::function<void()> job) { job(); });
+    if (!engine.startUp()) {
+        state.SkipWithError("demo start-up failed");
+        return;
+    }
+    const QString name = engine.gameName();
+    for (auto _ : state) {
+        if (change) ++engine.record().heroX;
+        engine.writeRecovery(name);
+    }
+}
+BENCHMARK(BM_RecoveryTimerOnTheGuiThread)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+} // namespace
