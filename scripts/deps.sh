@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the program, its tests and its demo generator need (only what is missing).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev libgl-dev libsdl2-mixer-dev fonts-wine lame
+          qt6-base-dev qt6-translations-l10n libgl-dev libsdl2-mixer-dev fonts-wine lame
           libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do

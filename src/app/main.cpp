@@ -8,11 +8,18 @@
 #include "platform/widgets/widgetcursors.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnwick"));
     tw::registerGameFont();
+    // The interface is Russian whatever the system's language: the toolkit's own texts (the buttons of
+    // message boxes and file dialogs) too. Without the translation file they stay in English.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
 
     tw::DiskFileSystem files;
     tw::QtMessages messages;
