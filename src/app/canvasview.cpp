@@ -12,6 +12,11 @@ CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engin
     setMouseTracking(true);
 }
 
+void CanvasView::showChanges(const QRect& within) {
+    const QRegion changed = shown_.update(engine_.canvas(), within);
+    if (!changed.isEmpty()) update(changed);
+}
+
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
@@ -22,7 +27,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         engine_.mouseDown(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at.x(), at.y());
-        update();
+        showChanges();
     }
 }
 
@@ -30,12 +35,12 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const PanelChange change = engine_.mouseMove(at.x(), at.y(), height());
     if (change != PanelChange::Keep) emit panelChangeRequested(change);
-    update();
+    showChanges();
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent*) {
     engine_.mouseUp();
-    update();
+    showChanges();
 }
 
 } // namespace tw

@@ -30,7 +30,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     panel_ = new EditorPanel(engine_, this);
     layout->addWidget(panel_);
     connect(canvasView_, &CanvasView::panelChangeRequested, this, &MainWindow::applyPanelChange);
-    connect(panel_, &EditorPanel::canvasChanged, canvasView_, qOverload<>(&QWidget::update));
+    connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] { canvasView_->showChanges(); });
 
     animatorPanel_ = new QWidget(this);
     animatorPanel_->setObjectName(QStringLiteral("Panel2"));
@@ -63,18 +63,25 @@ bool MainWindow::startUp() {
     frameTimer_->setInterval(engine_.frameTimerInterval());
     frameTimer_->start();
     overlayTimer_->start();
-    canvasView_->update();
+    canvasView_->showChanges();
     return true;
 }
 
 void MainWindow::frameTick() {
     engine_.frameTick();
     if (engine_.screen().screenMode == ScreenMode::Scene) panel_->followPlay();
-    canvasView_->update();
+    canvasView_->showChanges();
 }
 
 void MainWindow::overlayTick() {
-    if (engine_.overlayTick()) canvasView_->update();
+    // What the overlay changed is all that can have changed since the last tick showed the canvas, unless
+    // it changed nothing: then a look at the whole canvas (free while nobody drew) catches any other
+    // drawing that was not shown yet.
+    const QRect changed = engine_.overlayTick();
+    if (changed.isEmpty())
+        canvasView_->showChanges();
+    else
+        canvasView_->showChanges(changed);
 }
 
 void MainWindow::applyPanelChange(PanelChange change) {
@@ -91,7 +98,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Keys the editor controls do not use reach the window; Esc returns to the menu.
     if (event->key() == Qt::Key_Escape) {
         engine_.keyDown(kEscapeKey);
-        canvasView_->update();
+        canvasView_->showChanges();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -7,6 +7,7 @@
 #include "editor/editorstate.h"
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
+#include "runtime/overlaymemo.h"
 #include "runtime/playstate.h"
 #include "runtime/services.h"
 
@@ -67,9 +68,11 @@ public:
 
     // The frame tick (every tickInterval ms): the animator's preview in mode 4, the play frame in mode 6.
     void frameTick();
-    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. Returns true
-    // when it drew on the canvas (the window repaints only then).
-    bool overlayTick();
+    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. It draws only
+    // when something it draws from has changed since it last drew (the canvas was drawn over, or the
+    // mode, scene, background, menu zones or walkable cells changed) and returns the part of the canvas
+    // that may have changed; an empty rectangle when it left the canvas alone.
+    QRect overlayTick();
 
     // Canvas input, in canvas pixels. canvasHeight is the height the canvas widget has now.
     void mouseDown(MouseButton button, int x, int y);
@@ -107,6 +110,7 @@ private:
     void animatorPreview() {}
     bool editorOverlay() { return false; }
     void loadCursors();
+    OverlayInputs overlayInputs() const;
 
     AssetPaths paths_;
     Services services_;
@@ -122,6 +126,7 @@ private:
     QSet<QString> reported_;
     bool started_ = false;
     int canvasCursor_ = 0;
+    OverlayMemo overlayMemo_;
 };
 
 } // namespace tw
