@@ -64,7 +64,7 @@ positions=$(dbus-run-session -- bash -c '
 eval "$(dbus-launch --sh-syntax)"
 bus=$DBUS_SESSION_BUS_PID
 cd "$bin"
-./tarnwick >/dev/null 2>&1 &
+./tarnwick >/dev/null 2>"${TMPDIR:-/tmp}/measure-idle-cpu.log" &
 app=$!
 read -r wx wy < <(window_origin "$app")
 hz=$(getconf CLK_TCK)

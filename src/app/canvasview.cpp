@@ -12,15 +12,15 @@ CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engin
     setMouseTracking(true);
 }
 
-void CanvasView::showChanges(const QRect& within) {
+void CanvasView::showChanges(const QRegion& within) {
     const QRegion changed = shown_.update(engine_.canvas(), within);
     if (!changed.isEmpty()) update(changed);
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area, engine_.canvas(), area);
+    // Rectangle by rectangle: the bounding rectangle of a few changed bands far apart is most of the canvas.
+    for (const QRect& area : event->region()) painter.drawImage(area, engine_.canvas(), area);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {

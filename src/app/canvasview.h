@@ -17,8 +17,8 @@ public:
 
     // Repaints the part of the widget whose canvas pixels changed since they were last shown, and
     // nothing when none did. `within` narrows the search: the caller knows nothing changed outside it.
-    void showChanges(const QRect& within);
-    void showChanges() { showChanges(engine_.canvas().rect()); }
+    void showChanges(const QRegion& within);
+    void showChanges() { showChanges(QRegion(engine_.canvas().rect())); }
 
 signals:
     // The pointer asks the editor panel to show or hide.

@@ -14,6 +14,15 @@ namespace {
 constexpr int kClientWidth = 1007;
 constexpr int kClientHeight = 699;
 
+// Shows what a tick changed. A tick that names nothing may still follow drawing made elsewhere and not
+// shown yet: a look at the whole canvas catches it, and costs nothing while nobody drew.
+void showTickChanges(CanvasView* view, const QRegion& changed) {
+    if (changed.isEmpty())
+        view->showChanges();
+    else
+        view->showChanges(changed);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
@@ -68,21 +77,12 @@ bool MainWindow::startUp() {
 }
 
 void MainWindow::frameTick() {
-    engine_.frameTick();
+    const QRegion changed = engine_.frameTick();
     if (engine_.screen().screenMode == ScreenMode::Scene) panel_->followPlay();
-    canvasView_->showChanges();
+    showTickChanges(canvasView_, changed);
 }
 
-void MainWindow::overlayTick() {
-    // What the overlay changed is all that can have changed since the last tick showed the canvas, unless
-    // it changed nothing: then a look at the whole canvas (free while nobody drew) catches any other
-    // drawing that was not shown yet.
-    const QRect changed = engine_.overlayTick();
-    if (changed.isEmpty())
-        canvasView_->showChanges();
-    else
-        canvasView_->showChanges(changed);
-}
+void MainWindow::overlayTick() { showTickChanges(canvasView_, engine_.overlayTick()); }
 
 void MainWindow::applyPanelChange(PanelChange change) {
     if (change == PanelChange::Show && !panel_->isVisible()) panel_->show();

@@ -6,8 +6,29 @@
 #include <cstring>
 
 namespace tw {
+namespace {
 
-QRegion ShownPicture::update(const QImage& picture, const QRect& within) {
+constexpr int kChunk = 8; // pixels compared at once
+
+// The first x in [begin, end) where the rows differ, or end.
+int firstDifference(const QRgb* a, const QRgb* b, int begin, int end) {
+    int x = begin;
+    while (x + kChunk <= end && std::memcmp(a + x, b + x, kChunk * sizeof(QRgb)) == 0) x += kChunk;
+    while (x < end && a[x] == b[x]) ++x;
+    return x;
+}
+
+// The last x in [begin, end) where the rows differ, or begin - 1.
+int lastDifference(const QRgb* a, const QRgb* b, int begin, int end) {
+    int x = end;
+    while (x - kChunk >= begin && std::memcmp(a + x - kChunk, b + x - kChunk, kChunk * sizeof(QRgb)) == 0) x -= kChunk;
+    while (x > begin && a[x - 1] == b[x - 1]) --x;
+    return x - 1;
+}
+
+} // namespace
+
+QRegion ShownPicture::update(const QImage& picture, const QRegion& within) {
     if (picture.isNull()) return {};
     if (picture.depth() != 32) { // not compared: always all of it
         clear();
@@ -22,8 +43,23 @@ QRegion ShownPicture::update(const QImage& picture, const QRect& within) {
     if (picture.cacheKey() == key_) return {};
     key_ = picture.cacheKey();
 
-    const QRect area = within.intersected(picture.rect());
-    if (area.isEmpty()) return {};
+    QRegion changed;
+    QList<QRect> bands;
+    for (const QRect& rect : within) {
+        const QRect area = rect.intersected(picture.rect());
+        if (area.isEmpty()) continue;
+        bands.clear();
+        compare(picture, area, bands);
+        if (bands.isEmpty()) continue;
+        // The bands of one rectangle are disjoint and in order, as QRegion keeps them.
+        QRegion part;
+        part.setRects(bands.constData(), int(bands.size()));
+        changed += part;
+    }
+    return changed;
+}
+
+void ShownPicture::compare(const QImage& picture, const QRect& area, QList<QRect>& bands) {
     const uchar* fromBits = picture.constBits();
     uchar* toBits = copy_.bits();
     const qsizetype fromLine = picture.bytesPerLine();
@@ -32,7 +68,6 @@ QRegion ShownPicture::update(const QImage& picture, const QRect& within) {
     const int right = area.right();
     const size_t rowBytes = size_t(area.width()) * sizeof(QRgb);
 
-    QList<QRect> bands; // top to bottom, disjoint: already in the order QRegion keeps
     // The band being gathered: rows bandTop..y-1 with changed pixels between bandLeft and bandRight.
     int bandTop = -1;
     int bandLeft = 0;
@@ -45,10 +80,8 @@ QRegion ShownPicture::update(const QImage& picture, const QRect& within) {
             auto* to = reinterpret_cast<QRgb*>(toBits + toLine * y);
             // Most rows are equal: one block compare settles them.
             if (std::memcmp(from + left, to + left, rowBytes) != 0) {
-                first = left;
-                while (from[first] == to[first]) ++first;
-                last = right;
-                while (from[last] == to[last]) --last;
+                first = firstDifference(from, to, left, right + 1);
+                last = lastDifference(from, to, first, right + 1);
                 std::memcpy(to + first, from + first, size_t(last - first + 1) * sizeof(QRgb));
             }
         }
@@ -66,9 +99,6 @@ QRegion ShownPicture::update(const QImage& picture, const QRect& within) {
             bandTop = -1;
         }
     }
-    QRegion changed;
-    if (!bands.isEmpty()) changed.setRects(bands.constData(), int(bands.size()));
-    return changed;
 }
 
 void ShownPicture::clear() {

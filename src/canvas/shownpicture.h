@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QRegion>
 
@@ -17,8 +18,8 @@ public:
     // promises that nothing outside `within` changed since the last call. A picture whose cache key is
     // the one last seen has not been written to and costs nothing. The first call, or a picture of
     // another size or format, changes everything.
-    QRegion update(const QImage& picture, const QRect& within);
-    QRegion update(const QImage& picture) { return update(picture, picture.rect()); }
+    QRegion update(const QImage& picture, const QRegion& within);
+    QRegion update(const QImage& picture) { return update(picture, QRegion(picture.rect())); }
 
     // Forgets the copy: the next update reports the whole picture.
     void clear();
@@ -26,6 +27,9 @@ public:
     const QImage& copy() const { return copy_; }
 
 private:
+    // Compares one rectangle; appends its bands, top to bottom.
+    void compare(const QImage& picture, const QRect& area, QList<QRect>& bands);
+
     QImage copy_;
     qint64 key_ = 0;
 };

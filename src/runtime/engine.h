@@ -7,12 +7,13 @@
 #include "editor/editorstate.h"
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
-#include "runtime/overlaymemo.h"
 #include "runtime/playstate.h"
+#include "runtime/tickmemo.h"
 #include "runtime/services.h"
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QSet>
 #include <QString>
 
@@ -67,7 +68,9 @@ public:
     Services& services() { return services_; }
 
     // The frame tick (every tickInterval ms): the animator's preview in mode 4, the play frame in mode 6.
-    void frameTick();
+    // Returns the part of the canvas that may have changed since the canvas was last shown; empty when
+    // the tick did not draw.
+    QRegion frameTick();
     // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. It draws only
     // when something it draws from has changed since it last drew (the canvas was drawn over, or the
     // mode, scene, background, menu zones or walkable cells changed) and returns the part of the canvas
@@ -127,6 +130,7 @@ private:
     bool started_ = false;
     int canvasCursor_ = 0;
     OverlayMemo overlayMemo_;
+    FrameMemo frameMemo_;
 };
 
 } // namespace tw

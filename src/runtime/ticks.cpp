@@ -3,6 +3,7 @@
 #include "canvas/blit.h"
 #include "canvas/cutting.h"
 #include "canvas/drawing.h"
+#include "canvas/drawnarea.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/random.h"
@@ -85,7 +86,10 @@ void panelAndHeldItem(Engine& engine) {
     }
 }
 
-void playFrame(Engine& engine) {
+// Composes one play frame and returns where it drew over the background: the whole canvas when a comic
+// covered it. With lastDrawn, the canvas holds the frame before, drawn over the same background, and
+// only what that frame drew needs the background put back.
+QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     ProjectRecord& record = engine.record();
     PlayState& play = engine.play();
     EditorState& editor = engine.editor();
@@ -93,7 +97,12 @@ void playFrame(Engine& engine) {
     QImage& canvas = engine.canvas();
     const int s = engine.screen().currentScene;
 
-    drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));                                 // 2.1
+    if (lastDrawn) {                                                                                // 2.1
+        for (const QRect& area : *lastDrawn) drawOpaqueArea(canvas, pictures.backgroundPicture, area);
+    } else {
+        drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));
+    }
+    const DrawnArea drawn(canvas);
     if (editor.doorArmed) {                                                                         // 2.2
         cutCell(pictures.doorStrip, 60, 90, editor.closedDoorPick, pictures.doorPicture);
         drawTransparent(canvas, pictures.doorPicture, play.mousePoint);
@@ -120,27 +129,40 @@ void playFrame(Engine& engine) {
     portalTest(engine);                                                                             // 2.21
     // 2.22: the window shows the dialog page's controls by kind.
     if (play.panelShown) engine.setCanvasCursor(cursorItem);                                       // 2.23
+    const bool comicShown = play.comicOn;
     drawComic(engine);                                                                              // 2.24
     if (play.hintHover) engine.setCanvasCursor(cursorLook);                                         // 2.25
     if (play.walkingToDoor || play.walkingToDialog) engine.setCanvasCursor(cursorClock);
     play.pressPending = false;
+    return comicShown ? QRegion(canvas.rect()) : drawn.region();
 }
 
 } // namespace
 
-void Engine::frameTick() {
-    if (!started_) return;
+QRegion Engine::frameTick() {
+    if (!started_) return {};
     if (editor_.applicatorOn) screen_.sceneViewOffset = QPoint(0, 0);
+    const qint64 before = canvas_.cacheKey();
     switch (screen_.screenMode) {
     case ScreenMode::Animator:
         animatorPreview();
         break;
-    case ScreenMode::Scene:
-        playFrame(*this);
-        break;
+    case ScreenMode::Scene: {
+        // When nothing else drew on the canvas since the last frame and the background is the same, the
+        // canvas differs from the background only where that frame drew: putting the background back
+        // there and showing again where either frame drew gives the same picture as redrawing it whole.
+        const qint64 background = pictures_.backgroundPicture.cacheKey();
+        const bool followsLastFrame = frameMemo_.canvasKey == before && frameMemo_.backgroundKey == background;
+        const QRegion drawn = playFrame(*this, followsLastFrame ? &frameMemo_.drawn : nullptr);
+        const QRegion changed = followsLastFrame ? drawn | frameMemo_.drawn : QRegion(canvas_.rect());
+        frameMemo_ = FrameMemo{canvas_.cacheKey(), background, drawn};
+        return changed;
+    }
     default:
         break;
     }
+    frameMemo_ = FrameMemo{};
+    return canvas_.cacheKey() != before ? QRegion(canvas_.rect()) : QRegion();
 }
 
 OverlayInputs Engine::overlayInputs() const {

@@ -3,6 +3,7 @@
 #include "canvas/screenstate.h"
 #include "project/projectrecord.h"
 
+#include <QRegion>
 #include <QtGlobal>
 
 #include <array>
@@ -32,6 +33,14 @@ struct OverlayInputs {
 struct OverlayMemo {
     OverlayInputs drawnFrom;
     qint64 canvasKey = 0; // 0: never drew
+};
+
+// What the last play frame drew: with the same background and a canvas nobody drew on since, the next
+// frame can differ from it only where either frame drew something over the background.
+struct FrameMemo {
+    qint64 canvasKey = 0;     // the canvas's cache key after the frame; 0: no frame to build on
+    qint64 backgroundKey = 0; // cache key of backgroundPicture during the frame
+    QRegion drawn;            // where the frame drew over its background
 };
 
 } // namespace tw
