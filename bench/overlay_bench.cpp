@@ -25,10 +25,10 @@ using namespace tw;
 // The demo tree, written once for all benchmarks of this file.
 const QString& demoRoot() {
     static QTemporaryDir dir;
-    static const QString root =
-        demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}) == demo::DemoResult::Written
-            ? dir.path()
-            : QString();
+    static const QString root = demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}) ==
+                                        demo::DemoResult::Written
+                                    ? dir.path()
+                                    : QString();
     return root;
 }
 
@@ -43,7 +43,8 @@ struct DemoEngine {
 
     bool start() {
         if (demoRoot().isEmpty()) return false;
-        engine = std::make_unique<Engine>(AssetPaths(demoRoot()), Services{disk, messages, audio, cursors, random});
+        engine = std::make_unique<Engine>(AssetPaths(demoRoot()),
+                                          Services{disk, messages, audio, cursors, random});
         return engine->startUp();
     }
 };
@@ -86,12 +87,18 @@ void BM_OverlayTick(benchmark::State& state, OverlayCase which, bool still) {
 }
 BENCHMARK_CAPTURE(BM_OverlayTick, MenuChanged, OverlayCase::Menu, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_OverlayTick, MenuStill, OverlayCase::Menu, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_OverlayTick, PassabilityChanged, OverlayCase::Passability, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_OverlayTick, PassabilityStill, OverlayCase::Passability, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_OverlayTick, SceneTrailsChanged, OverlayCase::SceneTrails, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_OverlayTick, SceneTrailsStill, OverlayCase::SceneTrails, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_OverlayTick, ScenePlainChanged, OverlayCase::ScenePlain, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_OverlayTick, ScenePlainStill, OverlayCase::ScenePlain, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OverlayTick, PassabilityChanged, OverlayCase::Passability, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OverlayTick, PassabilityStill, OverlayCase::Passability, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OverlayTick, SceneTrailsChanged, OverlayCase::SceneTrails, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OverlayTick, SceneTrailsStill, OverlayCase::SceneTrails, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OverlayTick, ScenePlainChanged, OverlayCase::ScenePlain, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OverlayTick, ScenePlainStill, OverlayCase::ScenePlain, true)
+    ->Unit(benchmark::kMicrosecond);
 
 // One frame tick of the demo's first scene with its animations running and the pointer still, followed
 // by the search for what changed on the canvas since the previous frame, within the part the tick names,
@@ -110,8 +117,10 @@ void BM_DemoSceneFrameAndChanges(benchmark::State& state) {
     qint64 changedPixels = 0;
     for (auto _ : state) {
         const QRegion drawn = engine.frameTick();
-        const QRegion changed = drawn.isEmpty() ? shown.update(engine.canvas()) : shown.update(engine.canvas(), drawn);
-        for (const QRect& rect : changed) changedPixels += qint64(rect.width()) * rect.height();
+        const QRegion changed =
+            drawn.isEmpty() ? shown.update(engine.canvas()) : shown.update(engine.canvas(), drawn);
+        for (const QRect& rect : changed)
+            changedPixels += qint64(rect.width()) * rect.height();
     }
     state.counters["shown px/frame"] = benchmark::Counter(double(changedPixels) / double(state.iterations()));
 }

@@ -20,7 +20,8 @@ void CanvasView::showChanges(const QRegion& within) {
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // Rectangle by rectangle: the bounding rectangle of a few changed bands far apart is most of the canvas.
-    for (const QRect& area : event->region()) painter.drawImage(area, engine_.canvas(), area);
+    for (const QRect& area : event->region())
+        painter.drawImage(area, engine_.canvas(), area);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {

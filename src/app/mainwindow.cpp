@@ -82,7 +82,9 @@ void MainWindow::frameTick() {
     showTickChanges(canvasView_, changed);
 }
 
-void MainWindow::overlayTick() { showTickChanges(canvasView_, engine_.overlayTick()); }
+void MainWindow::overlayTick() {
+    showTickChanges(canvasView_, engine_.overlayTick());
+}
 
 void MainWindow::applyPanelChange(PanelChange change) {
     if (change == PanelChange::Show && !panel_->isVisible()) panel_->show();

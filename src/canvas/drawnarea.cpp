@@ -7,13 +7,18 @@ thread_local DrawnArea* innermost = nullptr;
 
 } // namespace
 
-DrawnArea::DrawnArea(const QImage& watched) : watched_(&watched), outer_(innermost) { innermost = this; }
+DrawnArea::DrawnArea(const QImage& watched) : watched_(&watched), outer_(innermost) {
+    innermost = this;
+}
 
-DrawnArea::~DrawnArea() { innermost = outer_; }
+DrawnArea::~DrawnArea() {
+    innermost = outer_;
+}
 
 QRegion DrawnArea::region() const {
     QRegion region;
-    for (const QRect& rect : rects_) region += rect.intersected(watched_->rect());
+    for (const QRect& rect : rects_)
+        region += rect.intersected(watched_->rect());
     return region;
 }
 

@@ -13,16 +13,20 @@ constexpr int kChunk = 8; // pixels compared at once
 // The first x in [begin, end) where the rows differ, or end.
 int firstDifference(const QRgb* a, const QRgb* b, int begin, int end) {
     int x = begin;
-    while (x + kChunk <= end && std::memcmp(a + x, b + x, kChunk * sizeof(QRgb)) == 0) x += kChunk;
-    while (x < end && a[x] == b[x]) ++x;
+    while (x + kChunk <= end && std::memcmp(a + x, b + x, kChunk * sizeof(QRgb)) == 0)
+        x += kChunk;
+    while (x < end && a[x] == b[x])
+        ++x;
     return x;
 }
 
 // The last x in [begin, end) where the rows differ, or begin - 1.
 int lastDifference(const QRgb* a, const QRgb* b, int begin, int end) {
     int x = end;
-    while (x - kChunk >= begin && std::memcmp(a + x - kChunk, b + x - kChunk, kChunk * sizeof(QRgb)) == 0) x -= kChunk;
-    while (x > begin && a[x - 1] == b[x - 1]) --x;
+    while (x - kChunk >= begin && std::memcmp(a + x - kChunk, b + x - kChunk, kChunk * sizeof(QRgb)) == 0)
+        x -= kChunk;
+    while (x > begin && a[x - 1] == b[x - 1])
+        --x;
     return x - 1;
 }
 

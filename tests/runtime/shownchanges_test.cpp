@@ -24,7 +24,8 @@ struct DiskEngine {
     FakeCursors cursors;
     SeededRandom random{5};
     Engine engine;
-    explicit DiskEngine(const QString& root) : engine(AssetPaths(root), Services{disk, messages, audio, cursors, random}) {}
+    explicit DiskEngine(const QString& root)
+        : engine(AssetPaths(root), Services{disk, messages, audio, cursors, random}) {}
 };
 
 // The ticks redraw and show only what changed: a play frame puts the background back only where the frame
@@ -47,8 +48,8 @@ TEST(ShownChanges, MatchAWholeRedrawUnderRandomInput) {
 
     std::mt19937 random(3);
     auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-    const EditorPage pages[] = {EditorPage::PlotEditor, EditorPage::PlotEditor, EditorPage::PlotEditor,
-                                EditorPage::GameMenu, EditorPage::Passability, EditorPage::Music};
+    const EditorPage pages[] = {EditorPage::PlotEditor, EditorPage::PlotEditor,  EditorPage::PlotEditor,
+                                EditorPage::GameMenu,   EditorPage::Passability, EditorPage::Music};
     int repaintedTicks = 0;
     for (int tick = 0; tick < 3000; ++tick) {
         // One input, given to both engines alike.
@@ -61,25 +62,47 @@ TEST(ShownChanges, MatchAWholeRedrawUnderRandomInput) {
         for (Engine* engine : {&lean.engine, &whole.engine}) {
             EditorState& editor = engine->editor();
             switch (what) {
-            case 0: selectPage(*engine, page); break;
-            case 1: editor.trailsShown = !editor.trailsShown; break;
-            case 2: editor.portalPick = editor.portalPick == 0 ? 1 : 0; break;
-            case 3: editor.doorCellArmed = !editor.doorCellArmed; break;
-            case 4: armMenuZone(*engine, 1 + x % kMenuZones); break;
+            case 0:
+                selectPage(*engine, page);
+                break;
+            case 1:
+                editor.trailsShown = !editor.trailsShown;
+                break;
+            case 2:
+                editor.portalPick = editor.portalPick == 0 ? 1 : 0;
+                break;
+            case 3:
+                editor.doorCellArmed = !editor.doorCellArmed;
+                break;
+            case 4:
+                armMenuZone(*engine, 1 + x % kMenuZones);
+                break;
             case 5: {
                 std::uint16_t& cell = engine->record().pass(engine->screen().currentScene, c, r);
                 cell = cell < kBlockedCell ? kBlockedCell : 0;
                 break;
             }
-            case 6: nextScene(*engine); break;
-            case 7: previousScene(*engine); break;
+            case 6:
+                nextScene(*engine);
+                break;
+            case 7:
+                previousScene(*engine);
+                break;
             case 8:
             case 9:
-            case 10: engine->mouseDown(MouseButton::Left, x, y); break;
-            case 11: engine->mouseDown(MouseButton::Left, x, y % 60); break; // the item panel and the bag
+            case 10:
+                engine->mouseDown(MouseButton::Left, x, y);
+                break;
+            case 11:
+                engine->mouseDown(MouseButton::Left, x, y % 60);
+                break; // the item panel and the bag
             case 12:
-            case 13: engine->mouseUp(); break;
-            default: engine->mouseMove(x, what % 2 ? y : y % 100, 699); break;
+            case 13:
+                engine->mouseUp();
+                break;
+            default:
+                engine->mouseMove(x, what % 2 ? y : y % 100, 699);
+                break;
             }
         }
         // The whole engine's canvas counts as drawn over before every tick, so it is redrawn whole.
@@ -87,14 +110,16 @@ TEST(ShownChanges, MatchAWholeRedrawUnderRandomInput) {
         const QRegion frame = lean.engine.frameTick();
         whole.engine.frameTick();
         ASSERT_TRUE(lean.engine.canvas() == whole.engine.canvas()) << "frame tick " << tick;
-        const QRegion framed = frame.isEmpty() ? shown.update(lean.engine.canvas()) : shown.update(lean.engine.canvas(), frame);
+        const QRegion framed =
+            frame.isEmpty() ? shown.update(lean.engine.canvas()) : shown.update(lean.engine.canvas(), frame);
         ASSERT_TRUE(shown.copy() == lean.engine.canvas()) << "shown after frame tick " << tick;
 
         whole.engine.canvas().bits();
         const QRect overlay = lean.engine.overlayTick();
         whole.engine.overlayTick();
         ASSERT_TRUE(lean.engine.canvas() == whole.engine.canvas()) << "overlay tick " << tick;
-        const QRegion overlaid = overlay.isEmpty() ? shown.update(lean.engine.canvas()) : shown.update(lean.engine.canvas(), overlay);
+        const QRegion overlaid = overlay.isEmpty() ? shown.update(lean.engine.canvas())
+                                                   : shown.update(lean.engine.canvas(), overlay);
         ASSERT_TRUE(shown.copy() == lean.engine.canvas()) << "shown after overlay tick " << tick;
         repaintedTicks += !framed.isEmpty() || !overlaid.isEmpty();
     }
