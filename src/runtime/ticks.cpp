@@ -102,6 +102,8 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     } else {
         drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));
     }
+    // From here on everything is drawn with the canvas primitives, which report where they draw; a
+    // drawing made any other way must make the frame return the whole canvas, as the comic does.
     const DrawnArea drawn(canvas);
     if (editor.doorArmed) {                                                                         // 2.2
         cutCell(pictures.doorStrip, 60, 90, editor.closedDoorPick, pictures.doorPicture);
