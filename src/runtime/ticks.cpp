@@ -185,10 +185,11 @@ OverlayInputs Engine::overlayInputs() const {
         }
     }
     // Only walkability shows, not the wave marks the hero's walk writes into the grid.
-    if (in.cells || in.trails) {
-        for (int c = 1; c <= kGridColumns; ++c) {
-            for (int r = 1; r <= kGridRows; ++r)
-                in.walkable[(c - 1) * kGridRows + (r - 1)] = record_->passOrBlocked(in.scene, c, r) < kBlockedCell;
+    // A scene number outside the table has no walkable cell.
+    if ((in.cells || in.trails) && isSceneNumber(in.scene)) {
+        const auto& grid = record_->passGrid[in.scene - 1];
+        for (int c = 0; c < kGridColumns; ++c) {
+            for (int r = 0; r < kGridRows; ++r) in.walkable[c * kGridRows + r] = grid[c][r] < kBlockedCell;
         }
     }
     in.backgroundKey = pictures_.backgroundPicture.cacheKey();
