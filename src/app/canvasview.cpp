@@ -12,17 +12,23 @@ CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engin
     setMouseTracking(true);
 }
 
+void CanvasView::showChanges(const QRegion& within) {
+    const QRegion changed = shown_.update(engine_.canvas(), within);
+    if (!changed.isEmpty()) update(changed);
+}
+
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area, engine_.canvas(), area);
+    // Rectangle by rectangle: the bounding rectangle of a few changed bands far apart is most of the canvas.
+    for (const QRect& area : event->region())
+        painter.drawImage(area, engine_.canvas(), area);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         engine_.mouseDown(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at.x(), at.y());
-        update();
+        showChanges();
     }
 }
 
@@ -30,12 +36,12 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const PanelChange change = engine_.mouseMove(at.x(), at.y(), height());
     if (change != PanelChange::Keep) emit panelChangeRequested(change);
-    update();
+    showChanges();
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent*) {
     engine_.mouseUp();
-    update();
+    showChanges();
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/shownpicture.h"
 #include "runtime/engine.h"
 
 #include <QImage>
@@ -14,6 +15,11 @@ class CanvasView final : public QWidget {
 public:
     explicit CanvasView(Engine& engine, QWidget* parent = nullptr);
 
+    // Repaints the part of the widget whose canvas pixels changed since they were last shown, and
+    // nothing when none did. `within` narrows the search: the caller knows nothing changed outside it.
+    void showChanges(const QRegion& within);
+    void showChanges() { showChanges(QRegion(engine_.canvas().rect())); }
+
 signals:
     // The pointer asks the editor panel to show or hide.
     void panelChangeRequested(tw::PanelChange change);
@@ -26,6 +32,7 @@ protected:
 
 private:
     Engine& engine_;
+    ShownPicture shown_;
 };
 
 } // namespace tw

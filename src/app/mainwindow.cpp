@@ -15,6 +15,15 @@ constexpr int kClientWidth = 1007;
 constexpr int kClientHeight = 699;
 constexpr int kRecoveryInterval = 30000;
 
+// Shows what a tick changed. A tick that names nothing may still follow drawing made elsewhere and not
+// shown yet: a look at the whole canvas catches it, and costs nothing while nobody drew.
+void showTickChanges(CanvasView* view, const QRegion& changed) {
+    if (changed.isEmpty())
+        view->showChanges();
+    else
+        view->showChanges(changed);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
@@ -31,7 +40,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     panel_ = new EditorPanel(engine_, this);
     layout->addWidget(panel_);
     connect(canvasView_, &CanvasView::panelChangeRequested, this, &MainWindow::applyPanelChange);
-    connect(panel_, &EditorPanel::canvasChanged, canvasView_, qOverload<>(&QWidget::update));
+    connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] { canvasView_->showChanges(); });
 
     animatorPanel_ = new QWidget(this);
     animatorPanel_->setObjectName(QStringLiteral("Panel2"));
@@ -76,18 +85,18 @@ bool MainWindow::startUp() {
     frameTimer_->start();
     overlayTimer_->start();
     recoveryTimer_->start();
-    canvasView_->update();
+    canvasView_->showChanges();
     return true;
 }
 
 void MainWindow::frameTick() {
-    engine_.frameTick();
+    const QRegion changed = engine_.frameTick();
     if (engine_.screen().screenMode == ScreenMode::Scene) panel_->followPlay();
-    canvasView_->update();
+    showTickChanges(canvasView_, changed);
 }
 
 void MainWindow::overlayTick() {
-    if (engine_.overlayTick()) canvasView_->update();
+    showTickChanges(canvasView_, engine_.overlayTick());
 }
 
 void MainWindow::applyPanelChange(PanelChange change) {
@@ -104,7 +113,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Keys the editor controls do not use reach the window; Esc returns to the menu.
     if (event->key() == Qt::Key_Escape) {
         engine_.keyDown(kEscapeKey);
-        canvasView_->update();
+        canvasView_->showChanges();
         return;
     }
     QWidget::keyPressEvent(event);

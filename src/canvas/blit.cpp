@@ -1,5 +1,7 @@
 #include "canvas/blit.h"
 
+#include "canvas/drawnarea.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -59,6 +61,7 @@ void drawOpaque(QImage& target, const QImage& source, QPoint at) {
     Q_ASSERT(source.format() == QImage::Format_RGB32 && target.format() == QImage::Format_RGB32);
     const QRect part = visibleSourcePart(target, source.width(), source.height(), at);
     if (part.isEmpty()) return;
+    DrawnArea::note(target, part.translated(at));
     const std::size_t rowBytes = std::size_t(part.width()) * 4;
     const uchar* sourceBits = source.constBits();
     uchar* targetBits = target.bits();
@@ -69,11 +72,27 @@ void drawOpaque(QImage& target, const QImage& source, QPoint at) {
     }
 }
 
+void drawOpaqueArea(QImage& target, const QImage& source, const QRect& area) {
+    if (source.isNull() || target.isNull()) return;
+    Q_ASSERT(source.format() == QImage::Format_RGB32 && target.format() == QImage::Format_RGB32);
+    const QRect part = area.intersected(source.rect()).intersected(target.rect());
+    if (part.isEmpty()) return;
+    DrawnArea::note(target, part);
+    const std::size_t rowBytes = std::size_t(part.width()) * 4;
+    const uchar* sourceBits = source.constBits();
+    uchar* targetBits = target.bits();
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        std::memcpy(rowOf(targetBits, target.bytesPerLine(), y) + part.left(),
+                    rowOf(sourceBits, source.bytesPerLine(), y) + part.left(), rowBytes);
+    }
+}
+
 void drawTransparent(QImage& target, const QImage& source, QPoint at) {
     if (source.isNull() || target.isNull()) return;
     Q_ASSERT(source.format() == QImage::Format_RGB32 && target.format() == QImage::Format_RGB32);
     const QRect part = visibleSourcePart(target, source.width(), source.height(), at);
     if (part.isEmpty()) return;
+    DrawnArea::note(target, part.translated(at));
     const uchar* sourceBits = source.constBits();
     uchar* targetBits = target.bits();
     const QRgb key = rowOf(sourceBits, source.bytesPerLine(), source.height() - 1)[0];
@@ -87,13 +106,17 @@ void copyRect(QImage& target, const QImage& source, const QRect& from) {
     if (target.isNull()) return;
     Q_ASSERT(target.format() == QImage::Format_RGB32);
     const QRect inside = from.intersected(source.rect());
-    if (inside.size() != from.size() || source.isNull()) target.fill(QColor(Qt::black));
+    if (inside.size() != from.size() || source.isNull()) {
+        DrawnArea::note(target, target.rect());
+        target.fill(QColor(Qt::black));
+    }
     if (inside.isEmpty() || source.isNull()) return;
     Q_ASSERT(source.format() == QImage::Format_RGB32);
     // Where the readable part lands in the target, clipped to the target as well.
     const QPoint landing = inside.topLeft() - from.topLeft();
     const QRect onTarget = QRect(landing, inside.size()).intersected(target.rect());
     if (onTarget.isEmpty()) return;
+    DrawnArea::note(target, onTarget);
     const std::size_t rowBytes = std::size_t(onTarget.width()) * 4;
     const uchar* sourceBits = source.constBits();
     uchar* targetBits = target.bits();

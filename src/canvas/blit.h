@@ -12,6 +12,10 @@ namespace tw {
 // Copies source with its top-left corner at `at`.
 void drawOpaque(QImage& target, const QImage& source, QPoint at);
 
+// Copies the pixels of `area` from source, drawn with its top-left corner at (0, 0), to the same place of
+// target: the part of drawOpaque(target, source, {0, 0}) that lies in `area`.
+void drawOpaqueArea(QImage& target, const QImage& source, const QRect& area);
+
 // Copies source with its top-left corner at `at`, leaving out every pixel whose colour equals the colour
 // of source's bottom-left pixel. An empty source draws nothing.
 void drawTransparent(QImage& target, const QImage& source, QPoint at);

@@ -1,5 +1,7 @@
 #include "canvas/drawing.h"
 
+#include "canvas/drawnarea.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -32,6 +34,7 @@ void outlineRect(QImage& canvas, int x1, int y1, int x2, int y2, QRgb colour) {
     if (x1 == x2 || y1 == y2) return; // an empty rectangle draws nothing
     const int right = x2 - 1;
     const int bottom = y2 - 1;
+    DrawnArea::note(canvas, QRect(QPoint(x1, y1), QPoint(right, bottom)));
     horizontal(canvas, x1, right, y1, colour);
     horizontal(canvas, x1, right, bottom, colour);
     vertical(canvas, x1, y1, bottom, colour);
@@ -67,6 +70,7 @@ void TextStamper::drawLabel(QImage& canvas, int x, int y, const QString& text, Q
     const QImage& picture = stamp(text, colour);
     const QRect onCanvas = QRect(x, y, picture.width(), picture.height()).intersected(canvas.rect());
     if (onCanvas.isEmpty()) return;
+    DrawnArea::note(canvas, onCanvas);
     const uchar* fromBits = picture.constBits();
     uchar* toBits = canvas.bits();
     // x * keep / 255, rounded, without a division.

@@ -9,10 +9,12 @@
 #include "project/projectrecord.h"
 #include "project/recoverywriter.h"
 #include "runtime/playstate.h"
+#include "runtime/tickmemo.h"
 #include "runtime/services.h"
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QSet>
 #include <QString>
 
@@ -82,10 +84,14 @@ public:
     Services& services() { return services_; }
 
     // The frame tick (every tickInterval ms): the animator's preview in mode 4, the play frame in mode 6.
-    void frameTick();
-    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. Returns true
-    // when it drew on the canvas (the window repaints only then).
-    bool overlayTick();
+    // Returns the part of the canvas that may have changed since the canvas was last shown; empty when
+    // the tick did not draw.
+    QRegion frameTick();
+    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. It draws only
+    // when something it draws from has changed since it last drew (the canvas was drawn over, or the
+    // mode, scene, background, menu zones or walkable cells changed) and returns the part of the canvas
+    // that may have changed; an empty rectangle when it left the canvas alone.
+    QRect overlayTick();
 
     // Canvas input, in canvas pixels. canvasHeight is the height the canvas widget has now.
     void mouseDown(MouseButton button, int x, int y);
@@ -127,6 +133,7 @@ private:
     void animatorPreview() {}
     bool editorOverlay() { return false; }
     void loadCursors();
+    OverlayInputs overlayInputs() const;
 
     AssetPaths paths_;
     Services services_;
@@ -143,6 +150,8 @@ private:
     RecoveryWriter recovery_;
     bool started_ = false;
     int canvasCursor_ = 0;
+    OverlayMemo overlayMemo_;
+    FrameMemo frameMemo_;
 };
 
 } // namespace tw

@@ -3,6 +3,7 @@
 #include "canvas/blit.h"
 #include "canvas/cutting.h"
 #include "canvas/drawing.h"
+#include "canvas/drawnarea.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/random.h"
@@ -85,7 +86,10 @@ void panelAndHeldItem(Engine& engine) {
     }
 }
 
-void playFrame(Engine& engine) {
+// Composes one play frame and returns where it drew over the background: the whole canvas when a comic
+// covered it. With lastDrawn, the canvas holds the frame before, drawn over the same background, and
+// only what that frame drew needs the background put back.
+QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     ProjectRecord& record = engine.record();
     PlayState& play = engine.play();
     EditorState& editor = engine.editor();
@@ -93,7 +97,14 @@ void playFrame(Engine& engine) {
     QImage& canvas = engine.canvas();
     const int s = engine.screen().currentScene;
 
-    drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));                                 // 2.1
+    if (lastDrawn) {                                                                                // 2.1
+        for (const QRect& area : *lastDrawn) drawOpaqueArea(canvas, pictures.backgroundPicture, area);
+    } else {
+        drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));
+    }
+    // From here on everything is drawn with the canvas primitives, which report where they draw; a
+    // drawing made any other way must make the frame return the whole canvas, as the comic does.
+    const DrawnArea drawn(canvas);
     if (editor.doorArmed) {                                                                         // 2.2
         cutCell(pictures.doorStrip, 60, 90, editor.closedDoorPick, pictures.doorPicture);
         drawTransparent(canvas, pictures.doorPicture, play.mousePoint);
@@ -120,67 +131,154 @@ void playFrame(Engine& engine) {
     portalTest(engine);                                                                             // 2.21
     // 2.22: the window shows the dialog page's controls by kind.
     if (play.panelShown) engine.setCanvasCursor(cursorItem);                                       // 2.23
+    const bool comicShown = play.comicOn;
     drawComic(engine);                                                                              // 2.24
     if (play.hintHover) engine.setCanvasCursor(cursorLook);                                         // 2.25
     if (play.walkingToDoor || play.walkingToDialog) engine.setCanvasCursor(cursorClock);
     play.pressPending = false;
+    return comicShown ? QRegion(canvas.rect()) : drawn.region();
 }
 
 } // namespace
 
-void Engine::frameTick() {
-    if (!started_) return;
+QRegion Engine::frameTick() {
+    if (!started_) return {};
     if (editor_.applicatorOn) screen_.sceneViewOffset = QPoint(0, 0);
+    const qint64 before = canvas_.cacheKey();
     switch (screen_.screenMode) {
     case ScreenMode::Animator:
         animatorPreview();
         break;
-    case ScreenMode::Scene:
-        playFrame(*this);
-        break;
+    case ScreenMode::Scene: {
+        // When nothing else drew on the canvas since the last frame and the background is the same, the
+        // canvas differs from the background only where that frame drew: putting the background back
+        // there and showing again where either frame drew gives the same picture as redrawing it whole.
+        const qint64 background = pictures_.backgroundPicture.cacheKey();
+        const bool followsLastFrame = frameMemo_.canvasKey == before && frameMemo_.backgroundKey == background;
+        const QRegion drawn = playFrame(*this, followsLastFrame ? &frameMemo_.drawn : nullptr);
+        const QRegion changed = followsLastFrame ? drawn | frameMemo_.drawn : QRegion(canvas_.rect());
+        frameMemo_ = FrameMemo{canvas_.cacheKey(), background, drawn};
+        return changed;
+    }
     default:
         break;
     }
+    frameMemo_ = FrameMemo{};
+    return canvas_.cacheKey() != before ? QRegion(canvas_.rect()) : QRegion();
 }
 
-bool Engine::overlayTick() {
-    if (!started_) return false;
-    bool drew = false;
+OverlayInputs Engine::overlayInputs() const {
+    OverlayInputs in;
+    in.mode = screen_.screenMode;
+    in.scene = screen_.currentScene;
+    in.menu = in.mode == ScreenMode::Menu;
+    in.cells = in.mode == ScreenMode::Passability || editor_.outlinesCellsOnOverlayTick();
+    in.trails = in.mode == ScreenMode::Scene && editor_.trailsShown;
+    if (in.menu) {
+        for (int k = 1; k <= kMenuZones; ++k) {
+            const Point16& a = record_->menuTopLeft(k);
+            const Point16& b = record_->menuBottomRight(k);
+            in.zones[4 * (k - 1)] = a.x;
+            in.zones[4 * (k - 1) + 1] = a.y;
+            in.zones[4 * (k - 1) + 2] = b.x;
+            in.zones[4 * (k - 1) + 3] = b.y;
+        }
+    }
+    // Only walkability shows, not the wave marks the hero's walk writes into the grid.
+    // A scene number outside the table has no walkable cell.
+    if ((in.cells || in.trails) && isSceneNumber(in.scene)) {
+        const auto& grid = record_->passGrid[in.scene - 1];
+        for (int c = 0; c < kGridColumns; ++c) {
+            for (int r = 0; r < kGridRows; ++r) in.walkable[c * kGridRows + r] = grid[c][r] < kBlockedCell;
+        }
+    }
+    in.backgroundKey = pictures_.backgroundPicture.cacheKey();
+    return in;
+}
+
+namespace {
+
+// The outline of a zone covers (x1, y1)-(x2 - 1, y2 - 1); a zone that is not well formed draws nothing.
+QRect zoneOutline(const OverlayInputs& in, int k) {
+    const std::uint16_t* z = &in.zones[4 * (k - 1)];
+    if (!isWellFormed(z[0], z[1], z[2], z[3])) return {};
+    return QRect(QPoint(z[0], z[1]), QPoint(z[2] - 1, z[3] - 1));
+}
+
+// Where the overlay's drawing can differ between two sets of inputs that share mode, scene, background
+// and what is drawn: the old and new outlines of the zones that moved and the cells whose walkability
+// changed (a cell's outline and dots lie inside the cell).
+QRect changedPart(const OverlayInputs& before, const OverlayInputs& now) {
+    QRect part;
+    for (int k = 1; k <= kMenuZones; ++k) {
+        if (zoneOutline(before, k) != zoneOutline(now, k)) part |= zoneOutline(before, k) | zoneOutline(now, k);
+    }
+    const auto flipped = before.walkable ^ now.walkable;
+    if (flipped.any()) {
+        for (int c = 1; c <= kGridColumns; ++c) {
+            for (int r = 1; r <= kGridRows; ++r) {
+                if (flipped[(c - 1) * kGridRows + (r - 1)]) part |= QRect(20 * (c - 1), 20 * (r - 1), 20, 20);
+            }
+        }
+    }
+    return part;
+}
+
+bool sameScreen(const OverlayInputs& a, const OverlayInputs& b) {
+    return a.mode == b.mode && a.scene == b.scene && a.menu == b.menu && a.cells == b.cells &&
+           a.trails == b.trails && a.backgroundKey == b.backgroundKey;
+}
+
+} // namespace
+
+QRect Engine::overlayTick() {
+    if (!started_) return {};
     Audio& audio = services_.audio;
     // A track that could not be opened has length 0; it is not retried every 10 ms.
     if (play_.musicLoop && audio.musicLength() > 0 && audio.musicPosition() == audio.musicLength()) {
         audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
         audio.playMusic();
     }
+    QRect changed;
     const ScreenMode mode = screen_.screenMode;
-    if (mode == ScreenMode::Menu) {
+    if ((mode == ScreenMode::Applicator || mode == ScreenMode::Animator) && editorOverlay()) changed = canvas_.rect();
+
+    // The menu, the cell outlines and the dots come out the same from the same inputs on a canvas nobody
+    // else drew on: a still screen is left alone instead of being redrawn a hundred times a second.
+    const OverlayInputs now = overlayInputs();
+    if (!now.drawsAnything()) return changed;
+    const bool drawnOver = canvas_.cacheKey() != overlayMemo_.canvasKey;
+    if (!drawnOver && now == overlayMemo_.drawnFrom) return changed;
+    if (drawnOver || !sameScreen(now, overlayMemo_.drawnFrom))
+        changed = canvas_.rect();
+    else
+        changed |= changedPart(overlayMemo_.drawnFrom, now);
+
+    if (now.menu) {
         drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
-        drew = true;
         for (int k = 1; k <= kMenuZones; ++k) {
             const Point16& a = record_->menuTopLeft(k);
             const Point16& b = record_->menuBottomRight(k);
             if (isWellFormed(a.x, a.y, b.x, b.y)) outlineRect(canvas_, a.x, a.y, b.x, b.y);
         }
     }
-    if (mode == ScreenMode::Applicator || mode == ScreenMode::Animator) drew = editorOverlay() || drew;
-    if (mode == ScreenMode::Passability || editor_.outlinesCellsOnOverlayTick()) {
+    if (now.cells) {
         drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
         outlineWalkableCells(*this);
-        drew = true;
     }
-    if (mode == ScreenMode::Scene && editor_.trailsShown) {
-        drew = true;
-        const int s = screen_.currentScene;
+    if (now.trails) {
         for (int c = 1; c <= kGridColumns; ++c) {
             for (int r = 1; r <= kGridRows; ++r) {
-                if (record_->passOrBlocked(s, c, r) >= kBlockedCell) continue;
+                if (!now.walkable[(c - 1) * kGridRows + (r - 1)]) continue;
                 for (const QPoint dot : {QPoint(20 * (c - 1) + 5, 20 * (r - 1) + 5), QPoint(20 * (c - 1) + 15, 20 * (r - 1) + 15)}) {
                     if (canvas_.rect().contains(dot)) canvas_.setPixel(dot, qRgb(255, 255, 255));
                 }
             }
         }
     }
-    return drew;
+    overlayMemo_.drawnFrom = now;
+    overlayMemo_.canvasKey = canvas_.cacheKey();
+    return changed;
 }
 
 } // namespace tw

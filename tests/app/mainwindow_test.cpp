@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
@@ -235,6 +236,103 @@ TEST(MainWindow, AClickOnTheChosenTabReturnsToTheGameAndAPressCutShortByEscIsFor
     for (int i = 0; i < 5; ++i) window.frameTick();
     EXPECT_EQ(window.engine().record().item(7).state, 1); // the cut-short press took nothing
     EXPECT_FALSE(window.engine().play().walkingToItem);
+    window.hide();
+}
+
+void pointerOnCanvas(CanvasView* canvas, QEvent::Type type, int x, int y) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(x, y), canvas->mapToGlobal(QPointF(x, y)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
+}
+
+// Counts the canvas's paint events and gathers what they paint.
+class PaintLog final : public QObject {
+public:
+    int paints = 0;
+    QRegion painted;
+    void clear() {
+        paints = 0;
+        painted = QRegion();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+TEST(MainWindow, AStillScreenRepaintsNothingAndAnEditRepaintsWhatItChanged) {
+    FakeWorld world;
+    auto record = ProjectRecord::createBlank();
+    record->sceneCount = 2;
+    putMinimalTree(world.files, *record);
+    MainWindow window(kFakeRoot, world.services());
+    ASSERT_TRUE(window.startUp());
+    window.show();
+    CanvasView* canvas = window.canvasView();
+    PaintLog log;
+    canvas->installEventFilter(&log);
+    auto ticks = [&window](int n) {
+        for (int i = 0; i < n; ++i) {
+            window.frameTick();
+            window.overlayTick();
+        }
+        QCoreApplication::processEvents();
+    };
+    auto shownAt = [canvas](int x, int y) { return canvas->grab().toImage().pixel(x, y); };
+    // Twenty ticks of both timers neither draw on the canvas nor paint the widget.
+    auto expectStill = [&](int line) {
+        SCOPED_TRACE(line);
+        log.clear();
+        const qint64 drawn = window.engine().canvas().cacheKey();
+        ticks(20);
+        EXPECT_EQ(window.engine().canvas().cacheKey(), drawn);
+        EXPECT_EQ(log.paints, 0);
+    };
+    const QRgb magenta = qRgb(255, 0, 255);
+
+    // The menu with the pointer still: once drawn, it is neither drawn nor painted again.
+    ticks(1);
+    expectStill(__LINE__);
+    EXPECT_TRUE(window.engine().overlayTick().isEmpty());
+
+    // A zone dragged out on the menu repaints its outline and nothing else, once.
+    window.findChild<QToolButton*>(QStringLiteral("SpeedButton2"))->click();
+    pointerOnCanvas(canvas, QEvent::MouseButtonPress, 100, 100);
+    pointerOnCanvas(canvas, QEvent::MouseMove, 200, 150);
+    pointerOnCanvas(canvas, QEvent::MouseButtonRelease, 200, 150);
+    ticks(1);
+    EXPECT_EQ(log.painted, QRegion(100, 100, 100, 50));
+    EXPECT_EQ(shownAt(100, 100), magenta);
+    EXPECT_EQ(shownAt(150, 125), qRgb(0, 0, 160));
+    expectStill(__LINE__);
+
+    // The passability page: every walkable cell outlined, then still again.
+    window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(4);
+    ticks(1);
+    EXPECT_EQ(shownAt(40, 20), magenta);
+    expectStill(__LINE__);
+    // A blocked cell loses its outline: only that cell is painted.
+    window.engine().record().pass(1, 3, 2) = kBlockedCell;
+    ticks(1);
+    EXPECT_EQ(log.painted, QRegion(40, 20, 20, 20));
+    log.clear();
+    EXPECT_EQ(shownAt(40, 20), qRgb(20, 100, 100));
+    EXPECT_EQ(shownAt(60, 20), magenta);
+
+    // The next scene: its picture is shown at once, and then it is still.
+    log.clear();
+    window.findChild<QToolButton*>(QStringLiteral("SpeedButton47"))->click();
+    ticks(1);
+    EXPECT_GT(log.paints, 0);
+    EXPECT_EQ(shownAt(50, 30), qRgb(40, 100, 100));
+    EXPECT_EQ(shownAt(40, 20), magenta);
+    expectStill(__LINE__);
     window.hide();
 }
 

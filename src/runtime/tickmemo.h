@@ -1,0 +1,46 @@
+#pragma once
+
+#include "canvas/screenstate.h"
+#include "project/projectrecord.h"
+
+#include <QRegion>
+#include <QtGlobal>
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+namespace tw {
+
+// Everything the overlay tick draws from. Equal inputs on an untouched canvas give the same pixels, so
+// the tick need not draw them again.
+struct OverlayInputs {
+    ScreenMode mode = ScreenMode::Menu;
+    std::uint16_t scene = 0;
+    bool menu = false;   // the menu picture with its zone outlines
+    bool cells = false;  // the background with the outlines of the walkable cells
+    bool trails = false; // two dots on each walkable cell
+    std::array<std::uint16_t, 4 * kMenuZones> zones{}; // x1, y1, x2, y2 of each zone; only with `menu`
+    std::bitset<kGridColumns * kGridRows> walkable;    // column-major; only with `cells` or `trails`
+    qint64 backgroundKey = 0;                          // cache key of backgroundPicture
+
+    bool drawsAnything() const { return menu || cells || trails; }
+    bool operator==(const OverlayInputs&) const = default;
+};
+
+// What the overlay tick last drew: its inputs and the canvas's cache key right after drawing. A canvas
+// whose key has moved on was drawn over by someone else since.
+struct OverlayMemo {
+    OverlayInputs drawnFrom;
+    qint64 canvasKey = 0; // 0: never drew
+};
+
+// What the last play frame drew: with the same background and a canvas nobody drew on since, the next
+// frame can differ from it only where either frame drew something over the background.
+struct FrameMemo {
+    qint64 canvasKey = 0;     // the canvas's cache key after the frame; 0: no frame to build on
+    qint64 backgroundKey = 0; // cache key of backgroundPicture during the frame
+    QRegion drawn;            // where the frame drew over its background
+};
+
+} // namespace tw
