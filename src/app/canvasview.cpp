@@ -29,6 +29,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         engine_.mouseDown(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at.x(), at.y());
         showChanges();
+        emit inputReceived();
     }
 }
 
@@ -37,11 +38,13 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const PanelChange change = engine_.mouseMove(at.x(), at.y(), height());
     if (change != PanelChange::Keep) emit panelChangeRequested(change);
     showChanges();
+    emit inputReceived();
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent*) {
     engine_.mouseUp();
     showChanges();
+    emit inputReceived();
 }
 
 } // namespace tw

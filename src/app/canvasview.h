@@ -23,6 +23,8 @@ public:
 signals:
     // The pointer asks the editor panel to show or hide.
     void panelChangeRequested(tw::PanelChange change);
+    // A press, move or release reached the engine.
+    void inputReceived();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,6 +14,13 @@ namespace {
 constexpr int kClientWidth = 1007;
 constexpr int kClientHeight = 699;
 constexpr int kRecoveryInterval = 30000;
+// The overlay tick runs every 10 ms. Once it has changed nothing for a fifth of a second it is looked at
+// every 50 ms instead, until the pointer, a key or a page changes something: a still screen then wakes the
+// program 40 times a second instead of 120. Only the restart of the looping music can come up to 50 ms
+// later while the screen stands still.
+constexpr int kOverlayInterval = 10;
+constexpr int kIdleOverlayInterval = 50;
+constexpr int kStillTicksBeforeIdle = 20;
 
 // Shows what a tick changed. A tick that names nothing may still follow drawing made elsewhere and not
 // shown yet: a look at the whole canvas catches it, and costs nothing while nobody drew.
@@ -40,7 +47,11 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     panel_ = new EditorPanel(engine_, this);
     layout->addWidget(panel_);
     connect(canvasView_, &CanvasView::panelChangeRequested, this, &MainWindow::applyPanelChange);
-    connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] { canvasView_->showChanges(); });
+    connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] {
+        canvasView_->showChanges();
+        wakeOverlay();
+    });
+    connect(canvasView_, &CanvasView::inputReceived, this, &MainWindow::wakeOverlay);
 
     animatorPanel_ = new QWidget(this);
     animatorPanel_->setObjectName(QStringLiteral("Panel2"));
@@ -60,7 +71,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     overlayTimer_ = new QTimer(this);
     overlayTimer_->setObjectName(QStringLiteral("Timer1"));
     overlayTimer_->setTimerType(Qt::PreciseTimer);
-    overlayTimer_->setInterval(10);
+    overlayTimer_->setInterval(kOverlayInterval);
     connect(overlayTimer_, &QTimer::timeout, this, &MainWindow::overlayTick);
 
     // Keeps a recovery copy of the record while the editor runs; the engine writes it off this thread.
@@ -93,11 +104,26 @@ void MainWindow::frameTick() {
     const QRegion changed = engine_.frameTick();
     if (engine_.screen().screenMode == ScreenMode::Scene) panel_->followPlay();
     showTickChanges(canvasView_, changed);
+    // The overlay draws over the frame (the trails' dots): while it idles it follows each frame at once.
+    if (overlayIdle() && !changed.isEmpty()) overlayTick();
 }
 
 void MainWindow::overlayTick() {
-    showTickChanges(canvasView_, engine_.overlayTick());
+    const QRect changed = engine_.overlayTick();
+    showTickChanges(canvasView_, changed);
+    if (!changed.isEmpty()) {
+        wakeOverlay();
+    } else if (++stillOverlayTicks_ >= kStillTicksBeforeIdle && !overlayIdle()) {
+        overlayTimer_->setInterval(kIdleOverlayInterval);
+    }
 }
+
+void MainWindow::wakeOverlay() {
+    stillOverlayTicks_ = 0;
+    if (overlayIdle()) overlayTimer_->setInterval(kOverlayInterval);
+}
+
+bool MainWindow::overlayIdle() const { return overlayTimer_->interval() != kOverlayInterval; }
 
 void MainWindow::applyPanelChange(PanelChange change) {
     if (change == PanelChange::Show && !panel_->isVisible()) panel_->show();
@@ -114,6 +140,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         engine_.keyDown(kEscapeKey);
         canvasView_->showChanges();
+        wakeOverlay();
         return;
     }
     QWidget::keyPressEvent(event);

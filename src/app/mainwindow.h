@@ -41,6 +41,9 @@ protected:
 
 private:
     void applyPanelChange(PanelChange change);
+    // Back to the overlay's full rate: something it draws from may change now.
+    void wakeOverlay();
+    bool overlayIdle() const;
 
     Engine engine_;
     CanvasView* canvasView_ = nullptr;
@@ -48,6 +51,7 @@ private:
     QWidget* animatorPanel_ = nullptr; // Panel2
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
+    int stillOverlayTicks_ = 0; // overlay ticks in a row that changed nothing
     QTimer* recoveryTimer_ = nullptr;
 };
 

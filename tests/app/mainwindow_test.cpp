@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -333,6 +334,31 @@ TEST(MainWindow, AStillScreenRepaintsNothingAndAnEditRepaintsWhatItChanged) {
     EXPECT_EQ(shownAt(50, 30), qRgb(40, 100, 100));
     EXPECT_EQ(shownAt(40, 20), magenta);
     expectStill(__LINE__);
+    window.hide();
+}
+
+TEST(MainWindow, AStillOverlayIsLookedAtLessOftenUntilSomethingMoves) {
+    FakeWorld world;
+    putMinimalTree(world.files, *ProjectRecord::createBlank());
+    MainWindow window(kFakeRoot, world.services());
+    ASSERT_TRUE(window.startUp());
+    window.show();
+    auto* overlayTimer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto stillFor = [&window](int n) {
+        for (int i = 0; i < n; ++i) window.overlayTick();
+    };
+    stillFor(30);
+    EXPECT_EQ(overlayTimer->interval(), 50);
+    moveOnCanvas(window.canvasView(), 300, 300); // the pointer moves: full rate again
+    EXPECT_EQ(overlayTimer->interval(), 10);
+
+    // The scene with trails while the overlay idles: each frame shows with its dots at once, never bare.
+    window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(int(EditorPage::PlotEditor));
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
+    window.overlayTick();
+    stillFor(30);
+    window.frameTick();
+    EXPECT_EQ(window.engine().canvas().pixel(5, 5), qRgb(255, 255, 255));
     window.hide();
 }
 
