@@ -1,5 +1,6 @@
+#include "demoproject.h"
+
 #include "canvas/cutting.h"
-#include "make-demo/demotree.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/filesystem.h"
@@ -13,7 +14,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -68,11 +68,8 @@ BENCHMARK(BM_CutFrame64x96);
 // Start-up of the demo project up to the first drawn menu: the record, the eight cursors and every
 // picture, read from disk and decoded.
 void BM_StartUpToMenu(benchmark::State& state) {
-    QTemporaryDir dir;
-    QString error;
-    if (demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error) !=
-        demo::DemoResult::Written) {
-        state.SkipWithError(error.toUtf8().constData());
+    if (bench::demoProjectRoot().isEmpty()) {
+        state.SkipWithError("the demo project could not be written");
         return;
     }
     DiskFileSystem disk;
@@ -81,7 +78,7 @@ void BM_StartUpToMenu(benchmark::State& state) {
     test::FakeCursors cursors;
     SeededRandom random(1);
     for (auto _ : state) {
-        Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});
+        Engine engine(AssetPaths(bench::demoProjectRoot()), Services{disk, messages, audio, cursors, random});
         if (!engine.startUp()) {
             state.SkipWithError("demo start-up failed");
             return;

@@ -1,9 +1,10 @@
 // What the ticks cost on the demo project as the window runs them: the overlay tick per screen, once
 // when it has to draw (something changed) and once still, and a frame tick of the playing scene together
 // with finding the part of the canvas that must be shown again.
+#include "demoproject.h"
+
 #include "canvas/shownpicture.h"
 #include "editor/editorshell.h"
-#include "make-demo/demotree.h"
 #include "platform/audio.h"
 #include "platform/filesystem.h"
 #include "platform/random.h"
@@ -13,24 +14,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <memory>
 
 namespace {
 
 using namespace tw;
-
-// The demo tree, written once for all benchmarks of this file.
-const QString& demoRoot() {
-    static QTemporaryDir dir;
-    static const QString root = demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}) ==
-                                        demo::DemoResult::Written
-                                    ? dir.path()
-                                    : QString();
-    return root;
-}
 
 // An engine started on the demo project, with the services a headless run needs.
 struct DemoEngine {
@@ -41,9 +30,17 @@ struct DemoEngine {
     SeededRandom random{7};
     std::unique_ptr<Engine> engine;
 
+    // Started and showing the first scene with the pointer still over it.
+    bool startOnScene() {
+        if (!start()) return false;
+        selectPage(*engine, EditorPage::PlotEditor);
+        engine->mouseMove(500, 300, 699);
+        return true;
+    }
+
     bool start() {
-        if (demoRoot().isEmpty()) return false;
-        engine = std::make_unique<Engine>(AssetPaths(demoRoot()),
+        if (bench::demoProjectRoot().isEmpty()) return false;
+        engine = std::make_unique<Engine>(AssetPaths(bench::demoProjectRoot()),
                                           Services{disk, messages, audio, cursors, random});
         return engine->startUp();
     }
@@ -105,13 +102,11 @@ BENCHMARK_CAPTURE(BM_OverlayTick, ScenePlainStill, OverlayCase::ScenePlain, true
 // as the window does it.
 void BM_DemoSceneFrameAndChanges(benchmark::State& state) {
     DemoEngine demo;
-    if (!demo.start()) {
+    if (!demo.startOnScene()) {
         state.SkipWithError("demo start-up failed");
         return;
     }
     Engine& engine = *demo.engine;
-    selectPage(engine, EditorPage::PlotEditor);
-    engine.mouseMove(500, 300, 699);
     ShownPicture shown;
     shown.update(engine.canvas());
     qint64 changedPixels = 0;
@@ -129,13 +124,11 @@ BENCHMARK(BM_DemoSceneFrameAndChanges)->Unit(benchmark::kMicrosecond);
 // The same frames without the search: what composing the scene alone costs.
 void BM_DemoSceneFrame(benchmark::State& state) {
     DemoEngine demo;
-    if (!demo.start()) {
+    if (!demo.startOnScene()) {
         state.SkipWithError("demo start-up failed");
         return;
     }
     Engine& engine = *demo.engine;
-    selectPage(engine, EditorPage::PlotEditor);
-    engine.mouseMove(500, 300, 699);
     for (auto _ : state) {
         engine.frameTick();
         benchmark::ClobberMemory();

@@ -1,4 +1,5 @@
-#include "make-demo/demotree.h"
+#include "demoproject.h"
+
 #include "platform/audio.h"
 #include "platform/filesystem.h"
 #include "platform/random.h"
@@ -8,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <functional>
 
@@ -38,11 +37,8 @@ private:
 // (see BM_RecordSave for its cost).
 void BM_RecoveryTimerOnTheGuiThread(benchmark::State& state) {
     const bool change = state.range(0) != 0;
-    QTemporaryDir dir;
-    QString error;
-    if (demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error) !=
-        demo::DemoResult::Written) {
-        state.SkipWithError(error.toUtf8().constData());
+    if (bench::demoProjectRoot().isEmpty()) {
+        state.SkipWithError("the demo project could not be written");
         return;
     }
     ReadOnlyDisk files;
@@ -50,7 +46,7 @@ void BM_RecoveryTimerOnTheGuiThread(benchmark::State& state) {
     SilentAudio audio;
     test::FakeCursors cursors;
     SeededRandom random(1);
-    Engine engine(AssetPaths(dir.path()), Services{files, messages, audio, cursors, random});
+    Engine engine(AssetPaths(bench::demoProjectRoot()), Services{files, messages, audio, cursors, random});
     engine.recovery().setExecutor([](std::function<void()> job) { job(); });
     if (!engine.startUp()) {
         state.SkipWithError("demo start-up failed");
