@@ -10,8 +10,6 @@ bool isWalkable(const Engine& engine, int c, int r) {
     return engine.record().passOrBlocked(engine.screen().currentScene, c, r) < kBlockedCell;
 }
 
-// Pixel coordinates are stored as their low 16 bits.
-std::uint16_t low16(int v) { return static_cast<std::uint16_t>(v); }
 std::uint8_t low8(int v) { return static_cast<std::uint8_t>(v); }
 
 // Lays item n on a cell of the current scene. It is one object: it leaves the bag and the cursor.
@@ -42,8 +40,8 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
 
     if (editor.heroPlacementArmed) {
         editor.heroPlacementArmed = false;
-        record.heroX = low16(x);
-        record.heroY = low16(y);
+        record.heroX = playX(x);
+        record.heroY = playY(y);
     }
     if (editor.portalPick == 1 && isWalkable(engine, c, r)) {
         editor.portalPick = 0;
@@ -69,8 +67,8 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         editor.animSpotArmed = false;
         AnimSpot& spot = scene.animSpot(editor.spotSpin);
         spot.visible = 1;
-        spot.x = low16(x);
-        spot.y = low16(y);
+        spot.x = playX(x);
+        spot.y = playY(y);
         spot.animation = low8(editor.spotAnimationSpin);
         spot.randomFrame = editor.spotRandomChecked ? 1 : 0;
     }
@@ -82,8 +80,8 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         editor.doorArmed = false;
         Door& door = scene.door(editor.doorSpin);
         door.state = 1;
-        door.pictureX = low16(x);
-        door.pictureY = low16(y);
+        door.pictureX = playX(x);
+        door.pictureY = playY(y);
         door.closedPicture = low8(editor.closedDoorPick);
         door.openPicture = low8(editor.openDoorPick);
         door.keyItem = low8(editor.keyItemPick);
@@ -91,14 +89,14 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
     }
     if (editor.crowdRemarkArmed) {
         CrowdRemark& remark = record.crowdRemark(editor.crowdRemarkSpin);
-        remark.x = low16(x);
-        remark.y = low16(y);
+        remark.x = playX(x);
+        remark.y = playY(y);
         remark.scene = low8(screen.currentScene);
     }
     if (editor.keyZoneArmed) {
         Door& door = scene.door(editor.doorSpin);
-        door.keyZoneX1 = low16(x);
-        door.keyZoneY1 = low16(y);
+        door.keyZoneX1 = playX(x);
+        door.keyZoneY1 = playY(y);
     }
     if (editor.doorCellArmed) {
         editor.doorCellArmed = false;
@@ -124,14 +122,14 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
     if (editor.hintTextArmed) {
         editor.hintTextArmed = false;
         Hint& hint = scene.hint(editor.currentHint);
-        hint.textX = low16(x);
-        hint.textY = low16(y);
+        hint.textX = playX(x);
+        hint.textY = playY(y);
     }
     if (editor.dialogTextArmed) {
         editor.dialogTextArmed = false;
         Dialog& dialog = scene.dialog(editor.currentDialog);
-        dialog.textX = low16(x);
-        dialog.textY = low16(y);
+        dialog.textX = playX(x);
+        dialog.textY = playY(y);
     }
 }
 
@@ -142,22 +140,22 @@ void servePlotEditorMove(Engine& engine, int x, int y) {
     const QPoint press = play.mouseDownPoint;
     if (play.mouseHeld && editor.keyZoneArmed) {
         Door& door = scene.door(editor.doorSpin);
-        door.keyZoneX2 = low16(x);
-        door.keyZoneY2 = low16(y);
+        door.keyZoneX2 = playX(x);
+        door.keyZoneY2 = playY(y);
     }
     if (play.mouseHeld && editor.hintZoneArmed) {
         Hint& hint = scene.hint(editor.currentHint);
-        hint.zoneX1 = low16(press.x());
-        hint.zoneY1 = low16(press.y());
-        hint.zoneX2 = low16(x);
-        hint.zoneY2 = low16(y);
+        hint.zoneX1 = playX(press.x());
+        hint.zoneY1 = playY(press.y());
+        hint.zoneX2 = playX(x);
+        hint.zoneY2 = playY(y);
     }
     if (play.mouseHeld && editor.dialogZoneArmed) {
         Dialog& dialog = scene.dialog(editor.currentDialog);
-        dialog.zoneX1 = low16(press.x());
-        dialog.zoneY1 = low16(press.y());
-        dialog.zoneX2 = low16(x);
-        dialog.zoneY2 = low16(y);
+        dialog.zoneX1 = playX(press.x());
+        dialog.zoneY1 = playY(press.y());
+        dialog.zoneX2 = playX(x);
+        dialog.zoneY2 = playY(y);
     }
     if (editor.animSpotArmed) {
         const int a = scene.animSpot(editor.spotSpin).animation;

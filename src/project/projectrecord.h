@@ -278,6 +278,15 @@ inline bool isAnimationNumber(int a) { return a >= 1 && a <= kAnimationCapacity;
 inline bool isItemNumber(int n) { return n >= 1 && n <= kItemCapacity; }
 inline bool isCellInGrid(int c, int r) { return c >= 1 && c <= kGridColumns && r >= 1 && r <= kGridRows; }
 
+// The cell column (or row) of a pixel coordinate, by floor division: a point left of or above the play
+// area lies in column (row) 0 or less, outside the grid, never in the first one.
+inline int cellOfPixel(int v) { return (v >= 0 ? v / kCellSize : -((kCellSize - 1 - v) / kCellSize)) + 1; }
+
+// A point the editor stores: kept within the play area, x 0..1008 and y 0..699, so that a drag that
+// leaves the canvas stops at its edge instead of wrapping around to 65,5xx.
+inline std::uint16_t playX(int x) { return std::uint16_t(x < 0 ? 0 : x >= kPlayWidth ? kPlayWidth - 1 : x); }
+inline std::uint16_t playY(int y) { return std::uint16_t(y < 0 ? 0 : y >= kPlayHeight ? kPlayHeight - 1 : y); }
+
 // The number of scenes that exist, limited to the table: a damaged count above 100 reads as 100 and
 // 0 as 1 (the start-up default).
 int usableSceneCount(const ProjectRecord& record);

@@ -32,7 +32,7 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     switch (screen_.screenMode) {
     case ScreenMode::Menu:
         if (editor_.menuZoneBeingSet >= 1 && editor_.menuZoneBeingSet <= kMenuZones) {
-            const Point16 point{std::uint16_t(x), std::uint16_t(y)};
+            const Point16 point{playX(x), playY(y)};
             record_->menuTopLeft(editor_.menuZoneBeingSet) = point;
             record_->menuBottomRight(editor_.menuZoneBeingSet) = point;
         } else {
@@ -51,8 +51,8 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     case ScreenMode::Scene:
         play_.pressPending = true;
         if (!play_.panelShown) {
-            const int c = x / 20 + 1;
-            const int r = y / 20 + 1;
+            const int c = cellOfPixel(x);
+            const int r = cellOfPixel(y);
             if (play_.heroFree) spreadWave(*record_, screen_.currentScene, c, r, false);
             servePlotEditorPress(*this, x, y, c, r);
         }
@@ -81,7 +81,7 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
     if (mode == ScreenMode::Menu) {
         const int k = editor_.menuZoneBeingSet;
         if (k >= 1 && k <= kMenuZones) {
-            if (play_.mouseHeld) record_->menuBottomRight(k) = Point16{std::uint16_t(x), std::uint16_t(y)};
+            if (play_.mouseHeld) record_->menuBottomRight(k) = Point16{playX(x), playY(y)};
         } else {
             shape = cursorNeutral;
             for (int zone = 1; zone <= kMenuZones; ++zone) {
@@ -91,8 +91,8 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
     }
     if (mode == ScreenMode::Scene) {
         const int s = screen_.currentScene;
-        const int c = x / 20 + 1;
-        const int r = y / 20 + 1;
+        const int c = cellOfPixel(x);
+        const int r = cellOfPixel(y);
         const std::uint16_t v = record_->passOrBlocked(s, c, r);
         if (v == kBlockedCell) shape = cursorUnavailable;
         else if (v < kBlockedCell) shape = cursorNeutral;

@@ -20,7 +20,7 @@ void drawLyingItems(Engine& engine) {
     for (int n = 1; n <= kItemCapacity; ++n) {
         const Item& item = record.item(n);
         if (item.state != 1 || item.scene != s) continue;
-        if (play.mousePoint.x() / 20 == item.col0 && play.mousePoint.y() / 20 == item.row0) {
+        if (cellOfPixel(play.mousePoint.x()) - 1 == item.col0 && cellOfPixel(play.mousePoint.y()) - 1 == item.row0) {
             play.itemHover = true;
             if (play.buttonDown()) {
                 play.walkingToItem = true;

@@ -143,6 +143,38 @@ TEST_F(CanvasInput, ZoneDragsWriteOnMovesAndEndOnRelease) {
     EXPECT_FALSE(engine->editor().hintZoneArmed);
 }
 
+TEST_F(CanvasInput, DragsPastTheCanvasEdgeStopAtItAndPointsLeftOfItLieInNoCell) {
+    // A menu zone dragged out past the bottom-left corner ends on the play area's edge.
+    armMenuZone(*engine, 1);
+    engine->mouseDown(MouseButton::Left, 300, 200);
+    engine->mouseMove(-40, 900, 699);
+    engine->mouseUp();
+    EXPECT_EQ(record().menuBottomRight(1).x, 0);
+    EXPECT_EQ(record().menuBottomRight(1).y, 699);
+
+    // The key, hint and dialog zones of the plot editor, dragged all at once past the right and top edges.
+    selectPage(*engine, EditorPage::PlotEditor);
+    EditorState& editor = engine->editor();
+    editor.keyZoneArmed = editor.hintZoneArmed = editor.dialogZoneArmed = true;
+    engine->mouseDown(MouseButton::Left, 500, 300);
+    engine->mouseMove(1500, -70000, 699);
+    engine->mouseUp();
+    const SceneBlock& scene = record().scene(2);
+    for (const auto& [x2, y2] : {std::pair{scene.door(1).keyZoneX2, scene.door(1).keyZoneY2},
+                                 std::pair{scene.hint(1).zoneX2, scene.hint(1).zoneY2},
+                                 std::pair{scene.dialog(1).zoneX2, scene.dialog(1).zoneY2}}) {
+        EXPECT_EQ(x2, 1008);
+        EXPECT_EQ(y2, 0);
+    }
+    EXPECT_EQ(scene.hint(1).zoneX1, 500);
+
+    // Just left of the canvas is outside the grid, not in its first column.
+    engine->mouseMove(-5, 100, 699);
+    EXPECT_EQ(engine->canvasCursor(), int(cursorUnavailable));
+    engine->mouseMove(5, 100, 699);
+    EXPECT_EQ(engine->canvasCursor(), int(cursorNeutral));
+}
+
 TEST_F(CanvasInput, PanelShowsNearTheBottomAndHidesFiftyPixelsAbove) {
     EXPECT_EQ(engine->mouseMove(10, 695, 699), PanelChange::Show);
     EXPECT_EQ(engine->mouseMove(10, 694, 699), PanelChange::Keep);
