@@ -76,9 +76,10 @@ void BM_StartUpToMenu(benchmark::State& state) {
     test::FakeMessages messages;
     SilentAudio audio;
     test::FakeCursors cursors;
+    test::FakeFileDialogs dialogs;
     SeededRandom random(1);
     for (auto _ : state) {
-        Engine engine(AssetPaths(bench::demoProjectRoot()), Services{disk, messages, audio, cursors, random});
+        Engine engine(AssetPaths(bench::demoProjectRoot()), Services{disk, messages, audio, cursors, random, dialogs});
         if (!engine.startUp()) {
             state.SkipWithError("demo start-up failed");
             return;

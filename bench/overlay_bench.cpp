@@ -27,6 +27,7 @@ struct DemoEngine {
     test::FakeMessages messages;
     SilentAudio audio;
     test::FakeCursors cursors;
+    test::FakeFileDialogs dialogs;
     SeededRandom random{7};
     std::unique_ptr<Engine> engine;
 
@@ -41,7 +42,7 @@ struct DemoEngine {
     bool start() {
         if (bench::demoProjectRoot().isEmpty()) return false;
         engine = std::make_unique<Engine>(AssetPaths(bench::demoProjectRoot()),
-                                          Services{disk, messages, audio, cursors, random});
+                                          Services{disk, messages, audio, cursors, random, dialogs});
         return engine->startUp();
     }
 };

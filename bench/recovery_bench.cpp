@@ -45,8 +45,9 @@ void BM_RecoveryTimerOnTheGuiThread(benchmark::State& state) {
     test::FakeMessages messages;
     SilentAudio audio;
     test::FakeCursors cursors;
+    test::FakeFileDialogs dialogs;
     SeededRandom random(1);
-    Engine engine(AssetPaths(bench::demoProjectRoot()), Services{files, messages, audio, cursors, random});
+    Engine engine(AssetPaths(bench::demoProjectRoot()), Services{files, messages, audio, cursors, random, dialogs});
     engine.recovery().setExecutor([](std::function<void()> job) { job(); });
     if (!engine.startUp()) {
         state.SkipWithError("demo start-up failed");

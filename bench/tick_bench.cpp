@@ -109,8 +109,9 @@ void BM_PlayFrameBusyScene(benchmark::State& state) {
     test::FakeMessages messages;
     SilentAudio audio;
     test::FakeCursors cursors;
+    test::FakeFileDialogs dialogs;
     SeededRandom random(7);
-    Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});
+    Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
     if (!engine.startUp()) {
         state.SkipWithError("start-up failed");
         return;

@@ -4,6 +4,7 @@
 #include "platform/gamefont.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
+#include "platform/widgets/qtfiledialogs.h"
 #include "platform/widgets/qtmessages.h"
 #include "platform/widgets/widgetcursors.h"
 
@@ -30,9 +31,11 @@ int main(int argc, char* argv[]) {
     tw::SdlAudio audio;
     tw::WidgetCursors cursors;
     tw::SeededRandom random;
+    tw::QtFileDialogs dialogs;
     tw::MainWindow window(tw::AssetPaths(QCoreApplication::applicationDirPath()),
-                          tw::Services{files, messages, audio, cursors, random});
+                          tw::Services{files, messages, audio, cursors, random, dialogs});
     messages.setParent(&window);
+    dialogs.setParent(&window);
     cursors.setWidget(window.canvasView());
 
     // A project that could not be loaded has been reported; stop without ever writing anything.

@@ -21,14 +21,4 @@ protected:
     virtual bool ask(const QString& text, Answer defaultAnswer) = 0;
 };
 
-// Standard file and folder choosers. An empty result means the user cancelled.
-class FileDialogs {
-public:
-    virtual ~FileDialogs() = default;
-    // filter in the toolkit's form, e.g. "Bitmaps (*.bmp)".
-    virtual QString openFile(const QString& filter) = 0;
-    virtual QString saveFile(const QString& filter) = 0;
-    virtual QString chooseFolder() = 0;
-};
-
 } // namespace tw

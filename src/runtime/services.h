@@ -7,6 +7,7 @@ class Messages;
 class Audio;
 class CursorDisplay;
 class RandomSource;
+class FileDialogs;
 
 // The outside world as the engine sees it. Real implementations live in the application; tests hand in
 // fakes.
@@ -16,6 +17,7 @@ struct Services {
     Audio& audio;
     CursorDisplay& cursors;
     RandomSource& random;
+    FileDialogs& dialogs;
 };
 
 } // namespace tw

@@ -30,8 +30,9 @@ struct DiskWorld {
     FakeMessages messages;
     FakeAudio audio;
     FakeCursors cursors;
+    FakeFileDialogs dialogs;
     ScriptedRandom random;
-    Services services() { return Services{files, messages, audio, cursors, random}; }
+    Services services() { return Services{files, messages, audio, cursors, random, dialogs}; }
 };
 
 // An editor is killed (SIGKILL) after a change; the next start offers the change back. The project file

@@ -34,6 +34,7 @@ protected:
     FakeMessages messages;
     FakeAudio audio;
     FakeCursors cursors;
+    FakeFileDialogs dialogs;
     SeededRandom random{2024};
     std::unique_ptr<Engine> engine;
 
@@ -42,7 +43,7 @@ protected:
         ASSERT_EQ(demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error),
                   demo::DemoResult::Written)
             << error.toStdString();
-        engine = std::make_unique<Engine>(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});
+        engine = std::make_unique<Engine>(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
         ASSERT_TRUE(engine->startUp());
         selectPage(*engine, EditorPage::PlotEditor);
     }

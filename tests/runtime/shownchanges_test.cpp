@@ -22,10 +22,11 @@ struct DiskEngine {
     FakeMessages messages;
     FakeAudio audio;
     FakeCursors cursors;
+    FakeFileDialogs dialogs;
     SeededRandom random{5};
     Engine engine;
     explicit DiskEngine(const QString& root)
-        : engine(AssetPaths(root), Services{disk, messages, audio, cursors, random}) {}
+        : engine(AssetPaths(root), Services{disk, messages, audio, cursors, random, dialogs}) {}
 };
 
 // The ticks redraw and show only what changed: a play frame puts the background back only where the frame

@@ -102,8 +102,9 @@ TEST(Soak, DemoProjectUnderRandomInput) {
     FakeMessages messages;
     FakeAudio audio;
     FakeCursors cursors;
+    FakeFileDialogs dialogs;
     SeededRandom random(11);
-    Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random});
+    Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
     ASSERT_TRUE(engine.startUp());
     ASSERT_TRUE(eachItemOnce(engine.record()));
     soak(engine, 1, soakTicks(), true);

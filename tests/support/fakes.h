@@ -2,6 +2,7 @@
 
 #include "platform/audio.h"
 #include "platform/cursors.h"
+#include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/messages.h"
 #include "platform/random.h"
@@ -92,6 +93,22 @@ public:
     }
 };
 
+// Answers the choosers with prepared paths, then cancels; records what was asked.
+class FakeFileDialogs final : public FileDialogs {
+public:
+    QStringList answers; // handed out in order; none left is a cancel
+    QStringList asked;   // "open:<filter>", "save:<filter>", "folder"
+    QString openFile(const QString& filter) override { return answer(QStringLiteral("open:") + filter); }
+    QString saveFile(const QString& filter) override { return answer(QStringLiteral("save:") + filter); }
+    QString chooseFolder() override { return answer(QStringLiteral("folder")); }
+
+private:
+    QString answer(const QString& question) {
+        asked << question;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
 // One of each fake, wired together.
 struct FakeWorld {
     FakeFileSystem files;
@@ -99,7 +116,8 @@ struct FakeWorld {
     FakeAudio audio;
     FakeCursors cursors;
     ScriptedRandom random;
-    Services services() { return Services{files, messages, audio, cursors, random}; }
+    FakeFileDialogs dialogs;
+    Services services() { return Services{files, messages, audio, cursors, random, dialogs}; }
 };
 
 } // namespace tw::test

@@ -1,7 +1,6 @@
 #include "platform/widgets/qtmessages.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 
 namespace tw {
@@ -18,15 +17,5 @@ bool QtMessages::ask(const QString& text, Answer defaultAnswer) {
 }
 
 void QtMessages::beep() { QApplication::beep(); }
-
-QString QtFileDialogs::openFile(const QString& filter) {
-    return QFileDialog::getOpenFileName(parent_, QString(), QString(), filter);
-}
-
-QString QtFileDialogs::saveFile(const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, QString(), QString(), filter);
-}
-
-QString QtFileDialogs::chooseFolder() { return QFileDialog::getExistingDirectory(parent_); }
 
 } // namespace tw

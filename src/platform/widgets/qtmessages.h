@@ -6,7 +6,7 @@ class QWidget;
 
 namespace tw {
 
-// Message boxes, beep and file choosers of the Qt widget toolkit, parented to the main window.
+// Message boxes and the beep of the Qt widget toolkit, parented to the main window.
 class QtMessages final : public Messages {
 public:
     explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
@@ -16,18 +16,6 @@ public:
 
 protected:
     bool ask(const QString& text, Answer defaultAnswer) override;
-
-private:
-    QWidget* parent_;
-};
-
-class QtFileDialogs final : public FileDialogs {
-public:
-    explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
-    QString openFile(const QString& filter) override;
-    QString saveFile(const QString& filter) override;
-    QString chooseFolder() override;
 
 private:
     QWidget* parent_;

@@ -9,6 +9,7 @@
 #include "platform/gamefont.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
+#include "platform/widgets/qtfiledialogs.h"
 #include "platform/widgets/qtmessages.h"
 #include "platform/widgets/widgetcursors.h"
 
@@ -36,9 +37,11 @@ int main(int argc, char* argv[]) {
     tw::SdlAudio audio;
     tw::WidgetCursors cursors;
     tw::SeededRandom random;
+    tw::QtFileDialogs dialogs;
     const tw::AssetPaths paths(QString::fromLocal8Bit(argv[1]));
-    tw::MainWindow window(paths, tw::Services{files, messages, audio, cursors, random});
+    tw::MainWindow window(paths, tw::Services{files, messages, audio, cursors, random, dialogs});
     messages.setParent(&window);
+    dialogs.setParent(&window);
     cursors.setWidget(window.canvasView());
     window.setRecoveryInterval(20);
     if (!window.startUp()) return 1;
