@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -34,7 +35,7 @@ void showTickChanges(CanvasView* view, const QRegion& changed) {
 } // namespace
 
 MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
-    : QWidget(parent), engine_(std::move(paths), services) {
+    : QWidget(parent), engine_(std::move(paths), services), editor_(engine_) {
     setObjectName(QStringLiteral("Tf"));
     setFixedSize(kClientWidth, kClientHeight);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -44,7 +45,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     layout->setSpacing(0);
     canvasView_ = new CanvasView(engine_, this);
     layout->addWidget(canvasView_, 1);
-    panel_ = new EditorPanel(engine_, this);
+    panel_ = new EditorPanel(editor_, this);
     layout->addWidget(panel_);
     connect(canvasView_, &CanvasView::panelChangeRequested, this, &MainWindow::applyPanelChange);
     connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] {
@@ -52,6 +53,16 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
         wakeOverlay();
     });
     connect(canvasView_, &CanvasView::inputReceived, this, &MainWindow::wakeOverlay);
+    connect(panel_, &EditorPanel::recordReplaced, this, &MainWindow::showRecord);
+
+    // A line edit that has the focus keeps Ctrl+Z for its own text; everywhere else it is the editor's.
+    const auto shortcut = [this](const QKeySequence& keys, void (MainWindow::*action)()) {
+        auto* s = new QShortcut(keys, this);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::undo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redo);
 
     animatorPanel_ = new QWidget(this);
     animatorPanel_->setObjectName(QStringLiteral("Panel2"));
@@ -124,6 +135,21 @@ void MainWindow::wakeOverlay() {
 }
 
 bool MainWindow::overlayIdle() const { return overlayTimer_->interval() != kOverlayInterval; }
+
+void MainWindow::undo() {
+    if (editor_.undo() == Editor::Outcome::Applied) showRecord();
+}
+
+void MainWindow::redo() {
+    if (editor_.redo() == Editor::Outcome::Applied) showRecord();
+}
+
+void MainWindow::showRecord() {
+    panel_->showRecord();
+    frameTimer_->setInterval(engine_.frameTimerInterval());
+    canvasView_->showChanges();
+    wakeOverlay();
+}
 
 void MainWindow::applyPanelChange(PanelChange change) {
     if (change == PanelChange::Show && !panel_->isVisible()) panel_->show();

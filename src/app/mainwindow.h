@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editor.h"
 #include "runtime/engine.h"
 
 #include <QWidget>
@@ -27,12 +28,17 @@ public:
     void setRecoveryInterval(int milliseconds);
 
     Engine& engine() { return engine_; }
+    Editor& editor() { return editor_; }
     CanvasView* canvasView() const { return canvasView_; }
     EditorPanel* editorPanel() const { return panel_; }
 
     // The timers' work, callable directly (tests drive the window tick by tick).
     void frameTick();
     void overlayTick();
+
+    // Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y: the editor's last step taken back or made again.
+    void undo();
+    void redo();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,8 +50,11 @@ private:
     // Back to the overlay's full rate: something it draws from may change now.
     void wakeOverlay();
     bool overlayIdle() const;
+    // The record changed under the window (undo, redo, restore, erase): controls, timer and canvas follow.
+    void showRecord();
 
     Engine engine_;
+    Editor editor_;
     CanvasView* canvasView_ = nullptr;
     EditorPanel* panel_ = nullptr;
     QWidget* animatorPanel_ = nullptr; // Panel2

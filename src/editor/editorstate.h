@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 #include <cstdint>
 
 namespace tw {
@@ -52,6 +54,12 @@ struct EditorState {
     bool spotRandomChecked = false; // CheckBox3 "Случайный кадр"
     int doorSpin = 1;           // SpinEdit10: door number
     int crowdRemarkSpin = 1;    // SpinEdit15: crowd remark number
+
+    // The passability brush paints walkable cells (true) or blocked ones; kept for the whole run.
+    bool drawWalkable = true;
+    // The cell under the pointer on the passability page, outlined in red; (0, 0) when the pointer is off
+    // the play area.
+    QPoint pointerCell;
 
     // Check boxes.
     bool trailsShown = false;   // CheckBox1 "Дорожки"

@@ -144,6 +144,13 @@ std::uint16_t ProjectRecord::passOrBlocked(int s, int c, int r) const {
     return kBlockedCell;
 }
 
+void applyStartDefaults(ProjectRecord& record) {
+    if (record.tickInterval == 0) record.tickInterval = kDefaultTickInterval;
+    if (record.sceneCount == 0) record.sceneCount = 1;
+    if (record.stampCount == 0) record.stampCount = 3;
+    if (record.comicCount == 0) record.comicCount = 3;
+}
+
 int usableSceneCount(const ProjectRecord& record) {
     if (record.sceneCount < 1) return 1;
     return record.sceneCount > kSceneCapacity ? kSceneCapacity : record.sceneCount;

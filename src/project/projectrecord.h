@@ -286,9 +286,20 @@ inline int cellOfPixel(int v) { return (v >= 0 ? v / kCellSize : -((kCellSize - 
 // leaves the canvas stops at its edge instead of wrapping around to 65,5xx.
 inline std::uint16_t playX(int x) { return std::uint16_t(x < 0 ? 0 : x >= kPlayWidth ? kPlayWidth - 1 : x); }
 inline std::uint16_t playY(int y) { return std::uint16_t(y < 0 ? 0 : y >= kPlayHeight ? kPlayHeight - 1 : y); }
+// True for a point of the play area; its cell lies within the grid.
+inline bool isPlayPoint(int x, int y) { return x >= 0 && x < kPlayWidth && y >= 0 && y < kPlayHeight; }
 
 // The number of scenes that exist, limited to the table: a damaged count above 100 reads as 100 and
 // 0 as 1 (the start-up default).
 int usableSceneCount(const ProjectRecord& record);
+
+// The frame period the editor offers, in ms, and the one a record without a period gets.
+inline constexpr int kMinTickInterval = 20;
+inline constexpr int kMaxTickInterval = 100;
+inline constexpr int kDefaultTickInterval = 50;
+
+// The defaults a record gets when it is loaded: a frame period of 50 ms when none is stored, and at least
+// one scene, three stamps and three comics when the counts are 0.
+void applyStartDefaults(ProjectRecord& record);
 
 } // namespace tw

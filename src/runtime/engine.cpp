@@ -11,6 +11,7 @@
 #include "platform/messages.h"
 #include "project/recordfile.h"
 #include "project/recoveryfile.h"
+#include "runtime/bag.h"
 
 #include <QStringList>
 
@@ -45,18 +46,14 @@ bool Engine::startUp() {
     record_ = std::move(load.record);
     ProjectRecord& record = *record_;
 
-    // 3. Timer default.
-    if (record.tickInterval == 0) record.tickInterval = 50;
+    // 3 and 7. The timer and count defaults.
+    applyStartDefaults(record);
     // 4. The scene to show. A stored number outside the scene table starts on scene 1; the stored bytes
     // stay as they are until the record is next written.
     screen_.currentScene = isSceneNumber(record.startScene) ? record.startScene : 1;
     // 5. The name and the caption are read by the window from gameName() and caption().
     // 6. Cursors.
     loadCursors();
-    // 7. Count defaults.
-    if (record.sceneCount == 0) record.sceneCount = 1;
-    if (record.stampCount == 0) record.stampCount = 3;
-    if (record.comicCount == 0) record.comicCount = 3;
     // 8. A white canvas.
     canvas_.fill(Qt::white);
     // 9. Pictures.
@@ -148,6 +145,52 @@ bool Engine::loadPictures() {
     return true;
 }
 
+void Engine::resetPlay() {
+    PlayState& play = play_;
+    play.walkingToItem = false;
+    play.walkingToDoor = false;
+    play.walkingToDialog = false;
+    play.orderScene = 0;
+    play.dialogOpen = false;
+    play.comicOn = false;
+    play.comicTicks = 0;
+    play.remarkTicks = 0;
+    play.panelShown = false;
+    play.panelTicks = 0;
+    play.pressPending = false;
+    play.itemHover = false;
+    play.hintHover = false;
+    play.heroFree = true;
+    if (isHoldingItem(*record_)) cutCell(pictures_.largeItemStrip, 50, 50, record_->heldItem, pictures_.handPicture);
+    // The clock belongs to a walk that no longer exists.
+    if (canvasCursor_ == cursorClock) setCanvasCursor(cursorNeutral);
+}
+
+void Engine::assetFileChanged(const QString& path) {
+    for (int slot = 1; slot <= kCursorSlots; ++slot) {
+        if (path == paths_.cursor(slot)) {
+            const int shape = canvasCursor_;
+            loadCursors();
+            setCanvasCursor(shape);
+            break;
+        }
+    }
+    // The pictures of mzh/data that stay in memory for the whole run; the menu and help pictures are
+    // backgrounds and come back with the background below.
+    const std::pair<const char*, QImage Pictures::*> kept[] = {
+        {"anim", &Pictures::sheetPicture},     {"pon", &Pictures::panelPicture},
+        {"nabpredmax", &Pictures::largeItemStrip}, {"nabpredmin", &Pictures::smallItemStrip},
+        {"dver", &Pictures::doorStrip},        {"ten", &Pictures::shadowPicture}};
+    for (const auto& [name, picture] : kept) {
+        if (path != paths_.data(QLatin1String(name))) continue;
+        const QString message = pictureFiles_.load(path, pictures_.*picture);
+        if (!message.isEmpty()) reportOnce(message);
+    }
+    if (path == paths_.stamp(editor_.currentStamp)) loadPicture(path, pictures_.stampPicture);
+    if (isHoldingItem(*record_)) cutCell(pictures_.largeItemStrip, 50, 50, record_->heldItem, pictures_.handPicture);
+    reloadBackground();
+}
+
 void Engine::activate() {
     services_.audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
     services_.audio.playMusic();
@@ -188,7 +231,7 @@ QString Engine::caption() const {
     return QStringLiteral("     TARNWICK    ( ") + record_->gameName.text() + QStringLiteral(" )");
 }
 
-int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, 1, 1000); }
+int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, kMinTickInterval, kMaxTickInterval); }
 
 bool Engine::reloadBackground() {
     const QString message =

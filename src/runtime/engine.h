@@ -22,6 +22,8 @@
 
 namespace tw {
 
+class EditRecorder;
+
 enum class MouseButton { Left, Right };
 // What a pointer move asks of the editor panel along the canvas bottom.
 enum class PanelChange { Keep, Show, Hide };
@@ -69,8 +71,9 @@ public:
     // "     TARNWICK    ( " + gameName + " )"
     QString caption() const;
     QString gameName() const { return record_->gameName.text(); }
-    // The frame timer's period in ms as the timer should use it: the stored value, kept within 1..1000
-    // so that a damaged record cannot stop or flood the timer.
+    // The frame timer's period in ms as the timer should use it: the stored value, kept within the range
+    // the hero page offers (20..100). A record whose interval was wiped to 1 ms, or damaged, would
+    // otherwise play many times too fast or flood the program with ticks.
     int frameTimerInterval() const;
 
     ProjectRecord& record() { return *record_; }
@@ -98,6 +101,18 @@ public:
     PanelChange mouseMove(int x, int y, int canvasHeight);
     void mouseUp();
     void keyDown(int key);
+
+    // The editor that keeps the canvas's edits as steps; null (the default) in the player.
+    void setEditRecorder(EditRecorder* recorder) { recorder_ = recorder; }
+
+    // The record was replaced as a whole (a save point restored, the plot erased, a step of that kind
+    // undone): what play had in flight belongs to the old record and is dropped. Walks to items, doors and
+    // characters, an open dialog, a running comic, the remark and panel timers and a pending press end,
+    // the hero takes orders again, and the picture on the cursor follows heldItem.
+    void resetPlay();
+    // An asset file was replaced on disk: the pictures and cursors read from it are read again and the
+    // background of the current mode is reloaded.
+    void assetFileChanged(const QString& path);
 
     PlayState& play() { return play_; }
     const PlayState& play() const { return play_; }
@@ -148,6 +163,7 @@ private:
     TextStamper text_;
     QSet<QString> reported_;
     RecoveryWriter recovery_;
+    EditRecorder* recorder_ = nullptr;
     bool started_ = false;
     int canvasCursor_ = 0;
     OverlayMemo overlayMemo_;

@@ -6,6 +6,7 @@
 #include "platform/cursors.h"
 #include "platform/messages.h"
 #include "runtime/bag.h"
+#include "runtime/editrecorder.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
 #include "runtime/walking.h"
@@ -20,6 +21,13 @@ bool insideMenuZone(const ProjectRecord& record, int k, int x, int y) {
     return isInside(std::uint16_t(x), std::uint16_t(y), a.x, a.y, b.x, b.y);
 }
 
+// The passability brush: the cell under (x, y) becomes walkable (0, which also clears a path mark) or
+// blocked. A point off the play area paints nothing, so a drag that leaves the canvas stops at its edge.
+void paintCell(ProjectRecord& record, int scene, int x, int y, bool walkable) {
+    if (!isPlayPoint(x, y) || !isSceneNumber(scene)) return;
+    record.pass(scene, cellOfPixel(x), cellOfPixel(y)) = walkable ? 0 : kBlockedCell;
+}
+
 } // namespace
 
 void Engine::mouseDown(MouseButton button, int x, int y) {
@@ -32,6 +40,7 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     switch (screen_.screenMode) {
     case ScreenMode::Menu:
         if (editor_.menuZoneBeingSet >= 1 && editor_.menuZoneBeingSet <= kMenuZones) {
+            const EditScope edit(recorder_);
             const Point16 point{playX(x), playY(y)};
             record_->menuTopLeft(editor_.menuZoneBeingSet) = point;
             record_->menuBottomRight(editor_.menuZoneBeingSet) = point;
@@ -48,12 +57,19 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
             }
         }
         break;
+    case ScreenMode::Passability: {
+        const EditScope edit(recorder_);
+        paintCell(*record_, screen_.currentScene, x, y, editor_.drawWalkable);
+        break;
+    }
     case ScreenMode::Scene:
         play_.pressPending = true;
         if (!play_.panelShown) {
             const int c = cellOfPixel(x);
             const int r = cellOfPixel(y);
+            // The walking order is play; whatever the armed sub-modes place is an edit.
             if (play_.heroFree) spreadWave(*record_, screen_.currentScene, c, r, false);
+            const EditScope edit(recorder_);
             servePlotEditorPress(*this, x, y, c, r);
         }
         break;
@@ -81,7 +97,10 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
     if (mode == ScreenMode::Menu) {
         const int k = editor_.menuZoneBeingSet;
         if (k >= 1 && k <= kMenuZones) {
-            if (play_.mouseHeld) record_->menuBottomRight(k) = Point16{playX(x), playY(y)};
+            if (play_.mouseHeld) {
+                const EditScope edit(recorder_);
+                record_->menuBottomRight(k) = Point16{playX(x), playY(y)};
+            }
         } else {
             shape = cursorNeutral;
             for (int zone = 1; zone <= kMenuZones; ++zone) {
@@ -100,7 +119,16 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
         for (int k = 1; k <= kPortalsPerScene; ++k) {
             if (scene.portal(k).col == c && scene.portal(k).row == r) shape = cursorTransition;
         }
+        // Only a held button drags a zone; a free pointer merely previews.
+        const EditScope edit(play_.mouseHeld ? recorder_ : nullptr);
         servePlotEditorMove(*this, x, y);
+    }
+    if (mode == ScreenMode::Passability) {
+        editor_.pointerCell = isPlayPoint(x, y) ? QPoint(cellOfPixel(x), cellOfPixel(y)) : QPoint();
+        if (play_.mouseHeld) {
+            const EditScope edit(recorder_);
+            paintCell(*record_, screen_.currentScene, x, y, editor_.drawWalkable);
+        }
     }
     if (play_.panelShown) shape = cursorItem;
     const SceneBlock& scene = record_->scene(screen_.currentScene);
@@ -117,6 +145,7 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
 
 void Engine::mouseUp() {
     play_.mouseHeld = false;
+    if (recorder_) recorder_->gestureEnds();
     editor_.keyZoneArmed = false;
     editor_.hintZoneArmed = false;
     editor_.dialogZoneArmed = false;

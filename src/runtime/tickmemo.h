@@ -3,6 +3,7 @@
 #include "canvas/screenstate.h"
 #include "project/projectrecord.h"
 
+#include <QPoint>
 #include <QRegion>
 #include <QtGlobal>
 
@@ -22,6 +23,7 @@ struct OverlayInputs {
     bool trails = false; // two dots on each walkable cell
     std::array<std::uint16_t, 4 * kMenuZones> zones{}; // x1, y1, x2, y2 of each zone; only with `menu`
     std::bitset<kGridColumns * kGridRows> walkable;    // column-major; only with `cells` or `trails`
+    QPoint pointerCell;                                // outlined in red on the passability page; (0, 0) none
     qint64 backgroundKey = 0;                          // cache key of backgroundPicture
 
     bool drawsAnything() const { return menu || cells || trails; }

@@ -174,6 +174,7 @@ OverlayInputs Engine::overlayInputs() const {
     in.menu = in.mode == ScreenMode::Menu;
     in.cells = in.mode == ScreenMode::Passability || editor_.outlinesCellsOnOverlayTick();
     in.trails = in.mode == ScreenMode::Scene && editor_.trailsShown;
+    if (in.mode == ScreenMode::Passability) in.pointerCell = editor_.pointerCell;
     if (in.menu) {
         for (int k = 1; k <= kMenuZones; ++k) {
             const Point16& a = record_->menuTopLeft(k);
@@ -212,6 +213,11 @@ QRect changedPart(const OverlayInputs& before, const OverlayInputs& now) {
     QRect part;
     for (int k = 1; k <= kMenuZones; ++k) {
         if (zoneOutline(before, k) != zoneOutline(now, k)) part |= zoneOutline(before, k) | zoneOutline(now, k);
+    }
+    if (before.pointerCell != now.pointerCell) {
+        for (const QPoint cell : {before.pointerCell, now.pointerCell}) {
+            if (isCellInGrid(cell.x(), cell.y())) part |= QRect(20 * (cell.x() - 1), 20 * (cell.y() - 1), 20, 20);
+        }
     }
     const auto flipped = before.walkable ^ now.walkable;
     if (flipped.any()) {
@@ -265,6 +271,10 @@ QRect Engine::overlayTick() {
     if (now.cells) {
         drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
         outlineWalkableCells(*this);
+        // The cell the brush would paint. It stays drawn while the pointer rests, so the author sees
+        // where a press lands.
+        if (isCellInGrid(now.pointerCell.x(), now.pointerCell.y()))
+            outlineCell(canvas_, now.pointerCell.x(), now.pointerCell.y(), qRgb(255, 0, 0));
     }
     if (now.trails) {
         for (int c = 1; c <= kGridColumns; ++c) {

@@ -244,14 +244,19 @@ TEST_F(StartUp, ActivationStartsTheMusicFromTheStart) {
     EXPECT_EQ(world.audio.log, (QStringList{music, QStringLiteral("play"), music, QStringLiteral("play")}));
 }
 
-TEST_F(StartUp, DamagedTimerPeriodIsKeptInRangeForTheTimerOnly) {
+TEST_F(StartUp, TimerPeriodIsKeptInTheEditorsRangeForTheTimerOnly) {
     record->tickInterval = -7;
     putMinimalTree(world.files, *record);
     ASSERT_TRUE(start());
-    EXPECT_EQ(engine->frameTimerInterval(), 1);
+    EXPECT_EQ(engine->frameTimerInterval(), 20);
     EXPECT_EQ(engine->record().tickInterval, -7);
+    // A period wiped to 1 ms would play the game fifty times too fast.
+    engine->record().tickInterval = 1;
+    EXPECT_EQ(engine->frameTimerInterval(), 20);
     engine->record().tickInterval = 2000000000;
-    EXPECT_EQ(engine->frameTimerInterval(), 1000);
+    EXPECT_EQ(engine->frameTimerInterval(), 100);
+    engine->record().tickInterval = 70;
+    EXPECT_EQ(engine->frameTimerInterval(), 70);
 }
 
 } // namespace

@@ -1,20 +1,26 @@
 #include "editor/pages/editorpanel.h"
 
+#include "editor/editor.h"
 #include "editor/pages/heropage.h"
 #include "editor/pages/menupage.h"
+#include "editor/pages/passabilitypage.h"
 #include "editor/pages/plotpage.h"
 #include "editor/pages/scenestepper.h"
 #include "editor/pages/widgets.h"
+#include "editor/savepoint.h"
 #include "runtime/engine.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tw {
 
-EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
+    : QWidget(parent), editor_(editor), engine_(editor.engine()) {
+    Engine& engine = engine_;
     setObjectName(QStringLiteral("Panel1"));
     setFixedHeight(kHeight);
     setAutoFillBackground(true);
@@ -35,12 +41,18 @@ EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), eng
         case EditorPage::GameMenu:
             page = new MenuPage(engine, pages_);
             break;
+        case EditorPage::Passability:
+            page = passabilityPage_ = new PassabilityPage(editor, pages_);
+            connect(passabilityPage_->sceneStepper(), &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
+            connect(passabilityPage_, &PassabilityPage::cellsChanged, this, &EditorPanel::canvasChanged);
+            break;
         case EditorPage::PlotEditor:
-            page = plotPage_ = new PlotPage(engine, pages_);
+            page = plotPage_ = new PlotPage(editor, pages_);
             connect(plotPage_->sceneStepper(), &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
+            connect(plotPage_, &PlotPage::recordReplaced, this, &EditorPanel::recordReplaced);
             break;
         case EditorPage::Hero:
-            page = heroPage_ = new HeroPage(engine, pages_);
+            page = heroPage_ = new HeroPage(editor, pages_);
             connect(heroPage_, &HeroPage::intervalSaved, this, &EditorPanel::intervalSaved);
             break;
         default:
@@ -54,10 +66,17 @@ EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), eng
     applicatorScenes_ = new SceneStepper(engine, "SpeedButton9", "SpeedButton10", "Label1", applicator);
     applicatorScenes_->move(6, 4);
     connect(applicatorScenes_, &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
-    QWidget* passability = pages_->widget(int(EditorPage::Passability));
-    passabilityScenes_ = new SceneStepper(engine, "SpeedButton46", "SpeedButton47", nullptr, passability);
-    passabilityScenes_->move(6, 4);
-    connect(passabilityScenes_, &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
+
+    auto* erasePlot = speedButton(pages_->widget(int(EditorPage::System)), "SpeedButton27",
+                                  QStringLiteral("Стереть весь сюжет игры"), 6, 6, 200, 26);
+    connect(erasePlot, &QToolButton::clicked, this, [this] {
+        if (eraseWholePlot(editor_)) emit recordReplaced();
+    });
+    auto* eraseAnimations = speedButton(pages_->widget(int(EditorPage::Animator)), "SpeedButton121",
+                                        QStringLiteral("Стереть все мульты!"), 6, 110, 160, 24);
+    connect(eraseAnimations, &QToolButton::clicked, this, [this] {
+        if (eraseAllAnimations(editor_)) emit recordReplaced();
+    });
 
     animationLabel_ = label(pages_->widget(int(EditorPage::Animator)), "Label2", QString(), 6, 4);
     itemLabel_ = label(pages_->widget(int(EditorPage::Items)), "Label13", QString(), 6, 4);
@@ -80,7 +99,14 @@ EditorPanel::EditorPanel(Engine& engine, QWidget* parent) : QWidget(parent), eng
 
 void EditorPanel::loadFromRecord() {
     gameNameEdit_->setText(engine_.gameName());
+    showRecord();
+}
+
+void EditorPanel::showRecord() {
+    heroPage_->loadAnimations();
+    heroPage_->showSpeed();
     heroPage_->showInterval();
+    passabilityPage_->showBrush();
     refreshLabels();
 }
 

@@ -10,8 +10,10 @@ class QTabWidget;
 
 namespace tw {
 
+class Editor;
 class Engine;
 class HeroPage;
+class PassabilityPage;
 class PlotPage;
 class SceneStepper;
 
@@ -21,10 +23,13 @@ class EditorPanel final : public QWidget {
 public:
     static constexpr int kHeight = 169;
 
-    EditorPanel(Engine& engine, QWidget* parent);
+    EditorPanel(Editor& editor, QWidget* parent);
 
-    // Fills the controls that show record values (after start-up).
+    // Fills the controls that show record values, and the game name field (after start-up).
     void loadFromRecord();
+    // The record changed under the pages (undo, redo, a restore, an erase): the controls that show its
+    // values show them anew. The game name field keeps what was typed; the record takes it at close.
+    void showRecord();
     // The text of the game name field Edit15.
     QString gameNameText() const;
     // Per frame of the scene: controls that follow the play (the hero's speed buttons).
@@ -38,15 +43,18 @@ signals:
     // The animator tab was entered (true) or left (false): Panel2 follows.
     void animatorShown(bool shown);
     void intervalSaved();
+    // A button replaced or rewrote the record as a whole.
+    void recordReplaced();
 
 private:
     void pageChanged(int index);
     void refreshLabels();
 
+    Editor& editor_;
     Engine& engine_;
     QTabWidget* pages_ = nullptr;
     SceneStepper* applicatorScenes_ = nullptr;
-    SceneStepper* passabilityScenes_ = nullptr;
+    PassabilityPage* passabilityPage_ = nullptr;
     PlotPage* plotPage_ = nullptr;
     HeroPage* heroPage_ = nullptr;
     QLabel* animationLabel_ = nullptr;  // Label2

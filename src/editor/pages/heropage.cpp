@@ -1,5 +1,6 @@
 #include "editor/pages/heropage.h"
 
+#include "editor/editor.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
 
@@ -26,7 +27,7 @@ constexpr int kSpeeds[3] = {2, 5, 10};
 
 } // namespace
 
-HeroPage::HeroPage(Engine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+HeroPage::HeroPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     auto* animations = new QGroupBox(QStringLiteral("Номера анимаций движения героя"), this);
     animations->setGeometry(4, 2, 420, 76);
     const struct {
@@ -41,12 +42,14 @@ HeroPage::HeroPage(Engine& engine, QWidget* parent) : QWidget(parent), engine_(e
         spin->setRange(1, 100);
         spin->setGeometry(8 + 80 * k, 40, 70, 24);
         connect(spin, &QSpinBox::valueChanged, this,
-                [this, k](int value) { animationField(engine_.record(), k) = std::uint8_t(value); });
+                [this, k](int value) { editor_.change([&] { animationField(record(), k) = std::uint8_t(value); }); });
         animationSpins_[k] = spin;
     }
     auto* save = speedButton(this, "SpeedButton110", QStringLiteral("Сохранить"), 4, 84, 100);
     connect(save, &QToolButton::clicked, this, [this] {
-        for (int k = 0; k < 5; ++k) animationField(engine_.record(), k) = std::uint8_t(animationSpins_[k]->value());
+        editor_.change([&] {
+            for (int k = 0; k < 5; ++k) animationField(record(), k) = std::uint8_t(animationSpins_[k]->value());
+        });
     });
 
     auto* speed = new QGroupBox(QStringLiteral("Скорость героя"), this);
@@ -56,7 +59,8 @@ HeroPage::HeroPage(Engine& engine, QWidget* parent) : QWidget(parent), engine_(e
         auto* radio = new QRadioButton(QString::number(kSpeeds[k]), speed);
         radio->setObjectName(QLatin1String(radioNames[k]));
         radio->move(10 + 52 * k, 36);
-        connect(radio, &QRadioButton::clicked, this, [this, k] { engine_.record().heroStep = std::uint8_t(kSpeeds[k]); });
+        connect(radio, &QRadioButton::clicked, this,
+                [this, k] { editor_.change([&] { record().heroStep = std::uint8_t(kSpeeds[k]); }); });
         speedButtons_[k] = radio;
     }
 
@@ -69,31 +73,33 @@ HeroPage::HeroPage(Engine& engine, QWidget* parent) : QWidget(parent), engine_(e
     intervalSpin_->setGeometry(10, 36, 70, 24);
     auto* saveInterval = speedButton(interval, "SpeedButton122", QStringLiteral("Сохранить"), 90, 36, 100);
     connect(saveInterval, &QToolButton::clicked, this, [this] {
-        engine_.record().tickInterval = intervalSpin_->value();
+        editor_.change([&] { record().tickInterval = intervalSpin_->value(); });
         emit intervalSaved();
     });
 
     auto* start = speedButton(this, "SpeedButton52", QStringLiteral("Стартовая позиция героя (click)"), 430, 84, 220);
-    connect(start, &QToolButton::clicked, this, [this] { engine_.editor().heroPlacementArmed = true; });
+    connect(start, &QToolButton::clicked, this, [this] { editor_.engine().editor().heroPlacementArmed = true; });
 }
+
+ProjectRecord& HeroPage::record() { return editor_.engine().record(); }
 
 void HeroPage::loadAnimations() {
     for (int k = 0; k < 5; ++k) {
         // Setting a spinner writes it back; a stored number outside 1..100 stays as stored until edited.
         const QSignalBlocker blocker(animationSpins_[k]);
-        animationSpins_[k]->setValue(animationField(engine_.record(), k));
+        animationSpins_[k]->setValue(animationField(record(), k));
     }
 }
 
 void HeroPage::showSpeed() {
     for (int k = 0; k < 3; ++k) {
-        if (engine_.record().heroStep == kSpeeds[k] && !speedButtons_[k]->isChecked()) speedButtons_[k]->setChecked(true);
+        if (record().heroStep == kSpeeds[k] && !speedButtons_[k]->isChecked()) speedButtons_[k]->setChecked(true);
     }
 }
 
 void HeroPage::showInterval() {
     const QSignalBlocker blocker(intervalSpin_);
-    intervalSpin_->setValue(engine_.record().tickInterval);
+    intervalSpin_->setValue(record().tickInterval);
 }
 
 } // namespace tw

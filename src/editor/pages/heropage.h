@@ -7,14 +7,16 @@ class QSpinBox;
 
 namespace tw {
 
-class Engine;
+class Editor;
+struct ProjectRecord;
 
 // "Герой": the hero's five animations, his speed, the frame interval and his start position.
 class HeroPage final : public QWidget {
     Q_OBJECT
 public:
-    HeroPage(Engine& engine, QWidget* parent);
-    // The spinners take the record's animation numbers (done when the plot editor is chosen).
+    HeroPage(Editor& editor, QWidget* parent);
+    // The spinners take the record's animation numbers (done when the plot editor is chosen, and after
+    // the record changed under the page).
     void loadAnimations();
     // The speed buttons follow heroStep (done on every frame of the scene).
     void showSpeed();
@@ -26,7 +28,9 @@ signals:
     void intervalSaved();
 
 private:
-    Engine& engine_;
+    ProjectRecord& record();
+
+    Editor& editor_;
     QSpinBox* animationSpins_[5] = {};
     QRadioButton* speedButtons_[3] = {};
     QSpinBox* intervalSpin_ = nullptr;

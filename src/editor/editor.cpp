@@ -1,0 +1,197 @@
+#include "editor/editor.h"
+
+#include "platform/filesystem.h"
+#include "project/assetcheck.h"
+#include "platform/messages.h"
+#include "runtime/engine.h"
+#include "runtime/orders.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace tw {
+
+int placesOfItem(const ProjectRecord& record, int n) {
+    if (!isItemNumber(n)) return 0;
+    int places = 0;
+    for (int k = 1; k <= kBagSlots; ++k) places += record.bagSlot(k) == n ? 1 : 0;
+    if (record.holdingItem != 0 && record.heldItem == n) ++places;
+    if (record.item(n).state == 1) ++places;
+    return places;
+}
+
+Editor::Editor(Engine& engine) : engine_(engine), snapshot_(ProjectRecord::createBlank()) {
+    engine_.setEditRecorder(this);
+}
+
+Editor::~Editor() { engine_.setEditRecorder(nullptr); }
+
+void Editor::beginStep() {
+    if (stepDepth_++ == 0 && !gestureOpen_) open_ = EditStep{};
+    editBegins();
+}
+
+void Editor::endStep() {
+    editEnds();
+    if (--stepDepth_ == 0 && !gestureOpen_) commitOpenStep();
+}
+
+void Editor::editBegins() {
+    // The first edit after a release opens the gesture's step; a change() under way has its own.
+    if (!gestureOpen_ && stepDepth_ == 0) {
+        gestureOpen_ = true;
+        open_ = EditStep{};
+    }
+    // Only the outermost edit takes the snapshot, so the record is compared once per edit; the snapshot
+    // is taken right before the edit, so play's changes since the last one never enter the step.
+    if (editDepth_++ == 0) std::memcpy(snapshot_->bytes(), engine_.record().bytes(), kProjectRecordSize);
+}
+
+void Editor::editEnds() {
+    if (--editDepth_ == 0) collectPatches(snapshot_->bytes(), engine_.record().bytes(), kProjectRecordSize, open_.patches);
+}
+
+void Editor::gestureEnds() {
+    if (!gestureOpen_ || editDepth_ > 0) return;
+    gestureOpen_ = false;
+    if (stepDepth_ == 0) commitOpenStep();
+}
+
+void Editor::commitOpenStep() {
+    journal_.push(std::move(open_));
+    open_ = EditStep{};
+}
+
+bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& chosen) {
+    Messages& messages = engine_.services().messages;
+    FileSystem::ReadResult read = engine_.services().files.read(chosen);
+    if (!read.ok()) {
+        messages.showError(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error));
+        return false;
+    }
+    const QString problem = assetProblem(kind, read.bytes);
+    if (!problem.isEmpty()) {
+        messages.showError(QStringLiteral("Файл %1 не подходит: %2. Прежний файл оставлен.").arg(chosen, problem));
+        return false;
+    }
+    return writeFile(target, read.bytes);
+}
+
+bool Editor::writeFile(const QString& target, const QByteArray& bytes) {
+    FileSystem& files = engine_.services().files;
+    Messages& messages = engine_.services().messages;
+    // The old bytes are what undo puts back; a file that exists but cannot be read is left alone, since
+    // replacing it could not be taken back.
+    FileSystem::ReadResult previous = files.read(target);
+    std::optional<QByteArray> before;
+    if (previous.ok()) {
+        before = std::move(previous.bytes);
+    } else if (files.exists(target)) {
+        messages.showError(QStringLiteral("Файл %1 не удалось прочитать, он не заменён: %2").arg(target, previous.error));
+        return false;
+    }
+    const QString error = files.writeAtomically(target, bytes);
+    if (!error.isEmpty()) {
+        messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
+        return false;
+    }
+    FileChange change{target, std::move(before), bytes};
+    if (stepDepth_ > 0 || gestureOpen_) {
+        open_.files.push_back(std::move(change));
+    } else {
+        EditStep step;
+        step.files.push_back(std::move(change));
+        journal_.push(std::move(step));
+    }
+    engine_.assetFileChanged(target);
+    return true;
+}
+
+Editor::Outcome Editor::undo() {
+    if (stepDepth_ > 0 || editDepth_ > 0) return Outcome::Nothing; // never from inside an action
+    gestureEnds();
+    if (!journal_.canUndo()) return Outcome::Nothing;
+    if (!apply(journal_.nextUndo(), true)) return Outcome::Refused;
+    journal_.undone();
+    return Outcome::Applied;
+}
+
+Editor::Outcome Editor::redo() {
+    if (stepDepth_ > 0 || editDepth_ > 0) return Outcome::Nothing;
+    gestureEnds();
+    if (!journal_.canRedo()) return Outcome::Nothing;
+    if (!apply(journal_.nextRedo(), false)) return Outcome::Refused;
+    journal_.redone();
+    return Outcome::Applied;
+}
+
+bool Editor::writeBack(const QString& path, const std::optional<QByteArray>& bytes) {
+    FileSystem& files = engine_.services().files;
+    QString error;
+    if (bytes) {
+        error = files.writeAtomically(path, *bytes);
+    } else if (files.exists(path) && !files.remove(path)) {
+        error = QStringLiteral("файл не удаляется");
+    }
+    if (error.isEmpty()) return true;
+    engine_.services().messages.showError(QStringLiteral("Не удалось вернуть файл %1: %2").arg(path, error));
+    return false;
+}
+
+bool Editor::apply(const EditStep& step, bool backwards) {
+    ProjectRecord& record = engine_.record();
+    Messages& messages = engine_.services().messages;
+
+    // The record as the step leaves it is built aside and replaces the live one only when it is sound.
+    auto result = ProjectRecord::createBlank();
+    std::memcpy(result->bytes(), record.bytes(), kProjectRecordSize);
+    const auto put = [&result](const RecordPatch& patch, const QByteArray& bytes) {
+        std::memcpy(result->bytes() + patch.offset, bytes.constData(), std::size_t(bytes.size()));
+    };
+    if (backwards) {
+        for (auto it = step.patches.rbegin(); it != step.patches.rend(); ++it) put(*it, it->before);
+    } else {
+        for (const RecordPatch& patch : step.patches) put(patch, patch.after);
+    }
+    // Play may have moved an item since the step was made (taken it, given it away): bringing back the
+    // step's bytes must not make a second copy of it.
+    for (int n = 1; n <= kItemCapacity; ++n) {
+        const int places = placesOfItem(*result, n);
+        if (places > 1 && places > placesOfItem(record, n)) {
+            messages.showError((backwards ? QStringLiteral("Отменить нельзя: предмет %1 оказался бы сразу в двух местах.")
+                                          : QStringLiteral("Повторить нельзя: предмет %1 оказался бы сразу в двух местах."))
+                                   .arg(n));
+            return false;
+        }
+    }
+
+    // The files, each back atomically; when one fails, those already written are put back as they were.
+    std::vector<const FileChange*> order;
+    for (const FileChange& file : step.files) order.push_back(&file);
+    if (backwards) std::reverse(order.begin(), order.end());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (writeBack(order[i]->path, backwards ? order[i]->before : order[i]->after)) continue;
+        for (std::size_t j = i; j-- > 0;) writeBack(order[j]->path, backwards ? order[j]->after : order[j]->before);
+        return false;
+    }
+
+    std::memcpy(record.bytes(), result->bytes(), kProjectRecordSize);
+    if (step.replacesRecord) engine_.resetPlay();
+    // A step may take away the scene shown (a scene count going back down).
+    ScreenState& screen = engine_.screen();
+    bool reload = step.replacesRecord;
+    if (screen.currentScene > usableSceneCount(record)) {
+        leaveScene(record, engine_.play());
+        screen.currentScene = std::uint16_t(usableSceneCount(record));
+        reload = true;
+    }
+    std::set<QString> reread;
+    for (const FileChange* file : order) {
+        if (reread.insert(file->path).second) engine_.assetFileChanged(file->path);
+    }
+    if (reload && reread.empty()) engine_.reloadBackground();
+    return true;
+}
+
+} // namespace tw

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "editor/editjournal.h"
+#include "runtime/editrecorder.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <utility>
+
+namespace tw {
+
+class Engine;
+struct ProjectRecord;
+enum class AssetKind;
+
+// The one way the editor changes the project: every change of the record or of an asset file that a
+// page, a button or the canvas makes goes through here and becomes a step the author can take back with
+// undo and make again with redo. Play (walking, taking, giving, doors opened in play) is not a step and is
+// never taken back.
+//
+// A page changes the record only inside change(); files only through replaceFile() and writeFile(). The
+// canvas's edits arrive through the EditRecorder interface, one step per press-drag-release.
+class Editor final : public EditRecorder {
+public:
+    explicit Editor(Engine& engine);
+    ~Editor() override;
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Engine& engine() { return engine_; }
+    const Engine& engine() const { return engine_; }
+    const EditJournal& journal() const { return journal_; }
+
+    // Runs action() as one step: what it changes in the record, and every file it replaces through this
+    // editor, one undo takes back. A change inside another joins the outer one's step.
+    template <class Action>
+    void change(Action&& action) {
+        beginStep();
+        std::forward<Action>(action)();
+        endStep();
+    }
+
+    // Replaces an asset file with a file the author chose: the chosen file must decode as `kind` (our
+    // readers, not the file name, decide); only then is it copied over `target`, atomically. Otherwise a
+    // message names the chosen file, and the old file and every picture in memory stay as they were.
+    // Part of the open step, or a step of its own. Returns true when the file is in place.
+    bool replaceFile(const QString& target, AssetKind kind, const QString& chosen);
+    // Writes bytes over an asset file (a picture the editor drew, the save point) atomically, keeping the
+    // old bytes for undo. A failed write is reported and leaves the old file. Returns true on success.
+    bool writeFile(const QString& target, const QByteArray& bytes);
+    // The open step replaces the record as a whole: applying it either way resets what play has in flight.
+    void markRecordReplaced() { open_.replacesRecord = true; }
+
+    enum class Outcome { Applied, Nothing, Refused };
+    // Takes back the last step / makes again the last step taken back, then redraws. Refused (with a short
+    // message, the journal unchanged) when play has moved an item since so that applying the step would
+    // put it in two places, or when a file could not be written back.
+    Outcome undo();
+    Outcome redo();
+
+    // The canvas's edits (see EditRecorder).
+    void editBegins() override;
+    void editEnds() override;
+    void gestureEnds() override;
+
+private:
+    void beginStep();
+    void endStep();
+    void commitOpenStep();
+    // Applies a step backwards (undo) or forwards; false when refused.
+    bool apply(const EditStep& step, bool backwards);
+    bool writeBack(const QString& path, const std::optional<QByteArray>& bytes);
+
+    Engine& engine_;
+    EditJournal journal_;
+    EditStep open_;
+    int stepDepth_ = 0;        // nesting of change()
+    int editDepth_ = 0;        // nesting of record edits under way; the outermost one takes the snapshot
+    bool gestureOpen_ = false; // the canvas's edits since the last press collect in open_
+    std::unique_ptr<ProjectRecord> snapshot_; // the record before the edit under way
+};
+
+// How many places item n is in: each bag slot holding it, the cursor, and lying in a scene.
+int placesOfItem(const ProjectRecord& record, int n);
+
+} // namespace tw
