@@ -188,7 +188,7 @@ void Engine::assetFileChanged(const QString& path) {
     }
     if (path == paths_.stamp(editor_.currentStamp)) loadPicture(path, pictures_.stampPicture);
     if (isHoldingItem(*record_)) cutCell(pictures_.largeItemStrip, 50, 50, record_->heldItem, pictures_.handPicture);
-    reloadBackground();
+    if (path == backgroundFileFor(screen_, paths_)) reloadBackground();
 }
 
 void Engine::activate() {

@@ -110,8 +110,8 @@ public:
     // characters, an open dialog, a running comic, the remark and panel timers and a pending press end,
     // the hero takes orders again, and the picture on the cursor follows heldItem.
     void resetPlay();
-    // An asset file was replaced on disk: the pictures and cursors read from it are read again and the
-    // background of the current mode is reloaded.
+    // An asset file was replaced on disk: the pictures and cursors read from it are read again, and the
+    // background when it is the background of the current mode.
     void assetFileChanged(const QString& path);
 
     PlayState& play() { return play_; }

@@ -268,18 +268,32 @@ QRect Engine::overlayTick() {
             if (isWellFormed(a.x, a.y, b.x, b.y)) outlineRect(canvas_, a.x, a.y, b.x, b.y);
         }
     }
+    // Only the cells in `area` can differ from what the canvas shows; a cell's outline and dots lie inside
+    // it, so redrawing just those cells over their background gives the same picture as redrawing all.
+    // The menu above was drawn whole, so every cell is drawn over it.
+    const QRect area = now.menu ? canvas_.rect() : changed & canvas_.rect();
+    const int firstColumn = std::max(1, area.left() / kCellSize + 1);
+    const int lastColumn = std::min(kGridColumns, area.right() / kCellSize + 1);
+    const int firstRow = std::max(1, area.top() / kCellSize + 1);
+    const int lastRow = std::min(kGridRows, area.bottom() / kCellSize + 1);
+    const auto walkable = [&now](int c, int r) { return now.walkable[std::size_t((c - 1) * kGridRows + (r - 1))]; };
     if (now.cells) {
-        drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
-        outlineWalkableCells(*this);
+        drawOpaqueArea(canvas_, pictures_.backgroundPicture, area);
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            for (int r = firstRow; r <= lastRow; ++r) {
+                if (walkable(c, r)) outlineCell(canvas_, c, r);
+            }
+        }
         // The cell the brush would paint. It stays drawn while the pointer rests, so the author sees
         // where a press lands.
-        if (isCellInGrid(now.pointerCell.x(), now.pointerCell.y()))
-            outlineCell(canvas_, now.pointerCell.x(), now.pointerCell.y(), qRgb(255, 0, 0));
+        const QPoint pointer = now.pointerCell;
+        if (isCellInGrid(pointer.x(), pointer.y()) && area.intersects(QRect(20 * (pointer.x() - 1), 20 * (pointer.y() - 1), 20, 20)))
+            outlineCell(canvas_, pointer.x(), pointer.y(), qRgb(255, 0, 0));
     }
     if (now.trails) {
-        for (int c = 1; c <= kGridColumns; ++c) {
-            for (int r = 1; r <= kGridRows; ++r) {
-                if (!now.walkable[(c - 1) * kGridRows + (r - 1)]) continue;
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            for (int r = firstRow; r <= lastRow; ++r) {
+                if (!walkable(c, r)) continue;
                 for (const QPoint dot : {QPoint(20 * (c - 1) + 5, 20 * (r - 1) + 5), QPoint(20 * (c - 1) + 15, 20 * (r - 1) + 15)}) {
                     if (canvas_.rect().contains(dot)) canvas_.setPixel(dot, qRgb(255, 255, 255));
                 }
