@@ -1,5 +1,6 @@
 #include "editor/plotpresses.h"
 
+#include "runtime/editrecorder.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
 
@@ -56,7 +57,11 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         portal.targetScene = screen.currentScene;
         portal.arrivalCol = low8(c);
         portal.arrivalRow = low8(r);
-        if (screen.currentScene != editor.portalScene) leaveScene(record, engine.play());
+        if (screen.currentScene != editor.portalScene) {
+            // Leaving the scene cancels the walks under way; that is play, not part of placing the portal.
+            const PlayScope play(engine.editRecorder());
+            leaveScene(record, engine.play());
+        }
         screen.currentScene = std::uint16_t(editor.portalScene);
         engine.reloadBackground();
         // The sub-modes served after this one act on the scene now shown.

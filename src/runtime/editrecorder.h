@@ -32,4 +32,21 @@ private:
     EditRecorder* recorder_;
 };
 
+// Inside an EditScope, marks a change that is play rather than an edit (an order cancelled when the
+// editor switches scenes): the edit so far is closed before it and a new one opened after it.
+class PlayScope {
+public:
+    explicit PlayScope(EditRecorder* recorder) : recorder_(recorder) {
+        if (recorder_) recorder_->editEnds();
+    }
+    ~PlayScope() {
+        if (recorder_) recorder_->editBegins();
+    }
+    PlayScope(const PlayScope&) = delete;
+    PlayScope& operator=(const PlayScope&) = delete;
+
+private:
+    EditRecorder* recorder_;
+};
+
 } // namespace tw

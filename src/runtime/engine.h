@@ -104,6 +104,7 @@ public:
 
     // The editor that keeps the canvas's edits as steps; null (the default) in the player.
     void setEditRecorder(EditRecorder* recorder) { recorder_ = recorder; }
+    EditRecorder* editRecorder() const { return recorder_; }
 
     // The record was replaced as a whole (a save point restored, the plot erased, a step of that kind
     // undone): what play had in flight belongs to the old record and is dropped. Walks to items, doors and

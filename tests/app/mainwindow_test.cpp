@@ -38,6 +38,9 @@ TEST(MainWindow, StartsOnTheMenuWithTheRecordsValues) {
     EXPECT_EQ(window.size(), QSize(1007, 699));
     EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("Edit15"))->text(), QStringLiteral("Лесная сказка"));
     EXPECT_EQ(window.findChild<QSpinBox*>(QStringLiteral("SpinEdit16"))->value(), 70);
+    // A blank record holds 0 where the animation spinners start at 1: they show 1, the record keeps 0.
+    EXPECT_EQ(window.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->value(), 1);
+    EXPECT_EQ(window.engine().record().heroAnimForward, 0);
     EXPECT_EQ(window.findChild<QTimer*>(QStringLiteral("Timer2"))->interval(), 70);
     EXPECT_EQ(window.findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 10);
     EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisibleTo(&window));

@@ -1,5 +1,5 @@
-// The save point as the author uses it: store, play on, roll back; and what a missing, damaged or
-// unwritable save point does.
+// The save point as the author uses it: store, play on, roll back; what a missing, damaged or unwritable
+// save point does; and how steps that replace or switch the record leave the play under way.
 #include "editor/editor.h"
 #include "editor/savepoint.h"
 #include "platform/picturecodec.h"
@@ -159,6 +159,33 @@ TEST_F(SavePoint, RestoredRecordGetsStartUpDefaultsAndAValidScene) {
     EXPECT_EQ(record().tickInterval, 50);
     EXPECT_EQ(scene(), 1);
     EXPECT_EQ(engine->pictures().backgroundPicture.pixel(0, 0), sceneColour(1));
+}
+
+// The hero walks to the door with its key when the author places a portal's arrival point here and the
+// editor switches to the portal's scene: the walk is cancelled (play), the portal is stored (an edit).
+// Undo takes back the portal only; the cancelled walk's door cell stays blocked.
+TEST_F(SavePoint, UndoOfAPortalPlacedWhileAWalkRanKeepsTheShutDoorShut) {
+    placeHero(record(), 1, 30); // far from the door, slowly: the walk outlasts the bag panel
+    record().heroStep = 2;
+    click(350, 100);
+    engine->mouseMove(500, 400, 699); // away from the bag panel along the top
+    ticks(55);
+    ASSERT_FALSE(play().panelShown);
+    ASSERT_TRUE(play().walkingToDoor);
+    ASSERT_LT(record().pass(1, 10, 5), kBlockedCell); // opened to the walk
+    EditorState& editing = engine->editor();
+    editing.portalPick = 2;
+    editing.portalScene = 2;
+    editing.portalSpin = 1;
+    click(70, 70); // cell (4, 4) of scene 1 becomes the arrival point
+    ASSERT_EQ(record().scene(2).portal(1).arrivalCol, 4);
+    ASSERT_EQ(scene(), 2);
+    EXPECT_FALSE(play().walkingToDoor);
+    EXPECT_EQ(record().pass(1, 10, 5), kBlockedCell);
+
+    ASSERT_EQ(editor->undo(), Editor::Outcome::Applied);
+    EXPECT_EQ(record().scene(2).portal(1).arrivalCol, 0);
+    EXPECT_EQ(record().pass(1, 10, 5), kBlockedCell);
 }
 
 } // namespace
