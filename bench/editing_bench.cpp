@@ -2,7 +2,7 @@
 // record, then the overlay tick that shows it), a button that changes the record (one step: snapshot,
 // compare, store), and a scene picture stamped and saved again and again (one step holding the file's old
 // and new bytes), with the memory the history holds.
-#include "demoproject.h"
+#include "demoengine.h"
 
 #include "editor/editor.h"
 #include "editor/editorshell.h"
@@ -26,21 +26,12 @@ namespace {
 
 using namespace tw;
 
-struct DemoEditor {
-    DiskFileSystem disk;
-    test::FakeMessages messages;
-    SilentAudio audio;
-    test::FakeCursors cursors;
-    test::FakeFileDialogs dialogs;
-    SeededRandom random{7};
-    std::unique_ptr<Engine> engine;
+// The demo engine with the editor attached.
+struct DemoEditor : bench::DemoEngine {
     std::unique_ptr<Editor> editor;
 
     bool start() {
-        if (bench::demoProjectRoot().isEmpty()) return false;
-        engine = std::make_unique<Engine>(AssetPaths(bench::demoProjectRoot()),
-                                          Services{disk, messages, audio, cursors, random, dialogs});
-        if (!engine->startUp()) return false;
+        if (!DemoEngine::start()) return false;
         editor = std::make_unique<Editor>(*engine);
         return true;
     }

@@ -1,7 +1,7 @@
 // What the ticks cost on the demo project as the window runs them: the overlay tick per screen, once
 // when it has to draw (something changed) and once still, and a frame tick of the playing scene together
 // with finding the part of the canvas that must be shown again.
-#include "demoproject.h"
+#include "demoengine.h"
 
 #include "canvas/shownpicture.h"
 #include "editor/editorshell.h"
@@ -21,31 +21,7 @@ namespace {
 
 using namespace tw;
 
-// An engine started on the demo project, with the services a headless run needs.
-struct DemoEngine {
-    DiskFileSystem disk;
-    test::FakeMessages messages;
-    SilentAudio audio;
-    test::FakeCursors cursors;
-    test::FakeFileDialogs dialogs;
-    SeededRandom random{7};
-    std::unique_ptr<Engine> engine;
-
-    // Started and showing the first scene with the pointer still over it.
-    bool startOnScene() {
-        if (!start()) return false;
-        selectPage(*engine, EditorPage::PlotEditor);
-        engine->mouseMove(500, 300, 699);
-        return true;
-    }
-
-    bool start() {
-        if (bench::demoProjectRoot().isEmpty()) return false;
-        engine = std::make_unique<Engine>(AssetPaths(bench::demoProjectRoot()),
-                                          Services{disk, messages, audio, cursors, random, dialogs});
-        return engine->startUp();
-    }
-};
+using bench::DemoEngine;
 
 enum class OverlayCase { Menu, Passability, SceneTrails, ScenePlain };
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "demoproject.h"
+
+#include "editor/editorshell.h"
+#include "platform/audio.h"
+#include "platform/filesystem.h"
+#include "platform/random.h"
+#include "runtime/engine.h"
+
+#include "support/fakes.h"
+
+#include <memory>
+
+namespace tw::bench {
+
+// An engine started on the demo project on disk, with the services a headless run needs.
+struct DemoEngine {
+    DiskFileSystem disk;
+    test::FakeMessages messages;
+    SilentAudio audio;
+    test::FakeCursors cursors;
+    test::FakeFileDialogs dialogs;
+    SeededRandom random{7};
+    std::unique_ptr<Engine> engine;
+
+    bool start() {
+        if (demoProjectRoot().isEmpty()) return false;
+        engine = std::make_unique<Engine>(AssetPaths(demoProjectRoot()),
+                                          Services{disk, messages, audio, cursors, random, dialogs});
+        return engine->startUp();
+    }
+
+    // Started and showing the first scene with the pointer still over it.
+    bool startOnScene() {
+        if (!start()) return false;
+        selectPage(*engine, EditorPage::PlotEditor);
+        engine->mouseMove(500, 300, 699);
+        return true;
+    }
+};
+
+} // namespace tw::bench
