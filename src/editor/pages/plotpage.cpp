@@ -20,9 +20,8 @@ const char* const kPlotSubPages[] = {"Портал",         "Анимация",
                                      "Случайные реплики"};
 
 const char* const kPlotEditorHelp =
-    "После перехода на другую сцену кнопками герой может оказаться вне дорожек - "
-    "поставьте его на проход кнопкой \"Героя в точку (click)\". Собранная игра начнется "
-    "с того места героя, что записано в сюжете: перед сборкой верните героя на старт.";
+    "Сцену сменили кнопками - герой может оказаться вне дорожек, ставим его кнопкой "
+    "\"Героя в точку (click)\". Перед сборкой игры ставим героя на старт сюжета.";
 
 PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     Engine& engine = editor.engine();
@@ -32,7 +31,7 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     connect(hero, &QToolButton::clicked, this, [&engine] { engine.editor().heroPlacementArmed = true; });
     auto* trails = new QCheckBox(QStringLiteral("Дорожки"), this);
     trails->setObjectName(QStringLiteral("CheckBox1"));
-    trails->move(6, 80);
+    trails->move(164, 62);
     connect(trails, &QCheckBox::toggled, this, [&engine](bool on) { engine.editor().trailsShown = on; });
 
     auto* store = speedButton(this, "SpeedButton85", QStringLiteral("СОХРАНИТЬ"), 160, 4, 130, 24);
@@ -61,7 +60,7 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     auto* help = new QLabel(QString::fromUtf8(kPlotEditorHelp), this);
     help->setObjectName(QStringLiteral("PlotEditorHelp"));
     help->setWordWrap(true);
-    help->setGeometry(6, 100, 290, 42);
+    help->setGeometry(6, 80, 290, 60);
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 

@@ -51,11 +51,11 @@ SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
         state.spotAnimationSpin = animationSpin_->value();
     });
 
-    label(this, nullptr, QStringLiteral("Номер"), 210, 6);
+    label(this, nullptr, QStringLiteral("Номер"), 230, 6);
     animationSpin_ = new QSpinBox(this);
     animationSpin_->setObjectName(QStringLiteral("SpinEdit9"));
     animationSpin_->setRange(1, kAnimationCapacity);
-    animationSpin_->setGeometry(210, 24, 60, 24);
+    animationSpin_->setGeometry(230, 24, 60, 24);
     animationSpin_->setValue(state.spotAnimationSpin);
     connect(animationSpin_, &QSpinBox::valueChanged, this, [this, &engine, &state](int a) {
         state.spotAnimationSpin = a;
@@ -64,13 +64,13 @@ SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
 
     shownBox_ = new QCheckBox(QStringLiteral("Казать"), this);
     shownBox_->setObjectName(QStringLiteral("CheckBox2"));
-    shownBox_->move(210, 56);
+    shownBox_->move(230, 56);
     connect(shownBox_, &QCheckBox::clicked, this, [this, &engine](bool on) {
         editor_.change([&] { chosenSpot(engine).visible = on ? 1 : 0; });
     });
     randomBox_ = new QCheckBox(QStringLiteral("Случайный кадр"), this);
     randomBox_->setObjectName(QStringLiteral("CheckBox3"));
-    randomBox_->move(210, 80);
+    randomBox_->move(230, 80);
     connect(randomBox_, &QCheckBox::clicked, this, [this, &engine, &state](bool on) {
         state.spotRandomChecked = on;
         editor_.change([&] { chosenSpot(engine).randomFrame = on ? 1 : 0; });

@@ -23,11 +23,16 @@ TargetChooser::TargetChooser(Editor& editor, QWidget* parent) : QFrame(parent), 
     silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(silver);
 
-    auto* caption = label(this, nullptr, QStringLiteral("Выбор сцены, куда перейдет герой"), 6, 4);
-    caption->setGeometry(4, 4, 193, 18);
+    // The editor panel's compact face: the caption fits the panel's width in two lines.
+    QFont compact = font();
+    compact.setPixelSize(11);
+    setFont(compact);
+    auto* caption = label(this, nullptr, QStringLiteral("Выбор сцены, куда перейдет герой"), 4, 2);
+    caption->setWordWrap(true);
+    caption->setGeometry(4, 2, 193, 28);
     caption->setAlignment(Qt::AlignCenter);
-    sceneSpin_ = steppingSpin(this, "SpinEdit7", 1, 1, 70, 26, 60);
-    auto* arrival = speedButton(this, "SpeedButton56", QStringLiteral("Клик на точке появления"), 10, 58, 181);
+    sceneSpin_ = steppingSpin(this, "SpinEdit7", 1, 1, 70, 31, 60);
+    auto* arrival = speedButton(this, "SpeedButton56", QStringLiteral("Клик на точке появления"), 10, 59, 181);
 
     Engine& engine = editor.engine();
     connect(sceneSpin_, &QSpinBox::valueChanged, this, [this, &engine](int s) {
