@@ -2,6 +2,7 @@
 
 #include "app/canvasview.h"
 #include "editor/pages/editorpanel.h"
+#include "editor/pages/targetchooser.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -51,8 +52,12 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] {
         canvasView_->showChanges();
         wakeOverlay();
+        followEditorState();
     });
-    connect(canvasView_, &CanvasView::inputReceived, this, &MainWindow::wakeOverlay);
+    connect(canvasView_, &CanvasView::inputReceived, this, [this] {
+        wakeOverlay();
+        followEditorState();
+    });
     connect(panel_, &EditorPanel::recordReplaced, this, &MainWindow::showRecord);
 
     // A line edit that has the focus keeps Ctrl+Z for its own text; everywhere else it is the editor's.
@@ -70,6 +75,12 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     animatorPanel_->setAutoFillBackground(true);
     animatorPanel_->hide();
     connect(panel_, &EditorPanel::animatorShown, animatorPanel_, &QWidget::setVisible);
+
+    targetChooser_ = new TargetChooser(editor_, this);
+    connect(targetChooser_, &TargetChooser::canvasChanged, this, [this] {
+        canvasView_->showChanges();
+        wakeOverlay();
+    });
 
     frameTimer_ = new QTimer(this);
     frameTimer_->setObjectName(QStringLiteral("Timer2"));
@@ -144,8 +155,11 @@ void MainWindow::redo() {
     if (editor_.redo() == Editor::Outcome::Applied) showRecord();
 }
 
+void MainWindow::followEditorState() { targetChooser_->follow(); }
+
 void MainWindow::showRecord() {
     panel_->showRecord();
+    followEditorState();
     frameTimer_->setInterval(engine_.frameTimerInterval());
     canvasView_->showChanges();
     wakeOverlay();
@@ -165,6 +179,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Keys the editor controls do not use reach the window; Esc returns to the menu.
     if (event->key() == Qt::Key_Escape) {
         engine_.keyDown(kEscapeKey);
+        followEditorState();
         canvasView_->showChanges();
         wakeOverlay();
         return;

@@ -11,6 +11,7 @@ namespace tw {
 
 class CanvasView;
 class EditorPanel;
+class TargetChooser;
 
 // The main window Tf: the canvas, the editor panel and the two timers. It forwards events, timer ticks and
 // control values to the engine and shows what the engine draws.
@@ -52,12 +53,15 @@ private:
     bool overlayIdle() const;
     // The record changed under the window (undo, redo, restore, erase): controls, timer and canvas follow.
     void showRecord();
+    // Panels over the canvas that follow the editor's state (the portal's target chooser).
+    void followEditorState();
 
     Engine engine_;
     Editor editor_;
     CanvasView* canvasView_ = nullptr;
     EditorPanel* panel_ = nullptr;
     QWidget* animatorPanel_ = nullptr; // Panel2
+    TargetChooser* targetChooser_ = nullptr; // RzPanel1
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
     int stillOverlayTicks_ = 0; // overlay ticks in a row that changed nothing

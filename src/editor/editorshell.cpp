@@ -1,6 +1,7 @@
 #include "editor/editorshell.h"
 
 #include "canvas/cutting.h"
+#include "editor/portals.h"
 #include "platform/cursors.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
@@ -13,6 +14,7 @@ const char* const kEditorPageCaptions[kEditorPageCount] = {
 
 void selectPage(Engine& engine, EditorPage page) {
     ScreenState& screen = engine.screen();
+    abandonPortalPlacement(engine);
     leaveScene(engine.record(), engine.play());
     switch (page) {
     case EditorPage::GameMenu:

@@ -70,6 +70,9 @@ struct EditorState {
         return doorCellArmed || doorEditing || heroRemarkArmed || dialogApproachArmed || animSpotArmed;
     }
     bool outlinesCellsOnOverlayTick() const { return portalPick != 0 || itemArmed; }
+    // From arming a portal's cell to pressing its arrival: the hero takes no orders and makes no step,
+    // so that he neither walks into a portal of the scene shown nor leaves it before the target is set.
+    bool portalPlacementUnderway() const { return portalPick != 0 || targetChooserVisible; }
 };
 
 } // namespace tw

@@ -48,12 +48,13 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         editor.portalPick = 0;
         editor.targetChooserVisible = true;
         editor.portalScene = screen.currentScene;
-        Portal& portal = scenePointer->portal(editor.portalSpin);
+        // The portal chosen when the placement was armed, whatever the spinner shows now.
+        Portal& portal = scenePointer->portal(editor.portalNumber);
         portal.col = low8(c);
         portal.row = low8(r);
     } else if (editor.portalPick == 2 && isWalkable(engine, c, r)) {
         editor.portalPick = 0;
-        Portal& portal = record.scene(editor.portalScene).portal(editor.portalSpin);
+        Portal& portal = record.scene(editor.portalScene).portal(editor.portalNumber);
         portal.targetScene = screen.currentScene;
         portal.arrivalCol = low8(c);
         portal.arrivalRow = low8(r);
@@ -163,8 +164,9 @@ void servePlotEditorMove(Engine& engine, int x, int y) {
         dialog.zoneY2 = playY(y);
     }
     if (editor.animSpotArmed) {
-        const int a = scene.animSpot(editor.spotSpin).animation;
-        engine.cutFrame(x, y, a, false, 1);
+        // The animation the press will place: the spinner, which writes the spot's number at once and,
+        // unlike a never-set spot's stored 0, always names an animation of the table.
+        engine.cutFrame(x, y, editor.spotAnimationSpin, false, 1);
     }
 }
 

@@ -2,6 +2,7 @@
 // the buttons, give walking orders and serve the editing sub-modes; the next frame tick acts on the rest.
 #include "canvas/drawing.h"
 #include "editor/plotpresses.h"
+#include "editor/portals.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/messages.h"
@@ -67,8 +68,10 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
         if (!play_.panelShown) {
             const int c = cellOfPixel(x);
             const int r = cellOfPixel(y);
-            // The walking order is play; whatever the armed sub-modes place is an edit.
-            if (play_.heroFree) spreadWave(*record_, screen_.currentScene, c, r, false);
+            // The walking order is play; whatever the armed sub-modes place is an edit. While a portal is
+            // being placed the presses are the author's, not orders to the hero.
+            if (play_.heroFree && !editor_.portalPlacementUnderway())
+                spreadWave(*record_, screen_.currentScene, c, r, false);
             const EditScope edit(recorder_);
             servePlotEditorPress(*this, x, y, c, r);
         }
@@ -156,6 +159,7 @@ void Engine::mouseUp() {
 
 void Engine::keyDown(int key) {
     if (!started_ || key != kEscapeKey) return;
+    abandonPortalPlacement(*this);
     leaveScene(*record_, play_);
     screen_.screenMode = ScreenMode::Menu;
     setCanvasCursor(cursorNeutral);

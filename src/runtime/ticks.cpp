@@ -122,13 +122,13 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     drawSpots(engine);                                                                              // 2.11
     engine.cutFrame(record.heroX, record.heroY, play.heroAnimation, true, play.previewFrame);      // 2.12
     drawSpotNumbers(engine);                                                                        // 2.13
-    walkStep(record, s, play, editor.targetChooserVisible);                                         // 2.14
+    walkStep(record, s, play, editor.portalPlacementUnderway());                                    // 2.14
     wrapHeroFrame(engine);                                                                          // 2.15
     // 2.16: the window shows heroStep on the speed buttons.
     heroAndCrowdRemarks(engine);                                                                    // 2.17
     panelAndHeldItem(engine);                                                                       // 2.18, 2.19
     drawPortalAndDialogMarkers(engine);                                                             // 2.20
-    portalTest(engine);                                                                             // 2.21
+    if (!editor.portalPlacementUnderway()) portalTest(engine);                                      // 2.21
     // 2.22: the window shows the dialog page's controls by kind.
     if (play.panelShown) engine.setCanvasCursor(cursorItem);                                       // 2.23
     const bool comicShown = play.comicOn;

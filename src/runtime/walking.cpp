@@ -149,7 +149,7 @@ std::uint16_t steppedDown(std::uint16_t value, int step) {
 
 } // namespace
 
-void walkStep(ProjectRecord& record, int scene, PlayState& state, bool targetChooserVisible) {
+void walkStep(ProjectRecord& record, int scene, PlayState& state, bool heroHeld) {
     if (!isSceneNumber(scene)) return;
 
     // The hero may stand anywhere in 0..65535 (the editor puts him on any clicked point, a record from
@@ -162,8 +162,8 @@ void walkStep(ProjectRecord& record, int scene, PlayState& state, bool targetCho
     const std::uint16_t here = record.passOrBlocked(scene, col, row);
     if (here == 0) state.heroAnimation = record.heroAnimStand;
 
-    // While the author picks a portal's target scene the hero holds still.
-    if (targetChooserVisible) return;
+    // While the author places a portal the hero holds still.
+    if (heroHeld) return;
 
     // The first smaller neighbour in this fixed order wins, so ties always resolve the same way. A hero
     // on a blocked cell (30000) therefore walks onto the first walkable neighbour, whatever its mark.

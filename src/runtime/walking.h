@@ -18,11 +18,11 @@ inline constexpr int kWaveReach = 300;
 void spreadWave(ProjectRecord& record, int scene, int col, int row, bool force);
 
 // One tick of the hero's walk in scene s. Recomputes heroCol/heroRow from heroX/heroY (the cell before
-// the step), then, unless targetChooserVisible, moves the foot point heroStep pixels towards the first of
+// the step), then, unless heroHeld (the author is placing a portal), moves the foot point heroStep pixels towards the first of
 // the right, left, lower and upper neighbours whose mark is smaller (unsigned) than his own cell's, and
 // sets state.heroAnimation to the matching walking animation, or to the standing one when none is
 // smaller. Cells outside the grid count as blocked (30000); heroX/heroY stay within 0..65535. A scene
 // outside 1..100 changes nothing.
-void walkStep(ProjectRecord& record, int scene, PlayState& state, bool targetChooserVisible);
+void walkStep(ProjectRecord& record, int scene, PlayState& state, bool heroHeld);
 
 } // namespace tw

@@ -50,6 +50,7 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
             page = plotPage_ = new PlotPage(editor, pages_);
             connect(plotPage_->sceneStepper(), &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
             connect(plotPage_, &PlotPage::recordReplaced, this, &EditorPanel::recordReplaced);
+            connect(plotPage_, &PlotPage::canvasChanged, this, &EditorPanel::canvasChanged);
             break;
         case EditorPage::Hero:
             page = heroPage_ = new HeroPage(editor, pages_);
@@ -107,6 +108,7 @@ void EditorPanel::showRecord() {
     heroPage_->showSpeed();
     heroPage_->showInterval();
     passabilityPage_->showBrush();
+    plotPage_->showRecord();
     refreshLabels();
 }
 
@@ -117,8 +119,11 @@ void EditorPanel::followPlay() { heroPage_->showSpeed(); }
 void EditorPanel::pageChanged(int index) {
     if (index < 0 || index >= kEditorPageCount) return;
     const auto page = EditorPage(index);
-    if (page == EditorPage::PlotEditor) heroPage_->loadAnimations();
     selectPage(engine_, page);
+    if (page == EditorPage::PlotEditor) {
+        heroPage_->loadAnimations();
+        plotPage_->showRecord();
+    }
     refreshLabels();
     emit animatorShown(page == EditorPage::Animator);
     emit canvasChanged();

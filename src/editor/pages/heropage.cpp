@@ -5,6 +5,7 @@
 #include "runtime/engine.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -26,6 +27,11 @@ std::uint8_t& animationField(ProjectRecord& record, int k) {
 constexpr int kSpeeds[3] = {2, 5, 10};
 
 } // namespace
+
+const char* const kHeroHelp =
+    "Чем меньше интервал обновления, тем чаще сменяются кадры: все мульты (и герой, и сцены) "
+    "бегут быстрее, и для плавного движения в них нужно больше кадров. В игру интервал попадает "
+    "только кнопкой \"Сохранить\".";
 
 HeroPage::HeroPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     auto* animations = new QGroupBox(QStringLiteral("Номера анимаций движения героя"), this);
@@ -76,6 +82,12 @@ HeroPage::HeroPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
         editor_.change([&] { record().tickInterval = intervalSpin_->value(); });
         emit intervalSaved();
     });
+
+    auto* help = new QLabel(QString::fromUtf8(kHeroHelp), this);
+    help->setObjectName(QStringLiteral("HeroHelp"));
+    help->setWordWrap(true);
+    help->setGeometry(812, 4, 185, 132);
+    help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* start = speedButton(this, "SpeedButton52", QStringLiteral("Стартовая позиция героя (click)"), 430, 84, 220);
     connect(start, &QToolButton::clicked, this, [this] { editor_.engine().editor().heroPlacementArmed = true; });

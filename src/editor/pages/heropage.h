@@ -36,4 +36,7 @@ private:
     QSpinBox* intervalSpin_ = nullptr;
 };
 
+// The hero page's note on the frame interval.
+extern const char* const kHeroHelp;
+
 } // namespace tw

@@ -1,12 +1,15 @@
 #include "editor/pages/plotpage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/portalpage.h"
 #include "editor/pages/scenestepper.h"
+#include "editor/pages/spotpage.h"
 #include "editor/savepoint.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -16,6 +19,10 @@ const char* const kPlotSubPages[] = {"Портал",         "Анимация",
                                      "Реплики героя",  "Подсказки", "Диалог",            "Случайные диалоги",
                                      "Случайные реплики"};
 
+const char* const kPlotEditorHelp =
+    "Сцену сменили кнопками - герой может оказаться вне дорожек, ставим его кнопкой "
+    "\"Героя в точку (click)\". Перед сборкой игры ставим героя на старт сюжета.";
+
 PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     Engine& engine = editor.engine();
     stepper_ = new SceneStepper(engine, "SpeedButton48", "SpeedButton49", "Label6", this);
@@ -24,7 +31,7 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     connect(hero, &QToolButton::clicked, this, [&engine] { engine.editor().heroPlacementArmed = true; });
     auto* trails = new QCheckBox(QStringLiteral("Дорожки"), this);
     trails->setObjectName(QStringLiteral("CheckBox1"));
-    trails->move(6, 80);
+    trails->move(164, 62);
     connect(trails, &QCheckBox::toggled, this, [&engine](bool on) { engine.editor().trailsShown = on; });
 
     auto* store = speedButton(this, "SpeedButton85", QStringLiteral("СОХРАНИТЬ"), 160, 4, 130, 24);
@@ -37,7 +44,26 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     subPages_ = new QTabWidget(this);
     subPages_->setObjectName(QStringLiteral("PageControl2"));
     subPages_->setGeometry(300, 0, 700, 140);
-    for (const char* caption : kPlotSubPages) subPages_->addTab(new QWidget(subPages_), QString::fromUtf8(caption));
+    auto* portals = new PortalPage(editor, subPages_);
+    connect(portals, &PortalPage::canvasChanged, this, &PlotPage::canvasChanged);
+    spotPage_ = new SpotPage(editor, subPages_);
+    for (const char* caption : kPlotSubPages) {
+        QWidget* page = subPages_->count() == 0 ? static_cast<QWidget*>(portals)
+                        : subPages_->count() == 1 ? static_cast<QWidget*>(spotPage_)
+                                                  : new QWidget(subPages_);
+        subPages_->addTab(page, QString::fromUtf8(caption));
+    }
+    connect(subPages_, &QTabWidget::currentChanged, this, [this] { spotPage_->showSpot(); });
+    // Every scene has spots of its own: the spot page follows the scene buttons.
+    connect(stepper_, &SceneStepper::sceneChanged, this, [this] { spotPage_->showSpot(); });
+
+    auto* help = new QLabel(QString::fromUtf8(kPlotEditorHelp), this);
+    help->setObjectName(QStringLiteral("PlotEditorHelp"));
+    help->setWordWrap(true);
+    help->setGeometry(6, 80, 290, 60);
+    help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
+
+void PlotPage::showRecord() { spotPage_->showSpot(); }
 
 } // namespace tw

@@ -9,6 +9,7 @@ namespace tw {
 
 class Editor;
 class SceneStepper;
+class SpotPage;
 
 // "Редактор сюжета": the scene buttons, the hero button, "Дорожки", the save point's two buttons and the
 // plot editor's own page control with its nine sub-pages.
@@ -18,14 +19,22 @@ public:
     PlotPage(Editor& editor, QWidget* parent);
     SceneStepper* sceneStepper() const { return stepper_; }
     QTabWidget* subPages() const { return subPages_; }
+    // The sub-pages show the record's values anew (the tab was chosen, the record changed under them).
+    void showRecord();
 
 signals:
+    // A sub-page changed the scene shown or what the canvas overlays.
+    void canvasChanged();
     // The save point replaced the record.
     void recordReplaced();
 
 private:
     SceneStepper* stepper_;
     QTabWidget* subPages_;
+    SpotPage* spotPage_ = nullptr;
 };
+
+// The plot editor's note on the hero's position (beside "Героя в точку (click)").
+extern const char* const kPlotEditorHelp;
 
 } // namespace tw
