@@ -9,6 +9,7 @@ class QTimer;
 
 namespace tw {
 
+class AnimatorPanel;
 class CanvasView;
 class EditorPanel;
 
@@ -57,7 +58,7 @@ private:
     Editor editor_;
     CanvasView* canvasView_ = nullptr;
     EditorPanel* panel_ = nullptr;
-    QWidget* animatorPanel_ = nullptr; // Panel2
+    AnimatorPanel* animatorPanel_ = nullptr; // Panel2
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
     int stillOverlayTicks_ = 0; // overlay ticks in a row that changed nothing
