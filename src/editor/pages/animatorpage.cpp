@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include <tuple>
+
 namespace tw {
 
 const char* const kAnimatorHelp =
@@ -33,17 +35,23 @@ const char* const kAnimationKindsHelp =
     "используем захват экрана.";
 
 AnimatorPage::AnimatorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
-    auto* load = speedButton(this, "SpeedButton22", QStringLiteral("Загрузить набор"), 6, 6, 160, 26);
+    auto* load = speedButton(this, "SpeedButton22", QStringLiteral("Загрузить набор"), 6, 6, 130, 26);
     connect(load, &QToolButton::clicked, this, [this] {
         loadSheet(editor_);
         emit sheetLoaded();
     });
-    auto* erase = speedButton(this, "SpeedButton121", QStringLiteral("Стереть все мульты!"), 6, 110, 160, 24);
+    auto* erase = speedButton(this, "SpeedButton121", QStringLiteral("Стереть все мульты!"), 6, 110, 130, 24);
     connect(erase, &QToolButton::clicked, this, [this] {
         if (eraseAllAnimations(editor_)) emit recordReplaced();
     });
-    label(this, "Label41", QString::fromUtf8(kAnimatorHelp), 180, 2);
-    label(this, "Label42", QString::fromUtf8(kAnimationKindsHelp), 590, 2);
+    // Both texts side by side in a smaller face, so that their longest lines fit across the page.
+    QFont help = font();
+    help.setPixelSize(10);
+    for (auto [name, text, x] : {std::tuple{"Label41", kAnimatorHelp, 142}, std::tuple{"Label42", kAnimationKindsHelp, 586}}) {
+        QLabel* widget = label(this, name, QString::fromUtf8(text), x, 2);
+        widget->setFont(help);
+        widget->adjustSize();
+    }
 }
 
 } // namespace tw
