@@ -33,6 +33,17 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+// The second press of a double-click arrives here instead of as a press.
+void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        engine_.mouseDoubleClick(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at.x(),
+                                 at.y());
+        showChanges();
+        emit inputReceived();
+    }
+}
+
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const PanelChange change = engine_.mouseMove(at.x(), at.y(), height());

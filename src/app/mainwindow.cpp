@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/canvasview.h"
+#include "editor/pages/animatorpanel.h"
 #include "editor/pages/editorpanel.h"
 #include "editor/pages/targetchooser.h"
 
@@ -69,12 +70,12 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redo);
 
-    animatorPanel_ = new QWidget(this);
-    animatorPanel_->setObjectName(QStringLiteral("Panel2"));
-    animatorPanel_->setGeometry(0, 0, 200, 530);
-    animatorPanel_->setAutoFillBackground(true);
-    animatorPanel_->hide();
-    connect(panel_, &EditorPanel::animatorShown, animatorPanel_, &QWidget::setVisible);
+    animatorPanel_ = new AnimatorPanel(editor_, this);
+    connect(panel_, &EditorPanel::animatorShown, animatorPanel_, &AnimatorPanel::setShown);
+    connect(animatorPanel_, &AnimatorPanel::canvasChanged, canvasView_, [this] {
+        canvasView_->showChanges();
+        wakeOverlay();
+    });
 
     targetChooser_ = new TargetChooser(editor_, this);
     connect(targetChooser_, &TargetChooser::canvasChanged, this, [this] {
@@ -125,6 +126,7 @@ bool MainWindow::startUp() {
 void MainWindow::frameTick() {
     const QRegion changed = engine_.frameTick();
     if (engine_.screen().screenMode == ScreenMode::Scene) panel_->followPlay();
+    if (engine_.screen().screenMode == ScreenMode::Animator) animatorPanel_->showPreview();
     showTickChanges(canvasView_, changed);
     // The overlay draws over the frame (the trails' dots): while it idles it follows each frame at once.
     if (overlayIdle() && !changed.isEmpty()) overlayTick();
@@ -159,6 +161,7 @@ void MainWindow::followEditorState() { targetChooser_->follow(); }
 
 void MainWindow::showRecord() {
     panel_->showRecord();
+    animatorPanel_->showRecord();
     followEditorState();
     frameTimer_->setInterval(engine_.frameTimerInterval());
     canvasView_->showChanges();

@@ -9,6 +9,7 @@ class QTimer;
 
 namespace tw {
 
+class AnimatorPanel;
 class CanvasView;
 class EditorPanel;
 class TargetChooser;
@@ -60,7 +61,7 @@ private:
     Editor editor_;
     CanvasView* canvasView_ = nullptr;
     EditorPanel* panel_ = nullptr;
-    QWidget* animatorPanel_ = nullptr; // Panel2
+    AnimatorPanel* animatorPanel_ = nullptr; // Panel2
     TargetChooser* targetChooser_ = nullptr; // RzPanel1
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;

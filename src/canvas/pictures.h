@@ -12,6 +12,7 @@ struct Pictures {
     QImage stampPicture;      // transparent: applicator stamp
     QImage sheetPicture;      // the animation sheet
     QImage framePicture;      // transparent: one frame cut out of the sheet
+    QImage previewPicture;    // the animator's preview Image2, 329 x 297
     QImage panelPicture;      // the item panel, 1009 x 60
     QImage largeItemStrip;    // 50 x 50 item pictures
     QImage smallItemStrip;    // 20 x 20 item pictures

@@ -36,6 +36,15 @@ struct EditorState {
 
     // Numbers chosen on the pages.
     int currentAnimation = 1;
+    int currentFrame = 1; // the animator's frame, 1..frames in use of currentAnimation
+
+    // The animator's canvas: where the sheet's top-left corner lies, what a drag does (1 moves the sheet
+    // view, 2 stretches the current frame), the view offset when the button went down, and whether the
+    // gesture under way fitted the frame to a figure (its moves then leave the frame alone).
+    QPoint sheetViewOffset;
+    int animatorMouseMode = 1;
+    QPoint offsetAtMouseDown;
+    bool figureFitHeld = false;
     int currentStamp = 1;
     int currentItem = 1;
     int itemPickA = 1;

@@ -4,6 +4,7 @@
 #include "canvas/picturefiles.h"
 #include "canvas/pictures.h"
 #include "canvas/screenstate.h"
+#include "editor/animatorview.h"
 #include "editor/editorstate.h"
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
@@ -100,6 +101,9 @@ public:
     void mouseDown(MouseButton button, int x, int y);
     PanelChange mouseMove(int x, int y, int canvasHeight);
     void mouseUp();
+    // A second press of a double-click: a press like any other, and in the animator's stretch mode the
+    // current frame is fitted to the figure of the sheet under the pointer (an edit, one step).
+    void mouseDoubleClick(MouseButton button, int x, int y);
     void keyDown(int key);
 
     // The editor that keeps the canvas's edits as steps; null (the default) in the player.
@@ -144,10 +148,11 @@ private:
     // The record's bytes with the name and start scene that a close would store.
     QByteArray recordAsClosed(const QString& gameNameText) const;
     bool loadPictures();
-    // Mode 4: the animator's preview of the chosen animation; modes 3 and 4: the applicator's and the
-    // animator's overlays. Both belong to the asset editors and draw nothing until those pages exist.
-    void animatorPreview() {}
-    bool editorOverlay() { return false; }
+    // Mode 4: the animator's preview of the chosen animation into previewPicture.
+    void animatorPreview();
+    // Modes 3 and 4: the applicator's and the animator's canvas; returns the part of the canvas drawn.
+    // The applicator draws nothing until its page exists.
+    QRect editorOverlay();
     void loadCursors();
     OverlayInputs overlayInputs() const;
 
@@ -169,6 +174,7 @@ private:
     int canvasCursor_ = 0;
     OverlayMemo overlayMemo_;
     FrameMemo frameMemo_;
+    SheetView sheetView_;
 };
 
 } // namespace tw

@@ -1,6 +1,7 @@
 // Canvas and keyboard input, shared by the player and the editors: the handlers record the pointer and
 // the buttons, give walking orders and serve the editing sub-modes; the next frame tick acts on the rest.
 #include "canvas/drawing.h"
+#include "editor/animator.h"
 #include "editor/plotpresses.h"
 #include "editor/portals.h"
 #include "platform/audio.h"
@@ -37,6 +38,7 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     play_.dialogOpen = false;
     play_.mouseHeld = true;
     play_.mouseDownPoint = QPoint(x, y);
+    editor_.offsetAtMouseDown = editor_.sheetViewOffset;
 
     switch (screen_.screenMode) {
     case ScreenMode::Menu:
@@ -126,6 +128,14 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
         const EditScope edit(play_.mouseHeld ? recorder_ : nullptr);
         servePlotEditorMove(*this, x, y);
     }
+    if (mode == ScreenMode::Animator && play_.mouseHeld) {
+        if (editor_.animatorMouseMode == 1) {
+            editor_.sheetViewOffset = draggedViewOffset(editor_, play_.mouseDownPoint, QPoint(x, y));
+        } else if (!editor_.figureFitHeld) {
+            const EditScope edit(recorder_);
+            stretchFrame(*record_, editor_, play_.mouseDownPoint, QPoint(x, y), pictures_.sheetPicture.size());
+        }
+    }
     if (mode == ScreenMode::Passability) {
         editor_.pointerCell = isPlayPoint(x, y) ? QPoint(cellOfPixel(x), cellOfPixel(y)) : QPoint();
         if (play_.mouseHeld) {
@@ -155,6 +165,16 @@ void Engine::mouseUp() {
     editor_.doorEditing = false;
     editor_.crowdRemarkArmed = false;
     editor_.menuZoneBeingSet = 0;
+    editor_.figureFitHeld = false;
+}
+
+void Engine::mouseDoubleClick(MouseButton button, int x, int y) {
+    mouseDown(button, x, y);
+    if (!started_ || screen_.screenMode != ScreenMode::Animator || editor_.animatorMouseMode != 2 ||
+        button != MouseButton::Left)
+        return;
+    const EditScope edit(recorder_);
+    editor_.figureFitHeld = fitFrameToFigure(*record_, editor_, pictures_.sheetPicture, QPoint(x, y));
 }
 
 void Engine::keyDown(int key) {

@@ -4,6 +4,7 @@
 #include "canvas/cutting.h"
 #include "canvas/drawing.h"
 #include "canvas/drawnarea.h"
+#include "editor/animator.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/random.h"
@@ -167,6 +168,18 @@ QRegion Engine::frameTick() {
     return canvas_.cacheKey() != before ? QRegion(canvas_.rect()) : QRegion();
 }
 
+void Engine::animatorPreview() {
+    drawPreview(pictures_.previewPicture, pictures_.sheetPicture, pictures_.framePicture, *record_,
+                editor_.currentAnimation, play_.previewFrame);
+}
+
+QRect Engine::editorOverlay() {
+    if (screen_.screenMode != ScreenMode::Animator) return {};
+    const AnimFrame& frame = currentFrameOf(*record_, editor_);
+    return sheetView_.draw(canvas_, pictures_.backgroundPicture, editor_.sheetViewOffset,
+                           QRect(frame.srcX, frame.srcY, frame.width, frame.height));
+}
+
 OverlayInputs Engine::overlayInputs() const {
     OverlayInputs in;
     in.mode = screen_.screenMode;
@@ -247,7 +260,7 @@ QRect Engine::overlayTick() {
     }
     QRect changed;
     const ScreenMode mode = screen_.screenMode;
-    if ((mode == ScreenMode::Applicator || mode == ScreenMode::Animator) && editorOverlay()) changed = canvas_.rect();
+    if (mode == ScreenMode::Applicator || mode == ScreenMode::Animator) changed = editorOverlay();
 
     // The menu, the cell outlines and the dots come out the same from the same inputs on a canvas nobody
     // else drew on: a still screen is left alone instead of being redrawn a hundred times a second.

@@ -1,6 +1,7 @@
 #include "editor/pages/editorpanel.h"
 
 #include "editor/editor.h"
+#include "editor/pages/animatorpage.h"
 #include "editor/pages/heropage.h"
 #include "editor/pages/menupage.h"
 #include "editor/pages/passabilitypage.h"
@@ -52,6 +53,13 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
             connect(plotPage_, &PlotPage::recordReplaced, this, &EditorPanel::recordReplaced);
             connect(plotPage_, &PlotPage::canvasChanged, this, &EditorPanel::canvasChanged);
             break;
+        case EditorPage::Animator: {
+            auto* animator = new AnimatorPage(editor, pages_);
+            connect(animator, &AnimatorPage::sheetLoaded, this, &EditorPanel::canvasChanged);
+            connect(animator, &AnimatorPage::recordReplaced, this, &EditorPanel::recordReplaced);
+            page = animator;
+            break;
+        }
         case EditorPage::Hero:
             page = heroPage_ = new HeroPage(editor, pages_);
             connect(heroPage_, &HeroPage::intervalSaved, this, &EditorPanel::intervalSaved);
@@ -73,13 +81,6 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
     connect(erasePlot, &QToolButton::clicked, this, [this] {
         if (eraseWholePlot(editor_)) emit recordReplaced();
     });
-    auto* eraseAnimations = speedButton(pages_->widget(int(EditorPage::Animator)), "SpeedButton121",
-                                        QStringLiteral("Стереть все мульты!"), 6, 110, 160, 24);
-    connect(eraseAnimations, &QToolButton::clicked, this, [this] {
-        if (eraseAllAnimations(editor_)) emit recordReplaced();
-    });
-
-    animationLabel_ = label(pages_->widget(int(EditorPage::Animator)), "Label2", QString(), 6, 4);
     itemLabel_ = label(pages_->widget(int(EditorPage::Items)), "Label13", QString(), 6, 4);
     plotItemLabel_ = label(plotPage_->subPages()->widget(2), "Label19", QString(), 6, 4);
 
@@ -132,11 +133,10 @@ void EditorPanel::pageChanged(int index) {
 void EditorPanel::refreshLabels() {
     applicatorScenes_->refresh();
     plotPage_->sceneStepper()->refresh();
-    animationLabel_->setText(QStringLiteral("Мульт-") + QString::number(engine_.editor().currentAnimation));
     const QString item = QStringLiteral("Предмет ") + QString::number(engine_.editor().currentItem);
     itemLabel_->setText(item);
     plotItemLabel_->setText(item);
-    for (QLabel* l : {animationLabel_, itemLabel_, plotItemLabel_}) l->adjustSize();
+    for (QLabel* l : {itemLabel_, plotItemLabel_}) l->adjustSize();
 }
 
 } // namespace tw

@@ -57,7 +57,6 @@ private:
     PassabilityPage* passabilityPage_ = nullptr;
     PlotPage* plotPage_ = nullptr;
     HeroPage* heroPage_ = nullptr;
-    QLabel* animationLabel_ = nullptr;  // Label2
     QLabel* itemLabel_ = nullptr;       // Label13
     QLabel* plotItemLabel_ = nullptr;   // Label19
     QLineEdit* gameNameEdit_ = nullptr; // Edit15
