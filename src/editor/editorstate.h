@@ -74,9 +74,13 @@ struct EditorState {
     bool trailsShown = false;   // CheckBox1 "Дорожки"
     bool applicatorOn = false;  // the applicator's "Вкл."
 
-    // Overlays of the walkable cells while a placing mode is armed.
+    // Outlines of the walkable cells while a placing mode is armed. On the playing scene they are drawn
+    // with each frame, over the scene; the fast overlay tick would redraw the bare background over the
+    // hero and the animations between two frames and make them flicker. On the other screens (a portal
+    // pick left armed while the menu or the animator is shown) the overlay tick draws them.
     bool outlinesCellsOnFrameTick() const {
-        return doorCellArmed || doorEditing || heroRemarkArmed || dialogApproachArmed || animSpotArmed;
+        return doorCellArmed || doorEditing || heroRemarkArmed || dialogApproachArmed || animSpotArmed ||
+               portalPick != 0 || itemArmed;
     }
     bool outlinesCellsOnOverlayTick() const { return portalPick != 0 || itemArmed; }
     // From arming a portal's cell to pressing its arrival: the hero takes no orders and makes no step,

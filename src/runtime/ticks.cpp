@@ -185,7 +185,8 @@ OverlayInputs Engine::overlayInputs() const {
     in.mode = screen_.screenMode;
     in.scene = screen_.currentScene;
     in.menu = in.mode == ScreenMode::Menu;
-    in.cells = in.mode == ScreenMode::Passability || editor_.outlinesCellsOnOverlayTick();
+    in.cells = in.mode == ScreenMode::Passability ||
+               (in.mode != ScreenMode::Scene && editor_.outlinesCellsOnOverlayTick());
     in.trails = in.mode == ScreenMode::Scene && editor_.trailsShown;
     if (in.mode == ScreenMode::Passability) in.pointerCell = editor_.pointerCell;
     if (in.menu) {

@@ -217,3 +217,25 @@ TEST_F(PlayFrame, EditorMarkersAreDrawnDuringPlay) {
 
 } // namespace
 } // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+// While a portal or an item is being placed the walkable cells are outlined with every frame, over the
+// scene: the fast overlay tick leaves the frame alone, so the hero and the spots never blink away.
+TEST_F(PlayFrame, PlacingOutlinesCellsWithTheFrameAndTheOverlayKeepsTheHero) {
+    for (int armed = 0; armed < 2; ++armed) {
+        SCOPED_TRACE(armed);
+        engine->editor().portalPick = armed == 0 ? 1 : 0;
+        engine->editor().itemArmed = armed == 1;
+        engine->frameTick();
+        EXPECT_EQ(at(205, 165), kHeroColour);
+        EXPECT_EQ(at(400, 400), qRgb(255, 0, 255)); // cell (21, 21) outlined
+        const QImage frame = engine->canvas().copy();
+        for (int i = 0; i < 5; ++i) engine->overlayTick();
+        EXPECT_TRUE(engine->canvas() == frame);
+    }
+}
+
+} // namespace
+} // namespace tw::test
