@@ -40,7 +40,7 @@ AnimatorPage::AnimatorPage(Editor& editor, QWidget* parent) : QWidget(parent), e
         loadSheet(editor_);
         emit sheetLoaded();
     });
-    auto* erase = speedButton(this, "SpeedButton121", QStringLiteral("Стереть все мульты!"), 6, 110, 130, 24);
+    auto* erase = speedButton(this, "SpeedButton121", QStringLiteral("Стереть все мульты!"), 4, 110, 136, 24);
     connect(erase, &QToolButton::clicked, this, [this] {
         if (eraseAllAnimations(editor_)) emit recordReplaced();
     });
