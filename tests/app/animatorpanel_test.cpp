@@ -2,75 +2,40 @@
 // cuts a three-frame campfire out of it (a stretch, a stretch drawn backwards, a double-click on the
 // figure), watches the preview play it and takes the last steps back with Ctrl+Z. Everything goes through
 // the widgets, found by their names, and the canvas's mouse events.
-#include "app/canvasview.h"
-#include "app/mainwindow.h"
 #include "editor/animator.h"
 #include "editor/pages/animatorpage.h"
 #include "make-demo/demolayout.h"
 #include "make-demo/spritesheet.h"
 #include "platform/picturecodec.h"
-#include "support/fakes.h"
-#include "support/faketree.h"
+#include "support/windowscenario.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTabWidget>
-#include <QTest>
-#include <QToolButton>
 
 namespace tw::test {
 namespace {
 
-class AnimatorScenario : public ::testing::Test {
+class AnimatorScenario : public WindowScenario {
 protected:
-    FakeWorld world;
     demo::SpriteSheet sheet = demo::buildSpriteSheet();
-    std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
         auto record = ProjectRecord::createBlank();
         record->sceneCount = 1;
         putMinimalTree(world.files, *record);
         world.files.files[kFakeRoot.data(QStringLiteral("anim"))] = encodeBmp(sheet.picture);
-        window = std::make_unique<MainWindow>(kFakeRoot, world.services());
-        ASSERT_TRUE(window->startUp());
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        openWindow();
     }
-    template <class T>
-    T* find(const char* name) {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void press(const char* button) { find<QToolButton>(button)->click(); }
     QString text(const char* label) { return find<QLabel>(label)->text(); }
-    void pointer(QEvent::Type type, QPoint at) {
-        CanvasView* canvas = window->canvasView();
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), canvas->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &event);
-    }
-    void drag(QPoint from, QPoint to) {
-        pointer(QEvent::MouseMove, from);
-        pointer(QEvent::MouseButtonPress, from);
-        for (int i = 1; i <= 8; ++i) pointer(QEvent::MouseMove, from + (to - from) * i / 8);
-        pointer(QEvent::MouseButtonRelease, to);
+    // A drag or a double-click on the canvas, then the overlay tick that shows the sheet view.
+    void dragShown(QPoint from, QPoint to) {
+        drag(from, to);
         window->overlayTick();
     }
-    void doubleClick(QPoint at) {
-        pointer(QEvent::MouseButtonPress, at);
-        pointer(QEvent::MouseButtonRelease, at);
-        pointer(QEvent::MouseButtonDblClick, at);
-        pointer(QEvent::MouseButtonRelease, at);
+    void doubleClickShown(QPoint at) {
+        doubleClick(at);
         window->overlayTick();
     }
-    QRgb shownAt(QPoint at) { return window->canvasView()->grab().toImage().pixel(at); }
     QRect frameRect(int a, int f) {
         const AnimFrame& frame = window->engine().record().animation(a).frame(f);
         return QRect(frame.srcX, frame.srcY, frame.width, frame.height);
@@ -112,7 +77,7 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     ASSERT_GE(cells.size(), 3);
     EXPECT_TRUE(find<QToolButton>("SpeedButton29")->isChecked());
     const QPoint offset = QPoint(400, 40) - cells[0].topLeft();
-    drag(QPoint(600, 300), QPoint(600, 300) + offset);
+    dragShown(QPoint(600, 300), QPoint(600, 300) + offset);
     EXPECT_EQ(window->engine().editor().sheetViewOffset, offset);
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(QRect(350, 0, 650, 500).contains(cells[i].translated(offset))) << i;
     EXPECT_EQ(shownAt(QPoint(400, 40)), sheet.picture.pixel(cells[0].topLeft()));
@@ -121,12 +86,12 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     press("SpeedButton30");
     EXPECT_TRUE(find<QToolButton>("SpeedButton30")->isChecked());
     EXPECT_FALSE(find<QToolButton>("SpeedButton29")->isChecked());
-    drag(cells[0].topLeft() + offset, cells[0].bottomRight() + QPoint(1, 1) + offset);
+    dragShown(cells[0].topLeft() + offset, cells[0].bottomRight() + QPoint(1, 1) + offset);
     EXPECT_EQ(frameRect(a, 1), cells[0]);
     EXPECT_EQ(shownAt(cells[0].topLeft() + offset), qRgb(255, 255, 255));
     press("SpeedButton28");
     EXPECT_EQ(text("Label3"), QStringLiteral("Кадр-2/2"));
-    drag(cells[1].bottomRight() + QPoint(1, 1) + offset, cells[1].topLeft() + offset);
+    dragShown(cells[1].bottomRight() + QPoint(1, 1) + offset, cells[1].topLeft() + offset);
     EXPECT_EQ(frameRect(a, 2), cells[1]);
     press("SpeedButton28");
     EXPECT_EQ(text("Label3"), QStringLiteral("Кадр-3/3"));
@@ -134,7 +99,7 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     QPoint onFigure = middle;
     const QRgb key = sheet.picture.pixel(0, sheet.picture.height() - 1);
     while (sheet.picture.pixel(onFigure) == key && onFigure.y() < cells[2].bottom()) onFigure.ry() += 1;
-    doubleClick(onFigure + offset);
+    doubleClickShown(onFigure + offset);
     const QRect fitted = frameRect(a, 3);
     EXPECT_EQ(fitted, figureAt(sheet.picture, onFigure));
     EXPECT_TRUE(cells[2].adjusted(1, 1, -1, -1).contains(fitted));

@@ -1,65 +1,29 @@
 // The author at the window: paints a wall on the passability page, wipes the scene by mistake and takes
 // it back with Ctrl+Z, stores the save point, sends the hero around the wall and rolls back. Everything
 // goes through the widgets, found by their names, and the canvas's mouse events.
-#include "app/canvasview.h"
-#include "app/mainwindow.h"
-#include "support/fakes.h"
-#include "support/faketree.h"
+#include "support/windowscenario.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTabWidget>
-#include <QTest>
-#include <QToolButton>
 
 #include <cstring>
 
 namespace tw::test {
 namespace {
 
-class PassabilityPageScenario : public ::testing::Test {
+class PassabilityPageScenario : public WindowScenario {
 protected:
-    FakeWorld world;
-    std::unique_ptr<MainWindow> window;
-
     void SetUp() override {
-        auto record = ProjectRecord::createBlank();
-        record->sceneCount = 2;
-        record->heroStep = 10;
-        record->heroX = 50; // cell (3, 3)
-        record->heroY = 50;
-        putMinimalTree(world.files, *record);
-        window = std::make_unique<MainWindow>(kFakeRoot, world.services());
-        ASSERT_TRUE(window->startUp());
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        auto blank = ProjectRecord::createBlank();
+        blank->sceneCount = 2;
+        blank->heroStep = 10;
+        blank->heroX = 50; // cell (3, 3)
+        blank->heroY = 50;
+        putMinimalTree(world.files, *blank);
+        openWindow();
     }
-    template <class T>
-    T* find(const char* name) {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void press(const char* button) { find<QToolButton>(button)->click(); }
-    void pointer(QEvent::Type type, int x, int y) {
-        CanvasView* canvas = window->canvasView();
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(x, y), canvas->mapToGlobal(QPointF(x, y)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &event);
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i) {
-            window->frameTick();
-            window->overlayTick();
-        }
-    }
-    QRgb shownAt(int x, int y) { return window->canvasView()->grab().toImage().pixel(x, y); }
-    const ProjectRecord& record() { return window->engine().record(); }
+    void pointer(QEvent::Type type, int x, int y) { WindowScenario::pointer(type, QPoint(x, y)); }
+    QRgb shownAt(int x, int y) { return WindowScenario::shownAt(QPoint(x, y)); }
     bool blocked(int c, int r) { return record().passOrBlocked(1, c, r) >= kBlockedCell; }
     int blockedCount() {
         int n = 0;
@@ -97,13 +61,13 @@ TEST_F(PassabilityPageScenario, PaintWipeUndoStoreWalkRestore) {
     press("SpeedButton32");
     EXPECT_EQ(blockedCount(), kGridColumns * kGridRows);
     EXPECT_EQ(record().passOrBlocked(2, 1, 1), 0); // the other scene keeps its cells
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    undo();
     EXPECT_EQ(blockedCount(), 21);
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    redo();
     EXPECT_EQ(blockedCount(), kGridColumns * kGridRows);
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(blockedCount(), kGridColumns * kGridRows); // nothing left to make again
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    undo();
     EXPECT_EQ(std::memcmp(record().bytes(), withWall.constData(), kProjectRecordSize), 0);
     ticks(1);
     EXPECT_EQ(shownAt(20, 20), qRgb(255, 0, 255));
@@ -133,7 +97,7 @@ TEST_F(PassabilityPageScenario, PaintWipeUndoStoreWalkRestore) {
     EXPECT_TRUE(blocked(21, 5));
     EXPECT_EQ(find<QLabel>("Label6")->text(), QStringLiteral("Сцена 1"));
     // And the restore itself is taken back by Ctrl+Z: the hero is at the end of his walk again.
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    undo();
     EXPECT_EQ(record().heroRow, 10);
     window->hide();
 }

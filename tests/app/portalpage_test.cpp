@@ -3,23 +3,13 @@
 // page), "Убрать", an animation spot with its preview, every edit taken back with Ctrl+Z; then the game
 // is played: the spot animates and the hero walks through the portal. Everything goes through the
 // widgets, found by their names, and the canvas's mouse events.
-#include "app/canvasview.h"
-#include "app/mainwindow.h"
 #include "platform/picturecodec.h"
-#include "support/fakes.h"
-#include "support/faketree.h"
+#include "support/windowscenario.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QSpinBox>
 #include <QTabWidget>
-#include <QTest>
-#include <QToolButton>
 
 namespace tw::test {
 namespace {
@@ -30,11 +20,8 @@ constexpr QRgb kBlue = qRgb(0, 0, 255);
 // Pixel at the centre of cell (c, r).
 QPoint cell(int c, int r) { return QPoint(20 * c - 10, 20 * r - 10); }
 
-class PortalPageScenario : public ::testing::Test {
+class PortalPageScenario : public WindowScenario {
 protected:
-    FakeWorld world;
-    std::unique_ptr<MainWindow> window;
-
     void SetUp() override {
         auto record = ProjectRecord::createBlank();
         record->sceneCount = 3;
@@ -58,46 +45,11 @@ protected:
         painter.end();
         world.files.files.insert(kFakeRoot.data(QStringLiteral("anim")), encodeBmp(sheet));
 
-        window = std::make_unique<MainWindow>(kFakeRoot, world.services());
-        ASSERT_TRUE(window->startUp());
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        openWindow();
         find<QTabWidget>("PageControl1")->setCurrentIndex(6);
         ASSERT_EQ(screen().screenMode, ScreenMode::Scene);
     }
-    template <class T>
-    T* find(const char* name) {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void press(const char* button) { find<QToolButton>(button)->click(); }
-    void spin(const char* name, int value) { find<QSpinBox>(name)->setValue(value); }
-    void pointer(QEvent::Type type, QPoint at) {
-        CanvasView* canvas = window->canvasView();
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), canvas->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &event);
-    }
-    void click(QPoint at) {
-        pointer(QEvent::MouseMove, at);
-        pointer(QEvent::MouseButtonPress, at);
-        pointer(QEvent::MouseButtonRelease, at);
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i) {
-            window->frameTick();
-            window->overlayTick();
-        }
-    }
-    void undo() { QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier); }
-    void redo() { QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
-    QRgb shownAt(QPoint at) { return window->canvasView()->grab().toImage().pixel(at); }
     QRgb sceneColour(int s) { return qRgb(s * 20, 100, 100); }
-    ProjectRecord& record() { return window->engine().record(); }
-    ScreenState& screen() { return window->engine().screen(); }
     const EditorState& editing() { return window->engine().editor(); }
     Portal portal(int s, int k) { return record().scene(s).portal(k); }
     QPoint hero() { return QPoint(record().heroX, record().heroY); }

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/canvasview.h"
+#include "app/mainwindow.h"
+#include "support/fakes.h"
+#include "support/faketree.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace tw::test {
+
+// A scenario test that drives the real main window as an author does: widgets found by their names,
+// buttons clicked, the canvas given mouse events, the timers' work run tick by tick, Ctrl+Z pressed.
+class WindowScenario : public ::testing::Test {
+protected:
+    FakeWorld world;
+    std::unique_ptr<MainWindow> window;
+
+    // Starts the window on the fake tree (put the record and pictures there first) and makes it active,
+    // so that its shortcuts take keys.
+    void openWindow() {
+        window = std::make_unique<MainWindow>(kFakeRoot, world.services());
+        ASSERT_TRUE(window->startUp());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    template <class T>
+    T* find(const char* name) {
+        T* widget = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void press(const char* button) { find<QToolButton>(button)->click(); }
+    void spin(const char* name, int value) { find<QSpinBox>(name)->setValue(value); }
+
+    // A press, move or release of the left button on the canvas.
+    void pointer(QEvent::Type type, QPoint at) {
+        CanvasView* canvas = window->canvasView();
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), canvas->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &event);
+    }
+    void click(QPoint at) {
+        pointer(QEvent::MouseMove, at);
+        pointer(QEvent::MouseButtonPress, at);
+        pointer(QEvent::MouseButtonRelease, at);
+    }
+    // Press at `from`, move in `steps` even steps to `to`, release there.
+    void drag(QPoint from, QPoint to, int steps = 8) {
+        pointer(QEvent::MouseMove, from);
+        pointer(QEvent::MouseButtonPress, from);
+        for (int i = 1; i <= steps; ++i) pointer(QEvent::MouseMove, from + (to - from) * i / steps);
+        pointer(QEvent::MouseButtonRelease, to);
+    }
+    void doubleClick(QPoint at) {
+        pointer(QEvent::MouseButtonPress, at);
+        pointer(QEvent::MouseButtonRelease, at);
+        pointer(QEvent::MouseButtonDblClick, at);
+        pointer(QEvent::MouseButtonRelease, at);
+    }
+    // n rounds of both timers' work.
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            window->frameTick();
+            window->overlayTick();
+        }
+    }
+    void undo() { QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier); }
+    void redo() { QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
+    // The colour the canvas widget shows at a point.
+    QRgb shownAt(QPoint at) { return window->canvasView()->grab().toImage().pixel(at); }
+    ProjectRecord& record() { return window->engine().record(); }
+    ScreenState& screen() { return window->engine().screen(); }
+};
+
+} // namespace tw::test
