@@ -1,7 +1,7 @@
 // What the animator costs with a large sheet (2000 x 2000): the overlay tick that shows the sheet and the
 // frame's rectangle (drawn over, still, and while the author stretches the rectangle), the preview on
 // each frame tick, and fitting a frame to the figure under a double-click.
-#include "demoproject.h"
+#include "demoengine.h"
 
 #include "editor/animator.h"
 #include "editor/editor.h"
@@ -46,24 +46,11 @@ QImage largeSheet() {
     return sheet;
 }
 
-struct AnimatorEngine {
-    DiskFileSystem disk;
-    test::FakeMessages messages;
-    SilentAudio audio;
-    test::FakeCursors cursors;
-    test::FakeFileDialogs dialogs;
-    SeededRandom random{7};
-    std::unique_ptr<Engine> engine;
-    std::unique_ptr<Editor> editor;
-
+struct AnimatorEngine : bench::DemoEditor {
     // Started on the animator page with the large sheet in memory and animation 1 cut as three frames of
     // 150 x 150 from the sheet's top row.
     bool start() {
-        if (bench::demoProjectRoot().isEmpty()) return false;
-        engine = std::make_unique<Engine>(AssetPaths(bench::demoProjectRoot()),
-                                          Services{disk, messages, audio, cursors, random, dialogs});
-        if (!engine->startUp()) return false;
-        editor = std::make_unique<Editor>(*engine);
+        if (!DemoEditor::start()) return false;
         selectPage(*engine, EditorPage::Animator);
         const QImage sheet = largeSheet();
         engine->pictures().sheetPicture = sheet;

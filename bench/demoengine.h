@@ -2,6 +2,7 @@
 
 #include "demoproject.h"
 
+#include "editor/editor.h"
 #include "editor/editorshell.h"
 #include "platform/audio.h"
 #include "platform/filesystem.h"
@@ -36,6 +37,17 @@ struct DemoEngine {
         if (!start()) return false;
         selectPage(*engine, EditorPage::PlotEditor);
         engine->mouseMove(500, 300, 699);
+        return true;
+    }
+};
+
+// The demo engine with the editor attached.
+struct DemoEditor : DemoEngine {
+    std::unique_ptr<Editor> editor;
+
+    bool start() {
+        if (!DemoEngine::start()) return false;
+        editor = std::make_unique<Editor>(*engine);
         return true;
     }
 };

@@ -26,16 +26,7 @@ namespace {
 
 using namespace tw;
 
-// The demo engine with the editor attached.
-struct DemoEditor : bench::DemoEngine {
-    std::unique_ptr<Editor> editor;
-
-    bool start() {
-        if (!DemoEngine::start()) return false;
-        editor = std::make_unique<Editor>(*engine);
-        return true;
-    }
-};
+using bench::DemoEditor;
 
 // The pointer crosses the scene with the button held, one cell per move, painting cells walkable and
 // blocked by turns; every move is followed by the overlay tick, as the 10 ms timer runs it while the
