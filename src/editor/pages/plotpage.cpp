@@ -34,9 +34,10 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     trails->move(164, 62);
     connect(trails, &QCheckBox::toggled, this, [&engine](bool on) { engine.editor().trailsShown = on; });
 
-    auto* store = speedButton(this, "SpeedButton85", QStringLiteral("СОХРАНИТЬ"), 160, 4, 130, 24);
+    label(this, nullptr, QStringLiteral("Тестирование"), 162, 0);
+    auto* store = speedButton(this, "SpeedButton85", QStringLiteral("СОХРАНИТЬ"), 160, 16, 130, 22);
     connect(store, &QToolButton::clicked, this, [&editor] { storeSavePoint(editor); });
-    auto* restore = speedButton(this, "SpeedButton86", QStringLiteral("ВОССТАНОВИТЬ"), 160, 32, 130, 24);
+    auto* restore = speedButton(this, "SpeedButton86", QStringLiteral("ВОССТАНОВИТЬ"), 160, 40, 130, 22);
     connect(restore, &QToolButton::clicked, this, [this, &editor] {
         if (restoreSavePoint(editor)) emit recordReplaced();
     });
