@@ -33,6 +33,9 @@ cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
     [ -n "$bus" ] && kill "$bus" 2>/dev/null || true
     [ -n "$started_xvfb" ] && kill "$started_xvfb" 2>/dev/null || true
+    # The program was ended by a signal, not closed: the copy it keeps for crash recovery would otherwise
+    # be offered back at the next start.
+    rm -f "$bin/mzh/data/typ.dll.recover"
 }
 trap cleanup EXIT
 
