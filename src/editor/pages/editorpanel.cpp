@@ -2,7 +2,10 @@
 
 #include "editor/editor.h"
 #include "editor/pages/animatorpage.h"
+#include "editor/pages/comicpage.h"
+#include "editor/pages/doorpage.h"
 #include "editor/pages/heropage.h"
+#include "editor/pages/itemspage.h"
 #include "editor/pages/menupage.h"
 #include "editor/pages/passabilitypage.h"
 #include "editor/pages/plotpage.h"
@@ -39,8 +42,23 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
     for (int tab = 0; tab < kEditorPageCount; ++tab) {
         QWidget* page = nullptr;
         switch (EditorPage(tab)) {
-        case EditorPage::GameMenu:
-            page = new MenuPage(engine, pages_);
+        case EditorPage::GameMenu: {
+            auto* menu = new MenuPage(editor, pages_);
+            connect(menu, &MenuPage::canvasChanged, this, &EditorPanel::canvasChanged);
+            page = menu;
+            break;
+        }
+        case EditorPage::Items:
+            page = itemsPage_ = new ItemsPage(editor, pages_);
+            connect(itemsPage_, &ItemsPage::itemChanged, this, &EditorPanel::refreshLabels);
+            break;
+        case EditorPage::Door:
+            page = doorPage_ = new DoorPage(editor, pages_);
+            connect(doorPage_, &DoorPage::pickChanged, this, [this] { plotPage_->showRecord(); });
+            break;
+        case EditorPage::Comic:
+            page = comicPage_ = new ComicPage(editor, pages_);
+            connect(comicPage_, &ComicPage::pickChanged, this, [this] { plotPage_->showRecord(); });
             break;
         case EditorPage::Passability:
             page = passabilityPage_ = new PassabilityPage(editor, pages_);
@@ -81,7 +99,7 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
     connect(erasePlot, &QToolButton::clicked, this, [this] {
         if (eraseWholePlot(editor_)) emit recordReplaced();
     });
-    itemLabel_ = label(pages_->widget(int(EditorPage::Items)), "Label13", QString(), 6, 4);
+    itemLabel_ = itemsPage_->itemLabel();
     plotItemLabel_ = label(plotPage_->subPages()->widget(2), "Label19", QString(), 6, 4);
 
     QWidget* build = pages_->widget(int(EditorPage::Build));
@@ -111,6 +129,7 @@ void EditorPanel::showRecord() {
     passabilityPage_->showBrush();
     plotPage_->showRecord();
     refreshLabels();
+    refreshPicturePages();
 }
 
 QString EditorPanel::gameNameText() const { return gameNameEdit_->text(); }
@@ -126,6 +145,7 @@ void EditorPanel::pageChanged(int index) {
         plotPage_->showRecord();
     }
     refreshLabels();
+    refreshPicturePages();
     emit animatorShown(page == EditorPage::Animator);
     emit canvasChanged();
 }
@@ -137,6 +157,12 @@ void EditorPanel::refreshLabels() {
     itemLabel_->setText(item);
     plotItemLabel_->setText(item);
     for (QLabel* l : {itemLabel_, plotItemLabel_}) l->adjustSize();
+    itemsPage_->showItem();
+}
+
+void EditorPanel::refreshPicturePages() {
+    doorPage_->showPick();
+    comicPage_->showPick();
 }
 
 } // namespace tw

@@ -11,7 +11,10 @@ class QTabWidget;
 namespace tw {
 
 class Editor;
+class ComicPage;
+class DoorPage;
 class Engine;
+class ItemsPage;
 class HeroPage;
 class PassabilityPage;
 class PlotPage;
@@ -49,6 +52,8 @@ signals:
 private:
     void pageChanged(int index);
     void refreshLabels();
+    // The picture pages show the shared picks anew.
+    void refreshPicturePages();
 
     Editor& editor_;
     Engine& engine_;
@@ -57,6 +62,9 @@ private:
     PassabilityPage* passabilityPage_ = nullptr;
     PlotPage* plotPage_ = nullptr;
     HeroPage* heroPage_ = nullptr;
+    ItemsPage* itemsPage_ = nullptr;
+    DoorPage* doorPage_ = nullptr;
+    ComicPage* comicPage_ = nullptr;
     QLabel* itemLabel_ = nullptr;       // Label13
     QLabel* plotItemLabel_ = nullptr;   // Label19
     QLineEdit* gameNameEdit_ = nullptr; // Edit15

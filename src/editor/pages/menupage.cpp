@@ -1,7 +1,9 @@
 #include "editor/pages/menupage.h"
 
+#include "editor/editor.h"
 #include "editor/editorshell.h"
 #include "editor/pages/widgets.h"
+#include "editor/picturesets.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -9,7 +11,16 @@
 
 namespace tw {
 
-MenuPage::MenuPage(Engine& engine, QWidget* parent) : QWidget(parent) {
+MenuPage::MenuPage(Editor& editor, QWidget* parent) : QWidget(parent) {
+    Engine& engine = editor.engine();
+    auto* menu = speedButton(this, "SpeedButton1", QStringLiteral("фон меню (bmp 1009x700)"), 380, 70, 190, 26);
+    auto* help = speedButton(this, "SpeedButton6", QStringLiteral("фон help (bmp 1009x700)"), 580, 70, 190, 26);
+    connect(menu, &QToolButton::clicked, this, [this, &editor] {
+        if (replaceBackdrop(editor, Backdrop::Menu)) emit canvasChanged();
+    });
+    connect(help, &QToolButton::clicked, this, [this, &editor] {
+        if (replaceBackdrop(editor, Backdrop::Help)) emit canvasChanged();
+    });
     auto* zones = new QGroupBox(QStringLiteral("Зоны клика мышкой (нажать, растянуть, отпустить)"), this);
     zones->setGeometry(6, 4, 360, 100);
     const struct {

@@ -4,13 +4,17 @@
 
 namespace tw {
 
-class Engine;
+class Editor;
 
-// "Меню игры": the four click-zone buttons and the page's help text.
+// "Меню игры": the menu and help backgrounds, the four click-zone buttons and the page's help text.
 class MenuPage final : public QWidget {
     Q_OBJECT
 public:
-    MenuPage(Engine& engine, QWidget* parent);
+    MenuPage(Editor& editor, QWidget* parent);
+
+signals:
+    // A background was replaced and the menu or help screen is shown.
+    void canvasChanged();
 };
 
 } // namespace tw

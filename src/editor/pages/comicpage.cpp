@@ -1,0 +1,48 @@
+#include "editor/pages/comicpage.h"
+
+#include "editor/editor.h"
+#include "editor/pages/widgets.h"
+#include "editor/picturesets.h"
+#include "runtime/engine.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QToolButton>
+
+namespace tw {
+
+ComicPage::ComicPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+    Engine& engine = editor.engine();
+    auto* previous = speedButton(this, "SpeedButton87", QStringLiteral("---"), 6, 6, 40, 22);
+    auto* next = speedButton(this, "SpeedButton88", QStringLiteral("+"), 50, 6, 40, 22);
+    const auto step = [this, &engine](int delta) {
+        stepComicPick(engine, delta);
+        showPick();
+        emit pickChanged();
+    };
+    connect(previous, &QToolButton::clicked, this, [step] { step(-1); });
+    connect(next, &QToolButton::clicked, this, [step] { step(+1); });
+    preview_ = new QLabel(this);
+    preview_->setObjectName(QStringLiteral("Image11"));
+    preview_->setGeometry(100, 2, 137, 137);
+    auto* add = speedButton(this, "SpeedButton89", QStringLiteral("Добавить"), 250, 6, 90, 26);
+    auto* replace = speedButton(this, "SpeedButton90", QStringLiteral("Заменить"), 250, 38, 90, 26);
+    const auto act = [this](bool (*action)(Editor&)) {
+        if (!action(editor_)) return;
+        showPick();
+        emit pickChanged();
+    };
+    connect(add, &QToolButton::clicked, this, [act] { act(&addComic); });
+    connect(replace, &QToolButton::clicked, this, [act] { act(&replaceComic); });
+}
+
+void ComicPage::showPick() {
+    const QImage comic = comicPreview(editor_.engine());
+    if (comic.isNull()) {
+        preview_->clear();
+    } else {
+        preview_->setPixmap(QPixmap::fromImage(comic));
+    }
+}
+
+} // namespace tw

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace tw {
+
+class Editor;
+
+// "Дверь": the door picture stepper (closedDoorPick, shared with the plot editor's door page), the
+// preview Image10 and the replacement of the picture. The page shows no number, only the picture.
+class DoorPage final : public QWidget {
+    Q_OBJECT
+public:
+    DoorPage(Editor& editor, QWidget* parent);
+
+    // Shows door picture closedDoorPick.
+    void showPick();
+
+signals:
+    // closedDoorPick or its picture changed: the plot editor's door page follows.
+    void pickChanged();
+
+private:
+    Editor& editor_;
+    QLabel* preview_ = nullptr; // Image10
+};
+
+} // namespace tw

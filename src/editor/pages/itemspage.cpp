@@ -1,0 +1,49 @@
+#include "editor/pages/itemspage.h"
+
+#include "editor/editor.h"
+#include "editor/pages/widgets.h"
+#include "editor/picturesets.h"
+#include "runtime/engine.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QToolButton>
+
+namespace tw {
+
+ItemsPage::ItemsPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+    Engine& engine = editor.engine();
+    auto* panel = speedButton(this, "SpeedButton33", QStringLiteral("Загрузить понель (1009x60)"), 300, 6, 200, 26);
+    connect(panel, &QToolButton::clicked, this, [this] { replacePanel(editor_); });
+
+    itemLabel_ = label(this, "Label13", QString(), 6, 4);
+    auto* previous = speedButton(this, "SpeedButton34", QStringLiteral("---"), 6, 26, 40, 22);
+    auto* next = speedButton(this, "SpeedButton35", QStringLiteral("+"), 50, 26, 40, 22);
+    connect(previous, &QToolButton::clicked, this, [this, &engine] {
+        stepItem(engine, -1);
+        emit itemChanged();
+    });
+    connect(next, &QToolButton::clicked, this, [this, &engine] {
+        stepItem(engine, +1);
+        emit itemChanged();
+    });
+    preview_ = new QLabel(this);
+    preview_->setObjectName(QStringLiteral("Image3"));
+    preview_->setGeometry(100, 6, 97, 57);
+
+    auto* replace = speedButton(this, "SpeedButton54", QStringLiteral("Заменить"), 100, 70, 97, 26);
+    label(this, nullptr, QStringLiteral("50x50 и сразу 20x20"), 100, 100);
+    connect(replace, &QToolButton::clicked, this, [this] {
+        replaceItemPictures(editor_);
+        emit itemChanged();
+    });
+}
+
+void ItemsPage::showItem() {
+    Engine& engine = editor_.engine();
+    itemLabel_->setText(QStringLiteral("Предмет ") + QString::number(engine.editor().currentItem));
+    itemLabel_->adjustSize();
+    preview_->setPixmap(QPixmap::fromImage(itemPreview(engine)));
+}
+
+} // namespace tw

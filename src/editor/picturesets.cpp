@@ -1,0 +1,228 @@
+#include "editor/picturesets.h"
+
+#include "canvas/blit.h"
+#include "canvas/cutting.h"
+#include "editor/editor.h"
+#include "platform/filedialogs.h"
+#include "platform/filesystem.h"
+#include "platform/messages.h"
+#include "platform/picturecodec.h"
+#include "project/assetcheck.h"
+#include "runtime/engine.h"
+#include "runtime/orders.h"
+
+#include <algorithm>
+
+namespace tw {
+namespace {
+
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+
+QString askPicture(Engine& engine) {
+    return engine.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+}
+
+// Reads and decodes a chosen picture; a file that does not decode is reported by name and gives null.
+QImage decodeChosen(Engine& engine, const QString& chosen) {
+    FileSystem::ReadResult read = engine.services().files.read(chosen);
+    Messages& messages = engine.services().messages;
+    if (!read.ok()) {
+        messages.showError(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error));
+        return {};
+    }
+    QString error;
+    QImage picture = decodePicture(read.bytes, &error);
+    if (picture.isNull()) {
+        messages.showError(QStringLiteral("Файл %1 не подходит: %2. Прежний файл оставлен.").arg(chosen, error));
+    }
+    return picture;
+}
+
+int comicCountOf(const Engine& engine) { return engine.record().comicCount; }
+
+} // namespace
+
+QImage fitToCell(const QImage& picture, int w, int h) {
+    QImage cell(w, h, QImage::Format_RGB32);
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    cell.fill(source.isNull() ? QColor(Qt::black).rgb() : source.pixel(0, source.height() - 1));
+    drawOpaque(cell, source, QPoint(0, 0));
+    return cell;
+}
+
+QImage withCell(const QImage& strip, int w, int h, int n, const QImage& picture) {
+    QImage result = strip.convertToFormat(QImage::Format_RGB32);
+    drawOpaque(result, fitToCell(picture, w, h), QPoint((n - 1) * w, 0));
+    return result;
+}
+
+bool replaceBackdrop(Editor& editor, Backdrop which) {
+    Engine& engine = editor.engine();
+    const QString chosen = askPicture(engine);
+    if (chosen.isEmpty()) return false;
+    const QImage picture = decodeChosen(engine, chosen);
+    if (picture.isNull()) return false;
+    const QString target = engine.paths().data(which == Backdrop::Menu ? QStringLiteral("menu") : QStringLiteral("help"));
+    bool written = false;
+    editor.change([&] { written = editor.writeFile(target, encodeBmp(picture)); });
+    if (!written) return false;
+    // Only now that the picture is on disk does the screen change; a failure above leaves the scene
+    // shown and the menu file as they were.
+    ScreenState& screen = engine.screen();
+    if (screen.screenMode == ScreenMode::Scene) leaveScene(engine.record(), engine.play());
+    screen.screenMode = which == Backdrop::Menu ? ScreenMode::Menu : ScreenMode::Help;
+    engine.reloadBackground();
+    return true;
+}
+
+bool replacePanel(Editor& editor) {
+    Engine& engine = editor.engine();
+    const QString chosen = askPicture(engine);
+    if (chosen.isEmpty()) return false;
+    bool replaced = false;
+    editor.change([&] {
+        replaced = editor.replaceFile(engine.paths().data(QStringLiteral("pon")), AssetKind::Picture, chosen);
+    });
+    return replaced;
+}
+
+bool replaceItemPictures(Editor& editor) {
+    Engine& engine = editor.engine();
+    const QString largeFile = askPicture(engine);
+    if (largeFile.isEmpty()) return false;
+    const QString smallFile = askPicture(engine);
+    if (smallFile.isEmpty()) return false;
+    const QImage large = decodeChosen(engine, largeFile);
+    if (large.isNull()) return false;
+    const QImage small = decodeChosen(engine, smallFile);
+    if (small.isNull()) return false;
+
+    const int n = std::clamp(engine.editor().currentItem, 1, kItemCapacity);
+    Pictures& pictures = engine.pictures();
+    const QString largePath = engine.paths().data(QStringLiteral("nabpredmax"));
+    const QString smallPath = engine.paths().data(QStringLiteral("nabpredmin"));
+    const QByteArray largeBytes = encodeBmp(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large));
+    const QByteArray smallBytes = encodeBmp(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small));
+    bool done = false;
+    editor.change([&] {
+        FileSystem::ReadResult oldLarge = engine.services().files.read(largePath);
+        if (!editor.writeFile(largePath, largeBytes)) return;
+        if (editor.writeFile(smallPath, smallBytes)) {
+            done = true;
+            return;
+        }
+        // The two strips go together: the large one goes back when the small one cannot be written.
+        if (oldLarge.ok()) editor.writeFile(largePath, oldLarge.bytes);
+    });
+    cutItemPictures(engine);
+    return done;
+}
+
+bool replaceDoorPicture(Editor& editor) {
+    Engine& engine = editor.engine();
+    const QString chosen = askPicture(engine);
+    if (chosen.isEmpty()) return false;
+    const QImage picture = decodeChosen(engine, chosen);
+    if (picture.isNull()) return false;
+    const int k = std::clamp(engine.editor().closedDoorPick, 1, kDoorPictureCount);
+    const QByteArray bytes =
+        encodeBmp(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture));
+    bool written = false;
+    editor.change([&] { written = editor.writeFile(engine.paths().data(QStringLiteral("dver")), bytes); });
+    cutDoorPicture(engine);
+    return written;
+}
+
+bool addComic(Editor& editor) {
+    Engine& engine = editor.engine();
+    const int count = comicCountOf(engine);
+    if (count >= kComicLimit) {
+        engine.services().messages.showError(
+            QStringLiteral("Комиксов уже %1: дверь не может показать комикс с большим номером.").arg(kComicLimit));
+        return false;
+    }
+    const QString chosen = askPicture(engine);
+    if (chosen.isEmpty()) return false;
+    bool added = false;
+    editor.change([&] {
+        // The copy first: a failed copy leaves comicCount as it was.
+        if (!editor.replaceFile(engine.paths().comic(count + 1), AssetKind::Picture, chosen)) return;
+        engine.record().comicCount = std::uint16_t(count + 1);
+        added = true;
+    });
+    if (added) engine.editor().comicPick = count + 1;
+    return added;
+}
+
+bool replaceComic(Editor& editor) {
+    Engine& engine = editor.engine();
+    const int n = engine.editor().comicPick;
+    if (n < 1 || n > comicCountOf(engine)) {
+        engine.services().messages.showError(QStringLiteral("Комикса %1 нет: сначала добавьте комикс.").arg(n));
+        return false;
+    }
+    const QString chosen = askPicture(engine);
+    if (chosen.isEmpty()) return false;
+    bool replaced = false;
+    editor.change([&] { replaced = editor.replaceFile(engine.paths().comic(n), AssetKind::Picture, chosen); });
+    return replaced;
+}
+
+void stepItem(Engine& engine, int delta) {
+    int& n = engine.editor().currentItem;
+    n = std::clamp(n + delta, 1, kItemCapacity);
+    cutItemPictures(engine);
+}
+
+void stepDoorPick(Engine& engine, int delta) {
+    int& k = engine.editor().closedDoorPick;
+    k = std::clamp(k + delta, 1, kDoorPictureCount);
+    cutDoorPicture(engine);
+}
+
+void stepComicPick(Engine& engine, int delta) {
+    int& n = engine.editor().comicPick;
+    n = std::clamp(n + delta, 1, std::max(1, comicCountOf(engine)));
+}
+
+void cutItemPictures(Engine& engine) {
+    Pictures& pictures = engine.pictures();
+    const int n = engine.editor().currentItem;
+    cutCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, pictures.largeItemPicture);
+    cutCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, pictures.smallItemPicture);
+}
+
+void cutDoorPicture(Engine& engine) {
+    Pictures& pictures = engine.pictures();
+    ensureSize(pictures.doorPicture, kDoorPictureWidth, kDoorPictureHeight);
+    cutCell(pictures.doorStrip, kDoorPictureWidth, kDoorPictureHeight, engine.editor().closedDoorPick,
+            pictures.doorPicture);
+}
+
+QImage itemPreview(Engine& engine) {
+    cutItemPictures(engine);
+    QImage preview(97, 57, QImage::Format_RGB32);
+    preview.fill(kSilver);
+    drawTransparent(preview, engine.pictures().largeItemPicture, QPoint(0, 0));
+    drawTransparent(preview, engine.pictures().smallItemPicture, QPoint(51, 0));
+    return preview;
+}
+
+QImage doorPreview(Engine& engine) {
+    cutDoorPicture(engine);
+    QImage preview(65, 97, QImage::Format_RGB32);
+    preview.fill(kSilver);
+    drawTransparent(preview, engine.pictures().doorPicture, QPoint(0, 0));
+    return preview;
+}
+
+QImage comicPreview(Engine& engine) {
+    const int n = engine.editor().comicPick;
+    if (n < 1 || n > comicCountOf(engine)) return {};
+    // Loaded aside: the comic that play shows (comicPicture) stays as it is.
+    QImage comic;
+    if (!engine.loadPicture(engine.paths().comic(n), comic)) return {};
+    return comic.scaled(137, 137, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace tw

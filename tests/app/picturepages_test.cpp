@@ -1,0 +1,112 @@
+// The author at the window fills the picture pages: a new menu background, an item's two pictures, a
+// door picture and two comics, looking at each preview, taking one change back with Ctrl+Z; the menu
+// then shows the new picture and the plot editor cuts the new item picture.
+#include "platform/picturecodec.h"
+#include "support/testdata.h"
+#include "support/windowscenario.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+namespace tw::test {
+namespace {
+
+class PicturePagesScenario : public WindowScenario {
+protected:
+    void SetUp() override {
+        auto record = ProjectRecord::createBlank();
+        record->sceneCount = 3;
+        putMinimalTree(world.files, *record);
+        openWindow();
+    }
+    QString offer(const char* corpusFile) {
+        const QString chosen = QStringLiteral("/home/author/") + QLatin1String(corpusFile).mid(9);
+        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
+        return chosen;
+    }
+    QImage shown(const char* name) { return find<QLabel>(name)->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
+    void page(int index) { find<QTabWidget>("PageControl1")->setCurrentIndex(index); }
+    QString data(const char* name) const { return kFakeRoot.data(QLatin1String(name)); }
+};
+
+TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
+    // The menu background: written anew as BMP, then shown.
+    const QString menu = offer("bmp/good/webamp_base-2.91_MAIN.BMP");
+    const QImage menuPicture = decodePicture(world.files.files[menu]);
+    page(4); // away from the menu first
+    page(0);
+    world.dialogs.answers = {menu};
+    press("SpeedButton1");
+    EXPECT_EQ(decodePicture(world.files.files[data("menu")]), menuPicture);
+    EXPECT_EQ(screen().screenMode, ScreenMode::Menu);
+    ticks(1);
+    EXPECT_EQ(shownAt(QPoint(5, 5)) & 0xFFFFFF, menuPicture.pixel(5, 5) & 0xFFFFFF);
+
+    // Item 3: "+" twice, then its two pictures.
+    page(8);
+    press("SpeedButton35");
+    press("SpeedButton35");
+    EXPECT_EQ(find<QLabel>("Label13")->text(), QStringLiteral("Предмет 3"));
+    const QString large = offer("bmp/good/rgb24.bmp");
+    const QString small = offer("bmp/good/pal8.bmp");
+    const QImage largePicture = decodePicture(world.files.files[large]);
+    const QImage smallPicture = decodePicture(world.files.files[small]);
+    const QByteArray stripBefore = world.files.files[data("nabpredmax")];
+    world.dialogs.answers = {large, small};
+    press("SpeedButton54");
+    QImage preview = shown("Image3");
+    ASSERT_EQ(preview.size(), QSize(97, 57));
+    EXPECT_EQ(preview.pixel(10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
+    EXPECT_EQ(preview.pixel(51 + 5, 5) & 0xFFFFFF, smallPicture.pixel(5, 5) & 0xFFFFFF);
+    // On disk at once, in the third cell.
+    const QImage strip = decodePicture(world.files.files[data("nabpredmax")]);
+    EXPECT_EQ(strip.pixel(100 + 10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
+    // The plot editor's labels follow the shared item.
+    EXPECT_EQ(find<QLabel>("Label19")->text(), QStringLiteral("Предмет 3"));
+
+    // Ctrl+Z takes both strips back, and the preview with them; Ctrl+Shift+Z brings them again.
+    undo();
+    EXPECT_EQ(world.files.files[data("nabpredmax")], stripBefore);
+    EXPECT_EQ(shown("Image3").pixel(10, 10) & 0xFFFFFF, QColor(largeItemColour(3)).rgb() & 0xFFFFFF);
+    redo();
+    EXPECT_EQ(shown("Image3").pixel(10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
+
+    // Door picture 2.
+    page(10);
+    press("SpeedButton83");
+    world.dialogs.answers = {large};
+    press("SpeedButton84");
+    EXPECT_EQ(window->engine().editor().closedDoorPick, 2);
+    EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, largePicture.pixel(20, 20) & 0xFFFFFF);
+    EXPECT_EQ(decodePicture(world.files.files[data("dver")]).pixel(60 + 20, 20) & 0xFFFFFF,
+              largePicture.pixel(20, 20) & 0xFFFFFF);
+    press("SpeedButton82"); // back to picture 1, untouched
+    EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, qRgb(4, 5, 6) & 0xFFFFFF);
+
+    // Two comics; the stepper stops at the last one; the second is replaced.
+    page(11);
+    EXPECT_TRUE(find<QLabel>("Image11")->pixmap().isNull()); // comicPick 2 of no comics
+    world.dialogs.answers = {large};
+    press("SpeedButton89");
+    world.dialogs.answers = {small};
+    press("SpeedButton89");
+    EXPECT_EQ(record().comicCount, 2);
+    press("SpeedButton88");
+    EXPECT_EQ(window->engine().editor().comicPick, 2);
+    EXPECT_EQ(shown("Image11").size(), QSize(137, 137));
+    world.dialogs.answers = {menu};
+    press("SpeedButton90");
+    EXPECT_EQ(world.files.files[kFakeRoot.comic(2)], world.files.files[menu]);
+    press("SpeedButton87");
+    EXPECT_EQ(window->engine().editor().comicPick, 1);
+    EXPECT_EQ(world.files.files[kFakeRoot.comic(1)], world.files.files[large]);
+
+    // The plot editor cuts the new item picture for the item shown.
+    page(6);
+    EXPECT_EQ(window->engine().pictures().largeItemPicture.pixel(10, 10) & 0xFFFFFF,
+              largePicture.pixel(10, 10) & 0xFFFFFF);
+    EXPECT_TRUE(world.messages.errors.isEmpty()) << world.messages.errors.join('\n').toStdString();
+}
+
+} // namespace
+} // namespace tw::test
