@@ -58,7 +58,6 @@ private:
     PlotPage* plotPage_ = nullptr;
     HeroPage* heroPage_ = nullptr;
     QLabel* itemLabel_ = nullptr;       // Label13
-    QLabel* plotItemLabel_ = nullptr;   // Label19
     QLineEdit* gameNameEdit_ = nullptr; // Edit15
 };
 
