@@ -59,7 +59,7 @@ PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), e
         {"Ключ", "SpeedButton80", "SpeedButton81", &state.keyItemPick, kItemCapacity},
         {"Комикс", "SpeedButton91", "SpeedButton92", &state.comicPick, 0},
     };
-    int x = 70;
+    int x = 92;
     for (const Stepper& s : steppers) {
         label(this, nullptr, QString::fromUtf8(s.caption), x, 2);
         auto* minus = speedButton(this, s.down, QStringLiteral("---"), x, 18, 30);
@@ -73,44 +73,40 @@ PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), e
         }
         x += 72;
     }
-    closed_ = preview(this, "Image7", QRect(70, 44, 46, 68));
-    open_ = preview(this, "Image8", QRect(142, 44, 46, 68));
-    key_ = preview(this, "Image9", QRect(214, 44, 50, 50));
-    comic_ = preview(this, "Image12", QRect(286, 44, 68, 68));
+    closed_ = preview(this, "Image7", QRect(92, 44, 46, 68));
+    open_ = preview(this, "Image8", QRect(164, 44, 46, 68));
+    key_ = preview(this, "Image9", QRect(236, 44, 50, 50));
+    comic_ = preview(this, "Image12", QRect(308, 44, 68, 68));
 
-    auto* place = speedButton(this, "SpeedButton77", QStringLiteral("Разместить"), 362, 2, 100);
+    auto* place = speedButton(this, "SpeedButton77", QStringLiteral("Разместить"), 384, 2, 100, 21);
     connect(place, &QToolButton::clicked, this, [this, &state] {
         state.doorArmed = true;
         state.doorEditing = true;
         emit canvasChanged();
     });
-    auto* zone = speedButton(this, "SpeedButton78", QStringLiteral("Зона ключа"), 362, 26, 100);
+    auto* zone = speedButton(this, "SpeedButton78", QStringLiteral("Зона ключа"), 384, 24, 100, 21);
     connect(zone, &QToolButton::clicked, this, [this, &state] {
         state.keyZoneArmed = true;
         state.doorEditing = true;
         emit canvasChanged();
     });
-    auto* cell = speedButton(this, "SpeedButton79", QStringLiteral("Подход героя"), 362, 50, 100);
+    auto* cell = speedButton(this, "SpeedButton79", QStringLiteral("Подход героя"), 384, 46, 100, 21);
     connect(cell, &QToolButton::clicked, this, [this, &state] {
         state.doorCellArmed = true;
         emit canvasChanged();
     });
-    auto* save = speedButton(this, "SpeedButton128", QStringLiteral("Сохран."), 362, 78, 49);
+    auto* save = speedButton(this, "SpeedButton128", QStringLiteral("Сохран."), 384, 68, 100, 21);
     connect(save, &QToolButton::clicked, this, [this, &engine, &state] {
         editor_.change([&] { saveDoor(engine.record(), engine.screen().currentScene, state.doorSpin, doorPicks(state)); });
         emit canvasChanged();
     });
-    auto* remove = speedButton(this, "SpeedButton125", QStringLiteral("Убрать"), 413, 78, 49);
+    auto* remove = speedButton(this, "SpeedButton125", QStringLiteral("Убрать"), 384, 90, 100, 21);
     connect(remove, &QToolButton::clicked, this, [this, &engine, &state] {
         editor_.change([&] { removeDoor(engine.record(), engine.screen().currentScene, state.doorSpin); });
         emit canvasChanged();
     });
 
-    QLabel* help = label(this, "Label49", QString::fromUtf8(kPlotDoorHelp), 470, 0);
-    QFont small = help->font();
-    small.setPointSizeF(small.pointSizeF() * 0.62);
-    help->setFont(small);
-    help->adjustSize();
+    helpText(this, "Label49", QString::fromUtf8(kPlotDoorHelp), QRect(490, 0, 204, 112));
     loadDoor(state.doorSpin);
 }
 

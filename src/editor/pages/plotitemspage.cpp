@@ -77,14 +77,14 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     }
     itemLabel_ = label(this, "Label19", QString(), 6, 46);
     compositeLabel_ = label(this, "Label23", QString(), 6, 64);
-    picture_ = preview(this, "Image4", QRect(92, 2, 57, 57));
+    picture_ = preview(this, "Image4", QRect(112, 2, 57, 57));
 
-    auto* place = speedButton(this, "SpeedButton67", QStringLiteral("Разместить"), 156, 2, 90);
+    auto* place = speedButton(this, "SpeedButton67", QStringLiteral("Разместить"), 176, 2, 90);
     connect(place, &QToolButton::clicked, this, [this, &state] {
         state.itemArmed = true;
         emit canvasChanged();
     });
-    auto* remove = speedButton(this, "SpeedButton124", QStringLiteral("Убрать"), 156, 28, 90);
+    auto* remove = speedButton(this, "SpeedButton124", QStringLiteral("Убрать"), 176, 28, 90);
     connect(remove, &QToolButton::clicked, this, [this, &engine, &state] {
         editor_.change([&] { removeItem(engine.record(), state.currentItem); });
         emit canvasChanged();
@@ -92,15 +92,15 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     auto* combine = new QToolButton(this);
     combine->setObjectName(QStringLiteral("SpeedButton66"));
     combine->setIcon(combinationIcon());
-    combine->setGeometry(156, 56, 26, 26);
+    combine->setGeometry(176, 56, 26, 26);
     combine->setToolTip(QStringLiteral("Показать составление предметов"));
     combine->setAccessibleName(QStringLiteral("Часть составного"));
-    label(this, nullptr, QStringLiteral("Часть\nсоставного"), 186, 56);
+    label(this, nullptr, QStringLiteral("Часть\nсоставного"), 206, 56);
 
     panel_ = new QFrame(this);
     panel_->setObjectName(QStringLiteral("Panel3"));
     static_cast<QFrame*>(panel_)->setFrameShape(QFrame::StyledPanel);
-    panel_->setGeometry(256, 0, 236, 112);
+    panel_->setGeometry(270, 0, 236, 112);
     connect(combine, &QToolButton::clicked, this, [this] {
         panel_->show();
         showPicks();
@@ -150,11 +150,7 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     });
     panel_->hide();
 
-    QLabel* help = label(this, "Label47", QString::fromUtf8(kPlotItemsHelp), 498, 0);
-    QFont small = help->font();
-    small.setPointSizeF(small.pointSizeF() * 0.62);
-    help->setFont(small);
-    help->adjustSize();
+    helpText(this, "Label47", QString::fromUtf8(kPlotItemsHelp), QRect(512, 0, 182, 112));
     showRecord();
 }
 
