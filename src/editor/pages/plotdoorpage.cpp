@@ -26,17 +26,6 @@ const char* const kPlotDoorHelp = "Дверь - объект, перекрыва
                                   "3. Растягиваем зону ключа на сцене.\n"
                                   "4. Устанавливаем ячейку подхода героя, сохраняем.";
 
-namespace {
-
-QLabel* preview(QWidget* parent, const char* name, QRect at) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(QLatin1String(name));
-    image->setGeometry(at);
-    return image;
-}
-
-} // namespace
-
 PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
     EditorState& state = engine.editor();
@@ -73,10 +62,10 @@ PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), e
         }
         x += 72;
     }
-    closed_ = preview(this, "Image7", QRect(92, 44, 46, 68));
-    open_ = preview(this, "Image8", QRect(164, 44, 46, 68));
-    key_ = preview(this, "Image9", QRect(236, 44, 50, 50));
-    comic_ = preview(this, "Image12", QRect(308, 44, 68, 68));
+    closed_ = pictureLabel(this, "Image7", QRect(92, 44, 46, 68));
+    open_ = pictureLabel(this, "Image8", QRect(164, 44, 46, 68));
+    key_ = pictureLabel(this, "Image9", QRect(236, 44, 50, 50));
+    comic_ = pictureLabel(this, "Image12", QRect(308, 44, 68, 68));
 
     auto* place = speedButton(this, "SpeedButton77", QStringLiteral("Разместить"), 384, 2, 100, 21);
     connect(place, &QToolButton::clicked, this, [this, &state] {

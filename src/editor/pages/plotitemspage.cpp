@@ -40,13 +40,6 @@ QPixmap cellPreview(const QImage& strip, int w, int h, int n, QSize size) {
 
 namespace {
 
-QLabel* preview(QWidget* parent, const char* name, QRect at) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(QLatin1String(name));
-    image->setGeometry(at);
-    return image;
-}
-
 int stepped(int value, int by, int high) { return std::clamp(value + by, 1, high); }
 
 // The icon of the button that opens the combination panel: two small items joined into a third.
@@ -77,7 +70,7 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     }
     itemLabel_ = label(this, "Label19", QString(), 6, 46);
     compositeLabel_ = label(this, "Label23", QString(), 6, 64);
-    picture_ = preview(this, "Image4", QRect(112, 2, 57, 57));
+    picture_ = pictureLabel(this, "Image4", QRect(112, 2, 57, 57));
 
     auto* place = speedButton(this, "SpeedButton67", QStringLiteral("Разместить"), 176, 2, 90);
     connect(place, &QToolButton::clicked, this, [this, &state] {
@@ -124,8 +117,8 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     }
     pickALabel_ = label(panel_, "Label21", QString(), 68, 8);
     pickBLabel_ = label(panel_, "Label22", QString(), 194, 8);
-    pickAPicture_ = preview(panel_, "Image5", QRect(4, 30, 50, 50));
-    pickBPicture_ = preview(panel_, "Image6", QRect(130, 30, 50, 50));
+    pickAPicture_ = pictureLabel(panel_, "Image5", QRect(4, 30, 50, 50));
+    pickBPicture_ = pictureLabel(panel_, "Image6", QRect(130, 30, 50, 50));
     label(panel_, "Label20", QStringLiteral("="), 100, 46);
     auto* save = speedButton(panel_, "SpeedButton72", QStringLiteral("Сохранить"), 4, 86, 100);
     connect(save, &QToolButton::clicked, this, [this, &engine, &state] {

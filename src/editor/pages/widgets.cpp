@@ -22,6 +22,13 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
     return widget;
 }
 
+QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& at) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(at);
+    return image;
+}
+
 QLabel* helpText(QWidget* parent, const char* name, const QString& text, const QRect& area) {
     auto* scroll = new QScrollArea(parent);
     scroll->setGeometry(area);
