@@ -1,5 +1,8 @@
 #include "editor/plotpresses.h"
 
+#include "editor/doors.h"
+#include "editor/items.h"
+
 #include "runtime/editrecorder.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
@@ -12,24 +15,6 @@ bool isWalkable(const Engine& engine, int c, int r) {
 }
 
 std::uint8_t low8(int v) { return static_cast<std::uint8_t>(v); }
-
-// Lays item n on a cell of the current scene. It is one object: it leaves the bag and the cursor.
-void placeItem(Engine& engine, int n, int c, int r) {
-    if (!isItemNumber(n)) return;
-    ProjectRecord& record = engine.record();
-    for (int k = 1; k <= kBagSlots; ++k) {
-        if (record.bagSlot(k) == n) record.bagSlot(k) = 0;
-    }
-    if (record.heldItem == n) {
-        record.heldItem = 0;
-        record.holdingItem = 0;
-    }
-    Item& item = record.item(n);
-    item.state = 1;
-    item.col0 = std::int16_t(c - 1);
-    item.row0 = std::int16_t(r - 1);
-    item.scene = low8(engine.screen().currentScene);
-}
 
 } // namespace
 
@@ -80,18 +65,11 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
     }
     if (editor.itemArmed && isWalkable(engine, c, r)) {
         editor.itemArmed = false;
-        placeItem(engine, editor.currentItem, c, r);
+        placeItem(record, editor.currentItem, screen.currentScene, c, r);
     }
     if (editor.doorArmed) {
         editor.doorArmed = false;
-        Door& door = scene.door(editor.doorSpin);
-        door.state = 1;
-        door.pictureX = playX(x);
-        door.pictureY = playY(y);
-        door.closedPicture = low8(editor.closedDoorPick);
-        door.openPicture = low8(editor.openDoorPick);
-        door.keyItem = low8(editor.keyItemPick);
-        door.comic = low8(editor.comicPick);
+        placeDoor(record, screen.currentScene, editor.doorSpin, playX(x), playY(y), doorPicks(editor));
     }
     if (editor.crowdRemarkArmed) {
         CrowdRemark& remark = record.crowdRemark(editor.crowdRemarkSpin);
@@ -106,10 +84,7 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
     }
     if (editor.doorCellArmed) {
         editor.doorCellArmed = false;
-        Door& door = scene.door(editor.doorSpin);
-        door.approachCol = low8(c);
-        door.approachRow = low8(r);
-        if (isCellInGrid(c, r)) record.pass(screen.currentScene, c, r) = kBlockedCell;
+        setDoorApproach(record, screen.currentScene, editor.doorSpin, c, r);
     }
     if (editor.dialogApproachArmed) {
         editor.dialogApproachArmed = false;

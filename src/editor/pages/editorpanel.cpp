@@ -100,7 +100,6 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
         if (eraseWholePlot(editor_)) emit recordReplaced();
     });
     itemLabel_ = itemsPage_->itemLabel();
-    plotItemLabel_ = label(plotPage_->subPages()->widget(2), "Label19", QString(), 6, 4);
 
     QWidget* build = pages_->widget(int(EditorPage::Build));
     label(build, nullptr, QStringLiteral("Имя игры (латинскими буквами, без пробелов)"), 10, 8);
@@ -155,8 +154,7 @@ void EditorPanel::refreshLabels() {
     plotPage_->sceneStepper()->refresh();
     const QString item = QStringLiteral("Предмет ") + QString::number(engine_.editor().currentItem);
     itemLabel_->setText(item);
-    plotItemLabel_->setText(item);
-    for (QLabel* l : {itemLabel_, plotItemLabel_}) l->adjustSize();
+    itemLabel_->adjustSize();
     itemsPage_->showItem();
 }
 

@@ -66,7 +66,6 @@ private:
     DoorPage* doorPage_ = nullptr;
     ComicPage* comicPage_ = nullptr;
     QLabel* itemLabel_ = nullptr;       // Label13
-    QLabel* plotItemLabel_ = nullptr;   // Label19
     QLineEdit* gameNameEdit_ = nullptr; // Edit15
 };
 

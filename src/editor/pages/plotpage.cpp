@@ -1,6 +1,8 @@
 #include "editor/pages/plotpage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/plotdoorpage.h"
+#include "editor/pages/plotitemspage.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/scenestepper.h"
 #include "editor/pages/spotpage.h"
@@ -12,6 +14,8 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <iterator>
 
 namespace tw {
 
@@ -48,15 +52,19 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     auto* portals = new PortalPage(editor, subPages_);
     connect(portals, &PortalPage::canvasChanged, this, &PlotPage::canvasChanged);
     spotPage_ = new SpotPage(editor, subPages_);
+    itemsPage_ = new PlotItemsPage(editor, subPages_);
+    connect(itemsPage_, &PlotItemsPage::canvasChanged, this, &PlotPage::canvasChanged);
+    doorPage_ = new PlotDoorPage(editor, subPages_);
+    connect(doorPage_, &PlotDoorPage::canvasChanged, this, &PlotPage::canvasChanged);
+    QWidget* const built[] = {portals, spotPage_, itemsPage_, doorPage_};
     for (const char* caption : kPlotSubPages) {
-        QWidget* page = subPages_->count() == 0 ? static_cast<QWidget*>(portals)
-                        : subPages_->count() == 1 ? static_cast<QWidget*>(spotPage_)
-                                                  : new QWidget(subPages_);
+        const int index = subPages_->count();
+        QWidget* page = index < int(std::size(built)) ? built[index] : new QWidget(subPages_);
         subPages_->addTab(page, QString::fromUtf8(caption));
     }
-    connect(subPages_, &QTabWidget::currentChanged, this, [this] { spotPage_->showSpot(); });
-    // Every scene has spots of its own: the spot page follows the scene buttons.
-    connect(stepper_, &SceneStepper::sceneChanged, this, [this] { spotPage_->showSpot(); });
+    connect(subPages_, &QTabWidget::currentChanged, this, &PlotPage::showRecord);
+    // Every scene has spots and doors of its own: those pages follow the scene buttons.
+    connect(stepper_, &SceneStepper::sceneChanged, this, &PlotPage::showRecord);
 
     auto* help = new QLabel(QString::fromUtf8(kPlotEditorHelp), this);
     help->setObjectName(QStringLiteral("PlotEditorHelp"));
@@ -65,6 +73,10 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PlotPage::showRecord() { spotPage_->showSpot(); }
+void PlotPage::showRecord() {
+    spotPage_->showSpot();
+    itemsPage_->showRecord();
+    doorPage_->showRecord();
+}
 
 } // namespace tw

@@ -10,6 +10,8 @@ namespace tw {
 class Editor;
 class SceneStepper;
 class SpotPage;
+class PlotItemsPage;
+class PlotDoorPage;
 
 // "Редактор сюжета": the scene buttons, the hero button, "Дорожки", the save point's two buttons and the
 // plot editor's own page control with its nine sub-pages.
@@ -32,6 +34,8 @@ private:
     SceneStepper* stepper_;
     QTabWidget* subPages_;
     SpotPage* spotPage_ = nullptr;
+    PlotItemsPage* itemsPage_ = nullptr;
+    PlotDoorPage* doorPage_ = nullptr;
 };
 
 // The plot editor's note on the hero's position (beside "Героя в точку (click)").

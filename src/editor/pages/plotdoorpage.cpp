@@ -1,0 +1,142 @@
+#include "editor/pages/plotdoorpage.h"
+
+#include "editor/doors.h"
+#include "editor/editor.h"
+#include "editor/pages/plotitemspage.h"
+#include "editor/pages/portalpage.h"
+#include "editor/pages/widgets.h"
+#include "runtime/engine.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace tw {
+
+const char* const kPlotDoorHelp = "Дверь - объект, перекрывающий ячейку прохода, \n"
+                                  "открывается предметом - ключом.\n"
+                                  "Комикс - картинка, показываемая после применения \n"
+                                  "ключа и подхода героя к двери.\n"
+                                  "1. Выбираем нужные картинки.\n"
+                                  "2. Размещаем картинку закрытой двери на сцене.\n"
+                                  "3. Растягиваем зону ключа на сцене.\n"
+                                  "4. Устанавливаем ячейку подхода героя, сохраняем.";
+
+PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+    Engine& engine = editor.engine();
+    EditorState& state = engine.editor();
+
+    label(this, nullptr, QStringLiteral("двери (кол-3)"), 6, 2);
+    doorSpin_ = steppingSpin(this, "SpinEdit10", 1, kDoorsPerScene, 6, 20, 56);
+    doorSpin_->setValue(state.doorSpin);
+    connect(doorSpin_, &QSpinBox::valueChanged, this, [this](int k) { loadDoor(k); });
+
+    struct Stepper {
+        const char* caption;
+        const char* down;
+        const char* up;
+        int* value;
+        int high; // 0: the comic count
+    };
+    const Stepper steppers[] = {
+        {"Закрытая", "SpeedButton53", "SpeedButton74", &state.closedDoorPick, kDoorPictures},
+        {"Открытая", "SpeedButton75", "SpeedButton76", &state.openDoorPick, kDoorPictures},
+        {"Ключ", "SpeedButton80", "SpeedButton81", &state.keyItemPick, kItemCapacity},
+        {"Комикс", "SpeedButton91", "SpeedButton92", &state.comicPick, 0},
+    };
+    int x = 92;
+    for (const Stepper& s : steppers) {
+        label(this, nullptr, QString::fromUtf8(s.caption), x, 2);
+        auto* minus = speedButton(this, s.down, QStringLiteral("---"), x, 18, 30);
+        auto* plus = speedButton(this, s.up, QStringLiteral("+"), x + 32, 18, 30);
+        for (auto [button, by] : {std::pair{minus, -1}, std::pair{plus, 1}}) {
+            connect(button, &QToolButton::clicked, this, [this, &engine, s, by = by] {
+                const int high = s.high > 0 ? s.high : std::max(1, int(engine.record().comicCount));
+                *s.value = std::clamp(*s.value + by, 1, high);
+                showRecord();
+            });
+        }
+        x += 72;
+    }
+    closed_ = pictureLabel(this, "Image7", QRect(92, 44, 46, 68));
+    open_ = pictureLabel(this, "Image8", QRect(164, 44, 46, 68));
+    key_ = pictureLabel(this, "Image9", QRect(236, 44, 50, 50));
+    comic_ = pictureLabel(this, "Image12", QRect(308, 44, 68, 68));
+
+    auto* place = speedButton(this, "SpeedButton77", QStringLiteral("Разместить"), 384, 2, 100, 21);
+    connect(place, &QToolButton::clicked, this, [this, &state] {
+        state.doorArmed = true;
+        state.doorEditing = true;
+        emit canvasChanged();
+    });
+    auto* zone = speedButton(this, "SpeedButton78", QStringLiteral("Зона ключа"), 384, 24, 100, 21);
+    connect(zone, &QToolButton::clicked, this, [this, &state] {
+        state.keyZoneArmed = true;
+        state.doorEditing = true;
+        emit canvasChanged();
+    });
+    auto* cell = speedButton(this, "SpeedButton79", QStringLiteral("Подход героя"), 384, 46, 100, 21);
+    connect(cell, &QToolButton::clicked, this, [this, &state] {
+        state.doorCellArmed = true;
+        emit canvasChanged();
+    });
+    auto* save = speedButton(this, "SpeedButton128", QStringLiteral("Сохран."), 384, 68, 100, 21);
+    connect(save, &QToolButton::clicked, this, [this, &engine, &state] {
+        editor_.change([&] { saveDoor(engine.record(), engine.screen().currentScene, state.doorSpin, doorPicks(state)); });
+        emit canvasChanged();
+    });
+    auto* remove = speedButton(this, "SpeedButton125", QStringLiteral("Убрать"), 384, 90, 100, 21);
+    connect(remove, &QToolButton::clicked, this, [this, &engine, &state] {
+        editor_.change([&] { removeDoor(engine.record(), engine.screen().currentScene, state.doorSpin); });
+        emit canvasChanged();
+    });
+
+    helpText(this, "Label49", QString::fromUtf8(kPlotDoorHelp), QRect(490, 0, 204, 112));
+    loadDoor(state.doorSpin);
+}
+
+void PlotDoorPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    showRecord();
+}
+
+void PlotDoorPage::loadDoor(int k) {
+    Engine& engine = editor_.engine();
+    EditorState& state = engine.editor();
+    state.doorSpin = k;
+    const Door& door = engine.record().scene(engine.screen().currentScene).door(k);
+    showPicks(state, picksOf(door, engine.record().comicCount));
+    showRecord();
+}
+
+void PlotDoorPage::showRecord() {
+    Engine& engine = editor_.engine();
+    const EditorState& state = engine.editor();
+    {
+        const QSignalBlocker blocker(doorSpin_);
+        doorSpin_->setValue(state.doorSpin);
+    }
+    const Pictures& pictures = engine.pictures();
+    closed_->setPixmap(cellPreview(pictures.doorStrip, 60, 90, state.closedDoorPick, closed_->size()));
+    open_->setPixmap(cellPreview(pictures.doorStrip, 60, 90, state.openDoorPick, open_->size()));
+    key_->setPixmap(cellPreview(pictures.largeItemStrip, 50, 50, state.keyItemPick, key_->size()));
+
+    // Comics are files: read only while the page is in view, not for every refresh of a hidden page.
+    if (!isVisible()) return;
+    // The comic stretched to 137 x 137, of which the preview shows the top-left part. A missing comic
+    // leaves the preview empty; the engine reports it once.
+    QPixmap shown(105, 105);
+    shown.fill(QColor(0xC0, 0xC0, 0xC0));
+    QImage comic;
+    if (engine.loadPicture(engine.paths().comic(state.comicPick), comic)) {
+        QPainter painter(&shown);
+        painter.drawImage(QRect(0, 0, 137, 137), comic);
+    }
+    comic_->setPixmap(shown.scaled(comic_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace tw
