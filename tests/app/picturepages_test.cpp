@@ -16,7 +16,9 @@ protected:
     void SetUp() override {
         auto record = ProjectRecord::createBlank();
         record->sceneCount = 3;
+        record->comicCount = 1;
         putMinimalTree(world.files, *record);
+        world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(300, 200, QColor(7, 8, 9)));
         openWindow();
     }
     QString offer(const char* corpusFile) {
@@ -61,8 +63,9 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     // On disk at once, in the third cell.
     const QImage strip = decodePicture(world.files.files[data("nabpredmax")]);
     EXPECT_EQ(strip.pixel(100 + 10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
-    // The plot editor's labels follow the shared item.
+    // The plot editor's item sub-page follows the shared item.
     EXPECT_EQ(find<QLabel>("Label19")->text(), QStringLiteral("Предмет 3"));
+    EXPECT_EQ(find<QLabel>("Image4")->pixmap().toImage().pixel(10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
 
     // Ctrl+Z takes both strips back, and the preview with them; Ctrl+Shift+Z brings them again.
     undo();
@@ -80,26 +83,36 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, largePicture.pixel(20, 20) & 0xFFFFFF);
     EXPECT_EQ(decodePicture(world.files.files[data("dver")]).pixel(60 + 20, 20) & 0xFFFFFF,
               largePicture.pixel(20, 20) & 0xFFFFFF);
-    press("SpeedButton82"); // back to picture 1, untouched
-    EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, qRgb(4, 5, 6) & 0xFFFFFF);
+    // Picture 1 is one colour throughout, so all of it is transparent on the silver preview.
+    press("SpeedButton82");
+    EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, qRgb(0xC0, 0xC0, 0xC0) & 0xFFFFFF);
 
-    // Two comics; the stepper stops at the last one; the second is replaced.
+    // One comic so far, shown as the page comes into view (the door loaded at start-up brought the pick
+    // into range). Two are added, the stepper stops at the last one, and the third is replaced.
+    // The pointer at the bottom edge brings the panel up again after the canvas hid it.
+    pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
     page(11);
-    EXPECT_TRUE(find<QLabel>("Image11")->pixmap().isNull()); // comicPick 2 of no comics
+    EXPECT_EQ(window->engine().editor().comicPick, 1);
+    EXPECT_EQ(shown("Image11").pixel(60, 60) & 0xFFFFFF, qRgb(7, 8, 9) & 0xFFFFFF);
     world.dialogs.answers = {large};
     press("SpeedButton89");
     world.dialogs.answers = {small};
     press("SpeedButton89");
-    EXPECT_EQ(record().comicCount, 2);
+    EXPECT_EQ(record().comicCount, 3);
     press("SpeedButton88");
-    EXPECT_EQ(window->engine().editor().comicPick, 2);
+    EXPECT_EQ(window->engine().editor().comicPick, 3);
     EXPECT_EQ(shown("Image11").size(), QSize(137, 137));
     world.dialogs.answers = {menu};
     press("SpeedButton90");
-    EXPECT_EQ(world.files.files[kFakeRoot.comic(2)], world.files.files[menu]);
+    EXPECT_EQ(world.files.files[kFakeRoot.comic(3)], world.files.files[menu]);
+    EXPECT_EQ(shown("Image11").pixel(5, 5) & 0xFFFFFF, menuPicture.scaled(137, 137, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(5, 5) & 0xFFFFFF);
+    press("SpeedButton87");
+    EXPECT_EQ(window->engine().editor().comicPick, 2);
+    EXPECT_EQ(world.files.files[kFakeRoot.comic(2)], world.files.files[large]);
+    press("SpeedButton87");
     press("SpeedButton87");
     EXPECT_EQ(window->engine().editor().comicPick, 1);
-    EXPECT_EQ(world.files.files[kFakeRoot.comic(1)], world.files.files[large]);
+    EXPECT_EQ(shown("Image11").pixel(60, 60) & 0xFFFFFF, qRgb(7, 8, 9) & 0xFFFFFF);
 
     // The plot editor cuts the new item picture for the item shown.
     page(6);

@@ -36,7 +36,14 @@ ComicPage::ComicPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_
     connect(replace, &QToolButton::clicked, this, [act] { act(&replaceComic); });
 }
 
+void ComicPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    showPick();
+}
+
 void ComicPage::showPick() {
+    // Comics are files: read only while the page is in view, not on every refresh of a hidden page.
+    if (!isVisible()) return;
     const QImage comic = comicPreview(editor_.engine());
     if (comic.isNull()) {
         preview_->clear();

@@ -22,6 +22,10 @@ signals:
     // comicPick or comicCount changed: the plot editor's door page follows.
     void pickChanged();
 
+protected:
+    // Coming into view (the page chosen or the panel brought up) shows the comic as it is now.
+    void showEvent(QShowEvent* event) override;
+
 private:
     Editor& editor_;
     QLabel* preview_ = nullptr; // Image11

@@ -50,7 +50,10 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
         }
         case EditorPage::Items:
             page = itemsPage_ = new ItemsPage(editor, pages_);
-            connect(itemsPage_, &ItemsPage::itemChanged, this, &EditorPanel::refreshLabels);
+            connect(itemsPage_, &ItemsPage::itemChanged, this, [this] {
+                refreshLabels();
+                plotPage_->showRecord();
+            });
             break;
         case EditorPage::Door:
             page = doorPage_ = new DoorPage(editor, pages_);
