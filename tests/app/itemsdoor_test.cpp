@@ -1,6 +1,7 @@
-// An author lays two items in an erased plot, defines that they combine into a third, sets up a door
-// that the product opens, and plays it: the hero picks both up, they are combined in the bag, the
-// product opens the door and its comic is shown.
+// An author erases the plot, gives an item and two door pictures new pictures and adds a comic, lays
+// two items, defines that they combine into a third, sets up a door that the product opens, and plays
+// it: the hero picks both up, they are combined in the bag, the product opens the door, its comic is
+// shown and the door stands open in its new picture.
 #include "platform/picturecodec.h"
 #include "runtime/bag.h"
 #include "support/testdata.h"
@@ -16,6 +17,10 @@ namespace {
 
 QPoint cellCentre(int c, int r) { return QPoint(20 * c - 10, 20 * r - 10); }
 
+// The part of the door at (400, 100) that no editor aid covers: not its number at the corner, the key
+// zone's outline along its edges, nor the approach cell (22, 8) below.
+const QRect kDoorClearArea(24, 6, 30, 30);
+
 class ItemsAndDoor : public WindowScenario {
 protected:
     QImage comic;
@@ -26,13 +31,31 @@ protected:
         blank->heroStep = 10;
         blank->heroX = 50; // cell (3, 3)
         blank->heroY = 50;
-        blank->comicCount = 2;
+        blank->comicCount = 1;
+        // A plot to erase: item 4 in the bag, door 1 standing in the scene.
+        blank->item(4).state = 2;
+        blank->bagSlot(1) = 4;
+        blank->scene(1).door(1).state = 1;
         putMinimalTree(world.files, *blank);
-        const QByteArray bytes = readTestData(QStringLiteral("bmp/good/pal8.bmp"));
-        comic = decodePicture(bytes);
-        ASSERT_FALSE(comic.isNull());
-        world.files.files[kFakeRoot.comic(2)] = bytes;
+        world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(200, 100, Qt::red));
         openWindow();
+    }
+    // Offers a file of the test corpus to the next file dialogs, as if the author had it at home.
+    QString offer(const char* corpusFile) {
+        const QString chosen = QStringLiteral("/home/author/") + QString::fromLatin1(corpusFile).section('/', -1);
+        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
+        return chosen;
+    }
+    QImage pictureOf(const QString& chosen) { return decodePicture(world.files.files[chosen]); }
+    // A pixel within `area` of a picture for a cell h high that is not its transparent colour.
+    static QPoint opaquePixel(const QImage& picture, int h, QRect area) {
+        const QRgb key = picture.pixel(0, std::min(h, picture.height()) - 1);
+        for (int y = area.top(); y <= area.bottom() && y < picture.height(); ++y) {
+            for (int x = area.left(); x <= area.right() && x < picture.width(); ++x) {
+                if (picture.pixel(x, y) != key) return QPoint(x, y);
+            }
+        }
+        return QPoint(-1, -1);
     }
     void clickShown(QPoint at) {
         click(at);
@@ -66,18 +89,61 @@ protected:
 };
 
 TEST_F(ItemsAndDoor, LayCombineSetUpTheDoorAndPlay) {
-    find<QTabWidget>("PageControl1")->setCurrentIndex(6);
+    auto* pages = find<QTabWidget>("PageControl1");
+    showPanel();
+    // The plot erased: the item leaves the bag, the door the scene.
+    pages->setCurrentIndex(3);
+    press("SpeedButton27");
+    EXPECT_EQ(QList<int>({item(4).state, record().bagSlot(1), record().scene(1).door(1).state}), QList<int>({0, 0, 0}));
+
+    // Item 4 gets new pictures on the "Предметы" page.
+    pages->setCurrentIndex(8);
+    pressTimes("SpeedButton35", 3);
+    const QString largeFile = offer("bmp/good/rgb24.bmp");
+    const QString smallFile = offer("bmp/good/pal8.bmp");
+    world.dialogs.answers = {largeFile, smallFile};
+    press("SpeedButton54");
+    const QImage large = pictureOf(largeFile);
+    const QImage small = pictureOf(smallFile);
+    EXPECT_EQ(previewAt("Image3", QPoint(10, 10)), large.pixel(10, 10));
+    // Door pictures 3 (closed) and 4 (open) on the "Дверь" page, then back to 3.
+    pages->setCurrentIndex(10);
+    pressTimes("SpeedButton83", 2);
+    const QString closedFile = offer("bmp/good/rgb32.bmp");
+    world.dialogs.answers = {closedFile};
+    press("SpeedButton84");
+    press("SpeedButton83");
+    const QString openFile = offer("bmp/good/pal4.bmp");
+    world.dialogs.answers = {openFile};
+    press("SpeedButton84");
+    press("SpeedButton82");
+    const QImage closedDoor = pictureOf(closedFile);
+    const QImage openDoor = pictureOf(openFile);
+    // Comic 2 added on the "Комикс" page.
+    pages->setCurrentIndex(11);
+    const QString comicFile = offer("bmp/good/pal8nonsquare.bmp");
+    world.dialogs.answers = {comicFile};
+    press("SpeedButton89");
+    EXPECT_EQ(record().comicCount, 2);
+    comic = pictureOf(comicFile);
+    ASSERT_FALSE(comic.isNull());
+
+    pages->setCurrentIndex(6);
     auto* plotPages = find<QTabWidget>("PageControl2");
     plotPages->setCurrentIndex(2);
 
-    // Items 4 and 9 on cells (6, 10) and (9, 10).
+    // Items 4 and 9 on cells (6, 10) and (9, 10); the plot editor shows item 4 as the items page left it.
     showPanel();
-    pressTimes("SpeedButton65", 3);
     EXPECT_EQ(text("Label19"), QStringLiteral("Предмет 4"));
-    EXPECT_EQ(previewAt("Image4", QPoint(10, 10)), largeItemColour(4).rgb());
+    EXPECT_EQ(previewAt("Image4", QPoint(10, 10)), large.pixel(10, 10));
     EXPECT_EQ(previewAt("Image4", QPoint(55, 55)), qRgb(0xC0, 0xC0, 0xC0));
     press("SpeedButton67");
     clickShown(cellCentre(6, 10));
+    showPanel();
+    // Laid on the scene in its new small picture.
+    const QPoint smallPixel = opaquePixel(small, 20, QRect(8, 8, 12, 12));
+    ASSERT_GE(smallPixel.x(), 0);
+    EXPECT_EQ(shownAt(QPoint(100, 180) + smallPixel), small.pixel(smallPixel));
     showPanel();
     pressTimes("SpeedButton65", 5);
     press("SpeedButton67");
@@ -107,12 +173,12 @@ TEST_F(ItemsAndDoor, LayCombineSetUpTheDoorAndPlay) {
     pressTimes("SpeedButton65", 3);
     EXPECT_EQ(text("Label23"), QStringLiteral("Составной"));
 
-    // Door 1: closed picture 3, open 4, key 12, comic 2; at (400, 100), key zone (400, 100)-(460, 190),
-    // approach cell (22, 8).
+    // Door 1: closed picture 3 (chosen already on the "Дверь" page), open 4, key 12, comic 2; at
+    // (400, 100), key zone (400, 100)-(460, 190), approach cell (22, 8).
     plotPages->setCurrentIndex(3);
     ASSERT_TRUE(find<QWidget>("Image12")->isVisible());
     spin("SpinEdit10", 1);
-    pressTimes("SpeedButton74", 2);
+    EXPECT_EQ(window->engine().editor().closedDoorPick, 3);
     pressTimes("SpeedButton76", 3);
     pressTimes("SpeedButton81", 11);
     pressTimes("SpeedButton92", 5); // stops at the last comic
@@ -132,6 +198,10 @@ TEST_F(ItemsAndDoor, LayCombineSetUpTheDoorAndPlay) {
               QRect(QPoint(400, 100), QPoint(460, 190)));
     EXPECT_EQ(QPoint(door.pictureX, door.pictureY), QPoint(400, 100));
     EXPECT_EQ(record().pass(1, 22, 8), kBlockedCell);
+    // The closed door stands in its new picture.
+    const QPoint closedPixel = opaquePixel(closedDoor, 90, kDoorClearArea);
+    ASSERT_GE(closedPixel.x(), 0);
+    EXPECT_EQ(shownAt(QPoint(400, 100) + closedPixel), closedDoor.pixel(closedPixel));
     // The comic preview shows the comic's top-left corner.
     // (Stretched and scaled smoothly: the colour within a few steps.)
     const QColor shownComic(previewAt("Image12", QPoint(1, 1)));
@@ -167,6 +237,13 @@ TEST_F(ItemsAndDoor, LayCombineSetUpTheDoorAndPlay) {
     ticks(1);
     const QPoint centre(kPlayWidth / 2, kPlayHeight / 2);
     EXPECT_EQ(shownAt(centre), comic.pixel(comic.width() / 2, comic.height() / 2));
+    // Once the comic is over, the door stands open in its new picture.
+    for (int i = 0; i < 2000 && window->engine().play().comicOn; ++i) ticks(1);
+    ASSERT_FALSE(window->engine().play().comicOn);
+    ticks(1);
+    const QPoint openPixel = opaquePixel(openDoor, 90, kDoorClearArea);
+    ASSERT_GE(openPixel.x(), 0);
+    EXPECT_EQ(shownAt(QPoint(400, 100) + openPixel), openDoor.pixel(openPixel));
     window->hide();
 }
 
