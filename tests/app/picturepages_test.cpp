@@ -17,6 +17,10 @@ protected:
         auto record = ProjectRecord::createBlank();
         record->sceneCount = 3;
         record->comicCount = 1;
+        // 3 + 7 = 12
+        record->item(3).partner = 7;
+        record->item(7).partner = 3;
+        record->item(3).product = record->item(7).product = 12;
         putMinimalTree(world.files, *record);
         world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(300, 200, QColor(7, 8, 9)));
         openWindow();
@@ -63,8 +67,11 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     // On disk at once, in the third cell.
     const QImage strip = decodePicture(world.files.files[data("nabpredmax")]);
     EXPECT_EQ(strip.pixel(100 + 10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
-    // The plot editor's item sub-page follows the shared item.
+    // The plot editor's item sub-page follows the shared item, with its combination.
     EXPECT_EQ(find<QLabel>("Label19")->text(), QStringLiteral("Предмет 3"));
+    EXPECT_FALSE(find<QWidget>("Panel3")->isHidden());
+    EXPECT_EQ(window->engine().editor().itemPickA, 7);
+    EXPECT_EQ(window->engine().editor().itemPickB, 12);
     EXPECT_EQ(find<QLabel>("Image4")->pixmap().toImage().pixel(10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
 
     // Ctrl+Z takes both strips back, and the preview with them; Ctrl+Shift+Z brings them again.

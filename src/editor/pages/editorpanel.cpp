@@ -52,7 +52,7 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
             page = itemsPage_ = new ItemsPage(editor, pages_);
             connect(itemsPage_, &ItemsPage::itemChanged, this, [this] {
                 refreshLabels();
-                plotPage_->showRecord();
+                plotPage_->showItem();
             });
             break;
         case EditorPage::Door:

@@ -22,13 +22,14 @@ class PlotItemsPage final : public QWidget {
 public:
     PlotItemsPage(Editor& editor, QWidget* parent);
     void showRecord();
+    // After the item changed (its stepper, or the "Предметы" page's): the item's panel shows its stored
+    // combination, or hides.
+    void showItem();
 
 signals:
     void canvasChanged();
 
 private:
-    // After the item stepper: the item's panel shows its stored combination, or hides.
-    void showItem();
     void showPicks();
 
     Editor& editor_;

@@ -79,4 +79,6 @@ void PlotPage::showRecord() {
     doorPage_->showRecord();
 }
 
+void PlotPage::showItem() { itemsPage_->showItem(); }
+
 } // namespace tw

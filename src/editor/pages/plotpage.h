@@ -23,6 +23,8 @@ public:
     QTabWidget* subPages() const { return subPages_; }
     // The sub-pages show the record's values anew (the tab was chosen, the record changed under them).
     void showRecord();
+    // currentItem changed elsewhere: the items sub-page shows the item with its combination.
+    void showItem();
 
 signals:
     // A sub-page changed the scene shown or what the canvas overlays.
