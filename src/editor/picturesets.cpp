@@ -56,6 +56,15 @@ QImage withCell(const QImage& strip, int w, int h, int n, const QImage& picture)
     return result;
 }
 
+QImage fillScreen(const QImage& picture) {
+    if (picture.width() >= kPlayWidth && picture.height() >= kPlayHeight) return picture;
+    QImage screen(std::max(picture.width(), kPlayWidth), std::max(picture.height(), kPlayHeight),
+                  QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    drawOpaque(screen, picture.convertToFormat(QImage::Format_RGB32), QPoint(0, 0));
+    return screen;
+}
+
 bool replaceBackdrop(Editor& editor, Backdrop which) {
     Engine& engine = editor.engine();
     const QString chosen = askPicture(engine);
@@ -64,7 +73,7 @@ bool replaceBackdrop(Editor& editor, Backdrop which) {
     if (picture.isNull()) return false;
     const QString target = engine.paths().data(which == Backdrop::Menu ? QStringLiteral("menu") : QStringLiteral("help"));
     bool written = false;
-    editor.change([&] { written = editor.writeFile(target, encodeBmp(picture)); });
+    editor.change([&] { written = editor.writeFile(target, encodeBmp(fillScreen(picture))); });
     if (!written) return false;
     // Only now that the picture is on disk does the screen change; a failure above leaves the scene
     // shown and the menu file as they were.

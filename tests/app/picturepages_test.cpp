@@ -43,10 +43,15 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     page(0);
     world.dialogs.answers = {menu};
     press("SpeedButton1");
-    EXPECT_EQ(decodePicture(world.files.files[data("menu")]), menuPicture);
+    // The small picture is stored on a black screen of the play area's size, and shown so.
+    const QImage storedMenu = decodePicture(world.files.files[data("menu")]);
+    ASSERT_EQ(storedMenu.size(), QSize(kPlayWidth, kPlayHeight));
+    EXPECT_EQ(storedMenu.copy(menuPicture.rect()), menuPicture.convertToFormat(storedMenu.format()));
+    EXPECT_EQ(storedMenu.pixel(menuPicture.width(), 0) & 0xFFFFFF, 0u);
     EXPECT_EQ(screen().screenMode, ScreenMode::Menu);
     ticks(1);
     EXPECT_EQ(shownAt(QPoint(5, 5)) & 0xFFFFFF, menuPicture.pixel(5, 5) & 0xFFFFFF);
+    EXPECT_EQ(shownAt(QPoint(500, 500)) & 0xFFFFFF, 0u);
 
     // Item 3: "+" twice, then its two pictures.
     page(8);
