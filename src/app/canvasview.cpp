@@ -17,11 +17,23 @@ void CanvasView::showChanges(const QRegion& within) {
     if (!changed.isEmpty()) update(changed);
 }
 
+void CanvasView::setDecoration(Decoration decoration) {
+    decoration_ = std::move(decoration);
+    if (!decoration_) decorated_ = QImage();
+    update();
+}
+
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    const QImage* picture = &engine_.canvas();
+    if (decoration_) {
+        decorated_ = engine_.canvas().copy();
+        decoration_(decorated_);
+        picture = &decorated_;
+    }
     // Rectangle by rectangle: the bounding rectangle of a few changed bands far apart is most of the canvas.
     for (const QRect& area : event->region())
-        painter.drawImage(area, engine_.canvas(), area);
+        painter.drawImage(area, *picture, area);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace tw {
 
 // The canvas Image1: shows the top-left part of the engine's 1009 x 700 canvas picture that fits the
@@ -19,6 +21,12 @@ public:
     // nothing when none did. `within` narrows the search: the caller knows nothing changed outside it.
     void showChanges(const QRegion& within);
     void showChanges() { showChanges(QRegion(engine_.canvas().rect())); }
+
+    // Something the editor draws over the canvas as it is shown, never into it (a text being written,
+    // shown where the player will see it). The function draws on a copy of the canvas and returns the
+    // area it drew on; an empty function takes the decoration away.
+    using Decoration = std::function<QRect(QImage&)>;
+    void setDecoration(Decoration decoration);
 
 signals:
     // The pointer asks the editor panel to show or hide.
@@ -36,6 +44,8 @@ protected:
 private:
     Engine& engine_;
     ShownPicture shown_;
+    Decoration decoration_;
+    QImage decorated_; // the canvas with the decoration, rebuilt for each paint while there is one
 };
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include "editor/pages/animatorpanel.h"
 #include "editor/pages/editorpanel.h"
 #include "editor/pages/targetchooser.h"
+#include "editor/textpreview.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -60,6 +61,15 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
         followEditorState();
     });
     connect(panel_, &EditorPanel::recordReplaced, this, &MainWindow::showRecord);
+    connect(panel_, &EditorPanel::textPreviewChanged, this, [this](const TextPreview& preview) {
+        if (preview.isEmpty()) {
+            canvasView_->setDecoration({});
+            return;
+        }
+        canvasView_->setDecoration([this, preview](QImage& canvas) {
+            return drawTextPreview(canvas, engine_.text(), engine_.pictures().shadowPicture, preview);
+        });
+    });
 
     // A line edit that has the focus keeps Ctrl+Z for its own text; everywhere else it is the editor's.
     const auto shortcut = [this](const QKeySequence& keys, void (MainWindow::*action)()) {

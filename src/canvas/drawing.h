@@ -35,6 +35,8 @@ public:
     void drawGameText(QImage& canvas, int x, int y, const QString& text);
     // Lines of a game text, line k at y + 15k.
     void drawGameLines(QImage& canvas, int x, int y, const QString* lines, int count);
+    // The size a text takes when drawn with drawLabel.
+    QSize sizeOf(const QString& text) { return text.isEmpty() ? QSize() : stamp(text, kMarkerColour).size(); }
 
 private:
     const QImage& stamp(const QString& text, QRgb colour);

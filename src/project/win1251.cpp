@@ -63,4 +63,26 @@ QByteArray toWin1251(const QString& text) {
     return bytes;
 }
 
+QString keepWin1251(const QString& text, QString* dropped) {
+    QString kept;
+    kept.reserve(text.size());
+    auto drop = [dropped](const QString& character) {
+        if (dropped && !dropped->contains(character)) dropped->append(character);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            drop(text.mid(i, 2));
+            ++i;
+            continue;
+        }
+        if (ch != QLatin1Char('?') && encodeOne(ch.unicode()) == '?') {
+            drop(QString(ch));
+            continue;
+        }
+        kept.append(ch);
+    }
+    return kept;
+}
+
 } // namespace tw

@@ -14,4 +14,8 @@ inline QString fromWin1251(const QByteArray& bytes) { return fromWin1251(bytes.c
 // Characters outside the Basic Multilingual Plane count as one character.
 QByteArray toWin1251(const QString& text);
 
+// The text without the characters Windows-1251 cannot hold (each one that is left out goes to `dropped`,
+// once per kind), so that what the author sees is what the game stores.
+QString keepWin1251(const QString& text, QString* dropped = nullptr);
+
 } // namespace tw

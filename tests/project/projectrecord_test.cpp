@@ -98,6 +98,31 @@ TEST(ProjectRecordTexts, Windows1251CoversCyrillicAndReplacesTheRest) {
     EXPECT_EQ(toWin1251(fromWin1251(all)), all);
 }
 
+// What the text boxes keep of a text is exactly what the record can store: over random mixes of
+// Cyrillic, Latin, "?" and characters of other scripts (astral ones included), the kept text survives
+// storing unchanged, and every character left out is reported.
+TEST(ProjectRecordTexts, KeepingOnlyWhatTheCodePageHoldsLosesNothingElse) {
+    const QString pool = QStringLiteral("абвЁё?AZ09 №«»—€漢字ßĀ") + QString::fromUcs4(U"😀𝄞");
+    std::mt19937 random(1251);
+    for (int round = 0; round < 500; ++round) {
+        QString text;
+        const int n = std::uniform_int_distribution<int>(0, 20)(random);
+        for (int i = 0; i < n; ++i) {
+            const int k = std::uniform_int_distribution<int>(0, int(pool.size()) - 1)(random);
+            // A surrogate pair is taken whole.
+            if (pool.at(k).isLowSurrogate()) text += pool.mid(k - 1, 2);
+            else if (pool.at(k).isHighSurrogate()) text += pool.mid(k, 2);
+            else text += pool.at(k);
+        }
+        QString dropped;
+        const QString kept = keepWin1251(text, &dropped);
+        EXPECT_EQ(fromWin1251(toWin1251(kept)), kept) << text.toStdString();
+        const bool anyLost = fromWin1251(toWin1251(text)) != text;
+        EXPECT_EQ(anyLost, !dropped.isEmpty()) << text.toStdString();
+        for (const QChar ch : dropped) EXPECT_FALSE(kept.contains(ch)) << text.toStdString();
+    }
+}
+
 TEST(ProjectRecordFile, RoundTripIsByteForByteIncludingGaps) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -73,6 +73,7 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
             connect(plotPage_->sceneStepper(), &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
             connect(plotPage_, &PlotPage::recordReplaced, this, &EditorPanel::recordReplaced);
             connect(plotPage_, &PlotPage::canvasChanged, this, &EditorPanel::canvasChanged);
+            connect(plotPage_, &PlotPage::textPreviewChanged, this, &EditorPanel::textPreviewChanged);
             break;
         case EditorPage::Animator: {
             auto* animator = new AnimatorPage(editor, pages_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editorshell.h"
+#include "editor/textpreview.h"
 
 #include <QWidget>
 
@@ -48,6 +49,8 @@ signals:
     void intervalSaved();
     // A button replaced or rewrote the record as a whole.
     void recordReplaced();
+    // A text of the game is being written (or no longer, when empty): the canvas shows it as play will.
+    void textPreviewChanged(const tw::TextPreview& preview);
 
 private:
     void pageChanged(int index);

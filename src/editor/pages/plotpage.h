@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/textpreview.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -31,6 +33,8 @@ signals:
     void canvasChanged();
     // The save point replaced the record.
     void recordReplaced();
+    // A sub-page's text box gained or lost the focus, or its text changed.
+    void textPreviewChanged(const tw::TextPreview& preview);
 
 private:
     SceneStepper* stepper_;

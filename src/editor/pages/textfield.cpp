@@ -1,0 +1,77 @@
+#include "editor/pages/textfield.h"
+
+#include "project/win1251.h"
+
+#include <QToolTip>
+#include <QValidator>
+
+#include <functional>
+
+namespace tw {
+namespace {
+
+// Leaves out what the code page cannot hold. Returning Acceptable with the input changed makes the box
+// take the cleaned text, so a paste keeps all its other characters.
+class Win1251Validator final : public QValidator {
+public:
+    // `onChecked` hears of every change: with the characters left out, or with none.
+    Win1251Validator(QObject* parent, std::function<void(const QString&)> onChecked)
+        : QValidator(parent), onChecked_(std::move(onChecked)) {}
+
+    State validate(QString& input, int& pos) const override {
+        QString dropped;
+        const QString kept = keepWin1251(input, &dropped);
+        if (!dropped.isEmpty()) {
+            // The cursor stays after the characters kept before it.
+            pos = int(keepWin1251(input.left(pos)).size());
+            input = kept;
+        }
+        onChecked_(dropped);
+        return Acceptable;
+    }
+
+private:
+    std::function<void(const QString&)> onChecked_;
+};
+
+} // namespace
+
+TextField::TextField(QWidget* parent, const char* name, int capacity, const QRect& geometry) : QLineEdit(parent) {
+    setObjectName(QLatin1String(name));
+    setGeometry(geometry);
+    setMaxLength(capacity);
+    setValidator(new Win1251Validator(this, [this](const QString& dropped) { checked(dropped); }));
+}
+
+void TextField::checked(const QString& characters) {
+    if (characters.isEmpty()) {
+        // A clean change takes the warning away.
+        if (refusal_.isEmpty()) return;
+        refusal_.clear();
+        setStyleSheet(QString());
+        return;
+    }
+    QString shown;
+    for (const QChar ch : characters) {
+        if (!shown.isEmpty()) shown += QLatin1Char(' ');
+        shown += ch;
+    }
+    refusal_ = QStringLiteral("Не сохранится в игре: %1. Тексты игры пишутся кириллицей, латиницей, цифрами и "
+                              "обычными знаками (кодировка Windows-1251).")
+                   .arg(shown);
+    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid red; }"));
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), refusal_, this);
+    emit refused(characters);
+}
+
+void TextField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    emit focusChanged(true);
+}
+
+void TextField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    emit focusChanged(false);
+}
+
+} // namespace tw
