@@ -61,15 +61,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
         followEditorState();
     });
     connect(panel_, &EditorPanel::recordReplaced, this, &MainWindow::showRecord);
-    connect(panel_, &EditorPanel::textPreviewChanged, this, [this](const TextPreview& preview) {
-        if (preview.isEmpty()) {
-            canvasView_->setDecoration({});
-            return;
-        }
-        canvasView_->setDecoration([this, preview](QImage& canvas) {
-            return drawTextPreview(canvas, engine_.text(), engine_.pictures().shadowPicture, preview);
-        });
-    });
+    connect(panel_, &EditorPanel::textPreviewChanged, this, &MainWindow::showTextPreview);
 
     // A line edit that has the focus keeps Ctrl+Z for its own text; everywhere else it is the editor's.
     const auto shortcut = [this](const QKeySequence& keys, void (MainWindow::*action)()) {
@@ -167,7 +159,23 @@ void MainWindow::redo() {
     if (editor_.redo() == Editor::Outcome::Applied) showRecord();
 }
 
-void MainWindow::followEditorState() { targetChooser_->follow(); }
+void MainWindow::followEditorState() {
+    targetChooser_->follow();
+    panel_->refreshTextPreview();
+}
+
+void MainWindow::showTextPreview(const TextPreview& preview) {
+    // Asked again after every press and move: only a different text or place is drawn anew.
+    if (preview == shownPreview_) return;
+    shownPreview_ = preview;
+    if (preview.isEmpty()) {
+        canvasView_->setDecoration({});
+        return;
+    }
+    canvasView_->setDecoration([this](QImage& canvas) {
+        return drawTextPreview(canvas, engine_.text(), engine_.pictures().shadowPicture, shownPreview_);
+    });
+}
 
 void MainWindow::showRecord() {
     panel_->showRecord();

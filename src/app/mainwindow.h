@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editor.h"
+#include "editor/textpreview.h"
 #include "runtime/engine.h"
 
 #include <QWidget>
@@ -54,8 +55,11 @@ private:
     bool overlayIdle() const;
     // The record changed under the window (undo, redo, restore, erase): controls, timer and canvas follow.
     void showRecord();
-    // Panels over the canvas that follow the editor's state (the portal's target chooser).
+    // Panels over the canvas that follow the editor's state (the portal's target chooser, the text
+    // being written).
     void followEditorState();
+    // Shows a game text over the canvas where play will draw it; an empty one takes it away.
+    void showTextPreview(const TextPreview& preview);
 
     Engine engine_;
     Editor editor_;
@@ -67,6 +71,7 @@ private:
     QTimer* overlayTimer_ = nullptr;
     int stillOverlayTicks_ = 0; // overlay ticks in a row that changed nothing
     QTimer* recoveryTimer_ = nullptr;
+    TextPreview shownPreview_;
 };
 
 } // namespace tw

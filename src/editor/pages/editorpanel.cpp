@@ -137,6 +137,8 @@ void EditorPanel::showRecord() {
 
 QString EditorPanel::gameNameText() const { return gameNameEdit_->text(); }
 
+void EditorPanel::refreshTextPreview() { plotPage_->refreshPreview(); }
+
 void EditorPanel::followPlay() { heroPage_->showSpeed(); }
 
 void EditorPanel::pageChanged(int index) {

@@ -36,6 +36,8 @@ public:
     void showRecord();
     // The text of the game name field Edit15.
     QString gameNameText() const;
+    // The text being written asks where it shows now (a press may have placed it).
+    void refreshTextPreview();
     // Per frame of the scene: controls that follow the play (the hero's speed buttons).
     void followPlay();
     HeroPage* heroPage() const { return heroPage_; }

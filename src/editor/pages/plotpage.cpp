@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor/pages/plotdoorpage.h"
 #include "editor/pages/plotitemspage.h"
+#include "editor/pages/plotremarkspage.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/scenestepper.h"
 #include "editor/pages/spotpage.h"
@@ -16,6 +17,7 @@
 #include <QToolButton>
 
 #include <iterator>
+#include <type_traits>
 
 namespace tw {
 
@@ -56,10 +58,22 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     connect(itemsPage_, &PlotItemsPage::canvasChanged, this, &PlotPage::canvasChanged);
     doorPage_ = new PlotDoorPage(editor, subPages_);
     connect(doorPage_, &PlotDoorPage::canvasChanged, this, &PlotPage::canvasChanged);
-    QWidget* const built[] = {portals, spotPage_, itemsPage_, doorPage_};
+    heroRemarksPage_ = new PlotHeroRemarksPage(editor, subPages_);
+    hintsPage_ = new PlotHintsPage(editor, subPages_);
+    crowdRemarksPage_ = new PlotCrowdRemarksPage(editor, subPages_);
+    const auto forward = [this](auto* textPage) {
+        using Page = std::remove_pointer_t<decltype(textPage)>;
+        connect(textPage, &Page::canvasChanged, this, &PlotPage::canvasChanged);
+        connect(textPage, &Page::textPreviewChanged, this, &PlotPage::textPreviewChanged);
+    };
+    forward(heroRemarksPage_);
+    forward(hintsPage_);
+    forward(crowdRemarksPage_);
+    QWidget* const built[] = {portals, spotPage_, itemsPage_, doorPage_, heroRemarksPage_, hintsPage_,
+                              nullptr,  nullptr,   crowdRemarksPage_};
     for (const char* caption : kPlotSubPages) {
         const int index = subPages_->count();
-        QWidget* page = index < int(std::size(built)) ? built[index] : new QWidget(subPages_);
+        QWidget* page = index < int(std::size(built)) && built[index] ? built[index] : new QWidget(subPages_);
         subPages_->addTab(page, QString::fromUtf8(caption));
     }
     connect(subPages_, &QTabWidget::currentChanged, this, &PlotPage::showRecord);
@@ -77,6 +91,15 @@ void PlotPage::showRecord() {
     spotPage_->showSpot();
     itemsPage_->showRecord();
     doorPage_->showRecord();
+    heroRemarksPage_->showRecord();
+    hintsPage_->showRecord();
+    crowdRemarksPage_->showRecord();
+}
+
+void PlotPage::refreshPreview() {
+    heroRemarksPage_->refreshPreview();
+    hintsPage_->refreshPreview();
+    crowdRemarksPage_->refreshPreview();
 }
 
 void PlotPage::showItem() { itemsPage_->showItem(); }

@@ -14,6 +14,9 @@ class SceneStepper;
 class SpotPage;
 class PlotItemsPage;
 class PlotDoorPage;
+class PlotHeroRemarksPage;
+class PlotHintsPage;
+class PlotCrowdRemarksPage;
 
 // "Редактор сюжета": the scene buttons, the hero button, "Дорожки", the save point's two buttons and the
 // plot editor's own page control with its nine sub-pages.
@@ -27,6 +30,8 @@ public:
     void showRecord();
     // currentItem changed elsewhere: the items sub-page shows the item with its combination.
     void showItem();
+    // The record may have moved the text being written (a canvas press placed it): its preview follows.
+    void refreshPreview();
 
 signals:
     // A sub-page changed the scene shown or what the canvas overlays.
@@ -42,6 +47,9 @@ private:
     SpotPage* spotPage_ = nullptr;
     PlotItemsPage* itemsPage_ = nullptr;
     PlotDoorPage* doorPage_ = nullptr;
+    PlotHeroRemarksPage* heroRemarksPage_ = nullptr;
+    PlotHintsPage* hintsPage_ = nullptr;
+    PlotCrowdRemarksPage* crowdRemarksPage_ = nullptr;
 };
 
 // The plot editor's note on the hero's position (beside "Героя в точку (click)").

@@ -14,8 +14,8 @@ namespace {
 // take the cleaned text, so a paste keeps all its other characters.
 class Win1251Validator final : public QValidator {
 public:
-    // `onChecked` hears of every change: with the characters left out, or with none.
-    Win1251Validator(QObject* parent, std::function<void(const QString&)> onChecked)
+    // `onChecked` hears of every check: the characters left out (or none) and the text kept.
+    Win1251Validator(QObject* parent, std::function<void(const QString&, const QString&)> onChecked)
         : QValidator(parent), onChecked_(std::move(onChecked)) {}
 
     State validate(QString& input, int& pos) const override {
@@ -26,12 +26,12 @@ public:
             pos = int(keepWin1251(input.left(pos)).size());
             input = kept;
         }
-        onChecked_(dropped);
+        onChecked_(dropped, input);
         return Acceptable;
     }
 
 private:
-    std::function<void(const QString&)> onChecked_;
+    std::function<void(const QString&, const QString&)> onChecked_;
 };
 
 } // namespace
@@ -40,13 +40,14 @@ TextField::TextField(QWidget* parent, const char* name, int capacity, const QRec
     setObjectName(QLatin1String(name));
     setGeometry(geometry);
     setMaxLength(capacity);
-    setValidator(new Win1251Validator(this, [this](const QString& dropped) { checked(dropped); }));
+    setValidator(new Win1251Validator(
+        this, [this](const QString& dropped, const QString& kept) { checked(dropped, kept); }));
 }
 
-void TextField::checked(const QString& characters) {
+void TextField::checked(const QString& characters, const QString& kept) {
     if (characters.isEmpty()) {
-        // A clean change takes the warning away.
-        if (refusal_.isEmpty()) return;
+        // A clean change takes the warning away; the box checking the text it was left with does not.
+        if (refusal_.isEmpty() || kept == keptAtRefusal_) return;
         refusal_.clear();
         setStyleSheet(QString());
         return;
@@ -56,6 +57,7 @@ void TextField::checked(const QString& characters) {
         if (!shown.isEmpty()) shown += QLatin1Char(' ');
         shown += ch;
     }
+    keptAtRefusal_ = kept;
     refusal_ = QStringLiteral("Не сохранится в игре: %1. Тексты игры пишутся кириллицей, латиницей, цифрами и "
                               "обычными знаками (кодировка Windows-1251).")
                    .arg(shown);

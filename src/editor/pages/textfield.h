@@ -29,9 +29,10 @@ protected:
 
 private:
     // After each change: warns of the characters left out, or takes a warning away when none were.
-    void checked(const QString& characters);
+    void checked(const QString& characters, const QString& kept);
 
     QString refusal_;
+    QString keptAtRefusal_;
 };
 
 } // namespace tw
