@@ -58,9 +58,7 @@ void TextField::checked(const QString& characters, const QString& kept) {
         shown += ch;
     }
     keptAtRefusal_ = kept;
-    refusal_ = QStringLiteral("Не сохранится в игре: %1. Тексты игры пишутся кириллицей, латиницей, цифрами и "
-                              "обычными знаками (кодировка Windows-1251).")
-                   .arg(shown);
+    refusal_ = QStringLiteral("%1 в игре не сохранится: нет в кодировке Windows-1251.").arg(shown);
     setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid red; }"));
     QToolTip::showText(mapToGlobal(QPoint(0, height())), refusal_, this);
     emit refused(characters);
