@@ -24,6 +24,8 @@ public:
     virtual void playEffect(const QString& path) = 0;
     // The click has a channel of its own, so it never cuts an event sound short.
     virtual void playClick(const QString& path) = 0;
+    // Stops the effect and the click that are playing (before their files are replaced).
+    virtual void closeEffects() = 0;
 };
 
 // Silence: for tests and for machines without a sound device.
@@ -36,6 +38,7 @@ public:
     long long musicLength() override { return 0; }
     void playEffect(const QString&) override {}
     void playClick(const QString&) override {}
+    void closeEffects() override {}
 };
 
 } // namespace tw

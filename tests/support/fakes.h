@@ -57,7 +57,7 @@ protected:
 
 class FakeAudio final : public Audio {
 public:
-    QStringList log; // "open:<path>", "play", "close", "effect:<path>", "click:<path>"
+    QStringList log; // "open:<path>", "play", "close", "effect:<path>", "click:<path>", "closeEffects"
     long long position = 0;
     long long length = 0;
     void openMusic(const QString& path) override { log << QStringLiteral("open:") + path; }
@@ -67,6 +67,7 @@ public:
     long long musicLength() override { return length; }
     void playEffect(const QString& path) override { log << QStringLiteral("effect:") + path; }
     void playClick(const QString& path) override { log << QStringLiteral("click:") + path; }
+    void closeEffects() override { log << QStringLiteral("closeEffects"); }
 };
 
 class FakeCursors final : public CursorDisplay {

@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor/pages/animatorpage.h"
 #include "editor/pages/comicpage.h"
+#include "editor/pages/cursorsoundpages.h"
 #include "editor/pages/doorpage.h"
 #include "editor/pages/heropage.h"
 #include "editor/pages/itemspage.h"
@@ -82,6 +83,12 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
             page = animator;
             break;
         }
+        case EditorPage::Cursors:
+            page = new CursorsPage(editor, pages_);
+            break;
+        case EditorPage::Music:
+            page = musicPage_ = new MusicPage(editor, pages_);
+            break;
         case EditorPage::Hero:
             page = heroPage_ = new HeroPage(editor, pages_);
             connect(heroPage_, &HeroPage::intervalSaved, this, &EditorPanel::intervalSaved);
@@ -151,6 +158,7 @@ void EditorPanel::pageChanged(int index) {
     }
     refreshLabels();
     refreshPicturePages();
+    musicPage_->showLoop();
     emit animatorShown(page == EditorPage::Animator);
     emit canvasChanged();
 }

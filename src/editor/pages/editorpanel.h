@@ -16,6 +16,7 @@ class ComicPage;
 class DoorPage;
 class Engine;
 class ItemsPage;
+class MusicPage;
 class HeroPage;
 class PassabilityPage;
 class PlotPage;
@@ -70,6 +71,7 @@ private:
     ItemsPage* itemsPage_ = nullptr;
     DoorPage* doorPage_ = nullptr;
     ComicPage* comicPage_ = nullptr;
+    MusicPage* musicPage_ = nullptr;
     QLabel* itemLabel_ = nullptr;       // Label13
     QLineEdit* gameNameEdit_ = nullptr; // Edit15
 };

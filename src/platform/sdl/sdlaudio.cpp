@@ -160,6 +160,11 @@ void SdlAudio::playClick(const QString& path) {
     play(m_click, path);
 }
 
+void SdlAudio::closeEffects() {
+    release(m_effect);
+    release(m_click);
+}
+
 bool SdlAudio::effectPlaying() const {
     return playing(m_effect);
 }

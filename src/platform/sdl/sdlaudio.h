@@ -35,6 +35,7 @@ public:
 
     void playEffect(const QString& path) override;
     void playClick(const QString& path) override;
+    void closeEffects() override;
 
     // State queries, for diagnostics and tests.
     // True when the audio device opened, so sounds can be heard.

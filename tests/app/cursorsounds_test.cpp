@@ -1,0 +1,123 @@
+// The author replaces the game's cursors and sounds at the window with files from disk: good ones take
+// effect at once, broken ones and files that only carry the right name are refused and change nothing,
+// and the background music can be replaced, looped and stopped.
+#include "platform/anicursor.h"
+#include "support/testdata.h"
+#include "support/windowscenario.h"
+
+#include <QTabWidget>
+
+namespace tw::test {
+namespace {
+
+class CursorsAndSounds : public WindowScenario {
+protected:
+    void SetUp() override {
+        auto record = ProjectRecord::createBlank();
+        putMinimalTree(world.files, *record, true);
+        for (const char* name : {"hod.wav", "clik.wav", "even.wav"})
+            world.files.files[kFakeRoot.sound(QLatin1String(name))] = readTestData(QStringLiteral("sound/sdl_mixer_sword.wav"));
+        world.files.files[kFakeRoot.sound(QStringLiteral("fon.mp3"))] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
+        openWindow();
+    }
+    // A file of the corpus, offered under a name of the author's choosing.
+    QString offer(const char* corpusFile, const char* asName) {
+        const QString chosen = QStringLiteral("/home/author/") + QLatin1String(asName);
+        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
+        return chosen;
+    }
+    QImage firstFrame(int slot) {
+        const auto& cursor = world.cursors.installed[slot];
+        return cursor && !cursor->frames.isEmpty() ? cursor->frames[0].image : QImage();
+    }
+    void page(int index) { find<QTabWidget>("PageControl1")->setCurrentIndex(index); }
+};
+
+TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
+    page(9);
+    const QByteArray neutralBefore = world.files.files[kFakeRoot.cursor(1)];
+    const QImage neutralShown = firstFrame(1);
+    ASSERT_FALSE(neutralShown.isNull());
+
+    // A broken animated cursor: refused by name, the file and the installed cursor stay.
+    world.dialogs.answers = {offer("ani/bad/gdk-pixbuf_CVE-2022-48622.ani", "broken.ani")};
+    press("SpeedButton7");
+    ASSERT_EQ(world.messages.errors.size(), 1);
+    EXPECT_TRUE(world.messages.errors[0].contains(QStringLiteral("/home/author/broken.ani")));
+    EXPECT_EQ(world.files.files[kFakeRoot.cursor(1)], neutralBefore);
+    EXPECT_EQ(firstFrame(1), neutralShown);
+    EXPECT_EQ(world.dialogs.asked.last(), QStringLiteral("open:Cursur (*.ani)"));
+
+    // A plain cursor under an .ani name is taken, and shows in slot 1 at once.
+    const QString plain = offer("cur/pillow_deerstalker.cur", "hat.ani");
+    world.dialogs.answers = {plain};
+    press("SpeedButton7");
+    EXPECT_EQ(world.files.files[kFakeRoot.cursor(1)], world.files.files[plain]);
+    const auto expected = decodeCursor(world.files.files[plain]);
+    ASSERT_TRUE(expected.has_value());
+    EXPECT_EQ(firstFrame(1), expected->frames[0].image);
+    // An animated one for the clock.
+    const QString clock = offer("ani/bibata_Amber_wait.ani", "wait.ani");
+    world.dialogs.answers = {clock};
+    press("SpeedButton120");
+    EXPECT_EQ(world.files.files[kFakeRoot.cursor(8)], world.files.files[clock]);
+    EXPECT_EQ(world.cursors.installed[8]->frames.size(), decodeAniCursor(world.files.files[clock])->frames.size());
+    // Ctrl+Z twice: both files and both cursors as they were.
+    undo();
+    undo();
+    EXPECT_EQ(world.files.files[kFakeRoot.cursor(1)], neutralBefore);
+    EXPECT_EQ(firstFrame(1), neutralShown);
+
+    // Sounds: the effects stop first, then the file is checked and replaced.
+    page(5);
+    world.audio.log.clear();
+    const QString splash = offer("sound/sdl_mixer_splash.wav", "splash.wav");
+    world.dialogs.answers = {splash};
+    press("SpeedButton63");
+    EXPECT_EQ(world.audio.log.value(0), QStringLiteral("closeEffects"));
+    EXPECT_EQ(world.files.files[kFakeRoot.sound(QStringLiteral("clik.wav"))], world.files.files[splash]);
+    // A picture named .wav is refused.
+    const QByteArray eventBefore = world.files.files[kFakeRoot.sound(QStringLiteral("even.wav"))];
+    world.messages.errors.clear();
+    world.dialogs.answers = {offer("bmp/good/pal8.bmp", "fake.wav")};
+    press("SpeedButton114");
+    EXPECT_EQ(world.messages.errors.size(), 1);
+    EXPECT_EQ(world.files.files[kFakeRoot.sound(QStringLiteral("even.wav"))], eventBefore);
+    // The file chosen is the target itself: nothing is lost.
+    const QString transition = kFakeRoot.sound(QStringLiteral("hod.wav"));
+    const QByteArray transitionBefore = world.files.files[transition];
+    world.dialogs.answers = {transition};
+    press("SpeedButton62");
+    EXPECT_EQ(world.files.files[transition], transitionBefore);
+
+    // Music: cancelled, it still starts again from the beginning and loops.
+    world.audio.log.clear();
+    press("SpeedButton112");
+    const QString music = kFakeRoot.sound(QStringLiteral("fon.mp3"));
+    EXPECT_EQ(world.audio.log, QStringList({QStringLiteral("close"), QStringLiteral("open:") + music, QStringLiteral("play")}));
+    EXPECT_TRUE(window->engine().play().musicLoop);
+    EXPECT_TRUE(find<QToolButton>("SpeedButton113")->isChecked());
+    // At its end it starts again.
+    world.audio.log.clear();
+    world.audio.length = world.audio.position = 5000;
+    ticks(1);
+    EXPECT_TRUE(world.audio.log.contains(QStringLiteral("play")));
+    // The switch stops it, and starts it again.
+    world.audio.log.clear();
+    press("SpeedButton113");
+    EXPECT_FALSE(window->engine().play().musicLoop);
+    EXPECT_EQ(world.audio.log, QStringList({QStringLiteral("close")}));
+    EXPECT_FALSE(find<QToolButton>("SpeedButton113")->isChecked());
+    press("SpeedButton113");
+    EXPECT_TRUE(window->engine().play().musicLoop);
+    // A new track from disk.
+    const QString llama = offer("sound/webamp_llama.mp3", "llama.mp3");
+    world.dialogs.answers = {llama};
+    press("SpeedButton112");
+    EXPECT_EQ(world.files.files[music], world.files.files[llama]);
+    EXPECT_EQ(world.dialogs.asked.last(), QStringLiteral("open:Sound (*.mp3)"));
+    window->hide();
+}
+
+} // namespace
+} // namespace tw::test
