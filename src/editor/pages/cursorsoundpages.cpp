@@ -13,7 +13,7 @@ namespace tw {
 
 CursorsPage::CursorsPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     auto* group = new QGroupBox(QStringLiteral("загрузить курсор .ani"), this);
-    group->setGeometry(6, 4, 560, 96);
+    group->setGeometry(6, 4, 640, 96);
     struct Button {
         const char* name;
         const char* caption;
@@ -27,7 +27,7 @@ CursorsPage::CursorsPage(Editor& editor, QWidget* parent) : QWidget(parent) {
         const Button& b = buttons[slot - 1];
         const int column = (slot - 1) % 4;
         const int row = (slot - 1) / 4;
-        auto* button = speedButton(group, b.name, QString::fromUtf8(b.caption), 10 + column * 136, 24 + row * 32, 130, 26);
+        auto* button = speedButton(group, b.name, QString::fromUtf8(b.caption), 10 + column * 156, 24 + row * 32, 150, 26);
         connect(button, &QToolButton::clicked, this, [&editor, slot] { replaceCursor(editor, slot); });
     }
 }
