@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -48,7 +49,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     layout->setSpacing(0);
     canvasView_ = new CanvasView(engine_, this);
     layout->addWidget(canvasView_, 1);
-    panel_ = new EditorPanel(editor_, this);
+    panel_ = new EditorPanel(editor_, applicator_, this);
     layout->addWidget(panel_);
     connect(canvasView_, &CanvasView::panelChangeRequested, this, &MainWindow::applyPanelChange);
     connect(panel_, &EditorPanel::canvasChanged, canvasView_, [this] {
@@ -56,6 +57,9 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
         wakeOverlay();
         followEditorState();
     });
+    connect(canvasView_, &CanvasView::pressed, this, [this](QPoint at) { applicator_.press(at); });
+    connect(canvasView_, &CanvasView::moved, this, [this](QPoint at) { applicator_.move(at); });
+    connect(canvasView_, &CanvasView::released, this, [this] { applicator_.release(); });
     connect(canvasView_, &CanvasView::inputReceived, this, [this] {
         wakeOverlay();
         followEditorState();
@@ -135,7 +139,7 @@ void MainWindow::frameTick() {
 }
 
 void MainWindow::overlayTick() {
-    const QRect changed = engine_.overlayTick();
+    const QRect changed = engine_.overlayTick() | applicator_.drawOverlay();
     showTickChanges(canvasView_, changed);
     if (!changed.isEmpty()) {
         wakeOverlay();
@@ -194,6 +198,18 @@ void MainWindow::applyPanelChange(PanelChange change) {
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && engine_.isStarted()) engine_.activate();
     return QWidget::event(event);
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    // The wheel chooses the applicator's stamp wherever the pointer is over the window.
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0 && engine_.screen().screenMode == ScreenMode::Applicator) {
+        applicator_.wheel(steps);
+        wakeOverlay();
+        event->accept();
+        return;
+    }
+    QWidget::wheelEvent(event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/applicator.h"
 #include "editor/editor.h"
 #include "editor/textpreview.h"
 #include "runtime/engine.h"
@@ -44,6 +45,7 @@ public:
     void redo();
 
 protected:
+    void wheelEvent(QWheelEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
@@ -63,6 +65,7 @@ private:
 
     Engine engine_;
     Editor editor_;
+    Applicator applicator_{editor_};
     CanvasView* canvasView_ = nullptr;
     EditorPanel* panel_ = nullptr;
     AnimatorPanel* animatorPanel_ = nullptr; // Panel2

@@ -4,6 +4,9 @@
 #include "canvas/picturefiles.h"
 #include "canvas/screenstate.h"
 #include "project/assetpaths.h"
+#include "project/projectrecord.h"
+
+#include <QColor>
 
 namespace tw {
 
@@ -23,11 +26,20 @@ QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths) {
     return {};
 }
 
+QImage blankScenePicture() {
+    QImage picture(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
+    picture.fill(QColor(0xC0, 0xC0, 0xC0));
+    return picture;
+}
+
 QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
                          QImage& backgroundPicture, QImage& canvas) {
     const QString file = backgroundFileFor(screen, paths);
     QString message;
     if (!file.isEmpty()) message = pictureFiles.load(file, backgroundPicture);
+    const bool isScene = screen.screenMode == ScreenMode::Applicator || screen.screenMode == ScreenMode::Passability ||
+                         screen.screenMode == ScreenMode::Scene;
+    if (!message.isEmpty() && isScene) backgroundPicture = blankScenePicture();
     drawOpaque(canvas, backgroundPicture, screen.sceneViewOffset);
     return message;
 }

@@ -14,9 +14,14 @@ struct ScreenState;
 // that has no file.
 QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths);
 
+// A scene without a picture of its own: 1009 x 700, silver.
+QImage blankScenePicture();
+
 // Loads backgroundPicture from the file of the current screen mode and draws it on the canvas with its
 // top-left corner at sceneViewOffset. A mode without a file draws the picture already held. On a load
-// failure the held picture is drawn and the message is returned (empty on success).
+// failure the message is returned (empty on success) and a scene starts from a blank scene picture, so
+// that no other picture (the menu, the sheet, another scene) is taken for it and saved over it; the
+// other modes draw the picture held.
 QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
                          QImage& backgroundPicture, QImage& canvas);
 

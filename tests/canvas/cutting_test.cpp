@@ -143,12 +143,19 @@ TEST(ReloadBackground, EachModeReadsItsFile) {
     EXPECT_EQ(canvas.pixel(99, 49), qRgb(255, 255, 255));
     EXPECT_EQ(canvas.pixel(100, 50), qRgb(0, 160, 0));
 
-    // A missing scene file is reported by name; the held picture is drawn again.
+    // A missing scene file is reported by name, and the scene starts blank instead of taking the help
+    // picture held before for its own.
     screen.screenMode = ScreenMode::Passability;
     screen.currentScene = 40;
     const QString message = reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas);
     EXPECT_TRUE(message.contains(QStringLiteral("/game/mzh/scena/40")));
-    EXPECT_EQ(background.pixel(0, 0), qRgb(0, 160, 0));
+    EXPECT_EQ(background, blankScenePicture());
+    EXPECT_EQ(canvas.pixel(500, 500), qRgb(0xC0, 0xC0, 0xC0));
+    // A missing sheet keeps the picture held (the animator draws nothing of its own over it).
+    files.files.remove(kFakeRoot.data(QStringLiteral("anim")));
+    screen.screenMode = ScreenMode::Animator;
+    EXPECT_FALSE(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas).isEmpty());
+    EXPECT_EQ(background, blankScenePicture());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/pages/animatorpage.h"
+#include "editor/pages/applicatorpage.h"
 #include "editor/pages/comicpage.h"
 #include "editor/pages/cursorsoundpages.h"
 #include "editor/pages/doorpage.h"
@@ -23,9 +24,8 @@
 
 namespace tw {
 
-EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
+EditorPanel::EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent)
     : QWidget(parent), editor_(editor), engine_(editor.engine()) {
-    Engine& engine = engine_;
     setObjectName(QStringLiteral("Panel1"));
     setFixedHeight(kHeight);
     setAutoFillBackground(true);
@@ -83,6 +83,13 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
             page = animator;
             break;
         }
+        case EditorPage::Applicator: {
+            auto* applicatorPage = new ApplicatorPage(applicator, pages_);
+            applicatorScenes_ = applicatorPage->sceneStepper();
+            connect(applicatorPage, &ApplicatorPage::canvasChanged, this, &EditorPanel::canvasChanged);
+            page = applicatorPage;
+            break;
+        }
         case EditorPage::Cursors:
             page = new CursorsPage(editor, pages_);
             break;
@@ -100,10 +107,6 @@ EditorPanel::EditorPanel(Editor& editor, QWidget* parent)
         pages_->addTab(page, QString::fromUtf8(kEditorPageCaptions[tab]));
     }
 
-    QWidget* applicator = pages_->widget(int(EditorPage::Applicator));
-    applicatorScenes_ = new SceneStepper(engine, "SpeedButton9", "SpeedButton10", "Label1", applicator);
-    applicatorScenes_->move(6, 4);
-    connect(applicatorScenes_, &SceneStepper::sceneChanged, this, &EditorPanel::canvasChanged);
 
     auto* erasePlot = speedButton(pages_->widget(int(EditorPage::System)), "SpeedButton27",
                                   QStringLiteral("Стереть весь сюжет игры"), 6, 6, 200, 26);

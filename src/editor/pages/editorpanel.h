@@ -11,6 +11,7 @@ class QTabWidget;
 
 namespace tw {
 
+class Applicator;
 class Editor;
 class ComicPage;
 class DoorPage;
@@ -28,7 +29,7 @@ class EditorPanel final : public QWidget {
 public:
     static constexpr int kHeight = 169;
 
-    EditorPanel(Editor& editor, QWidget* parent);
+    EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent);
 
     // Fills the controls that show record values, and the game name field (after start-up).
     void loadFromRecord();

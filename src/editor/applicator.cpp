@@ -1,0 +1,249 @@
+#include "editor/applicator.h"
+
+#include "canvas/background.h"
+#include "canvas/blit.h"
+#include "editor/editor.h"
+#include "editor/picturesets.h"
+#include "platform/cursors.h"
+#include "platform/filedialogs.h"
+#include "platform/filesystem.h"
+#include "platform/messages.h"
+#include "platform/picturecodec.h"
+#include "platform/random.h"
+#include "project/assetcheck.h"
+#include "runtime/engine.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tw {
+
+QRect stampOnto(QImage& target, const QImage& stamp, QPoint at, bool keyed) {
+    if (stamp.isNull() || target.isNull()) return {};
+    if (target.format() != QImage::Format_RGB32) target = target.convertToFormat(QImage::Format_RGB32);
+    const QImage source = stamp.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = source.pixel(0, 0);
+    const QRect area = QRect(at, source.size()) & target.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - at.y()));
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = from[x - at.x()];
+            if (!keyed || pixel != key) to[x] = pixel;
+        }
+    }
+    return area;
+}
+
+Applicator::Applicator(Editor& editor) : editor_(editor), engine_(editor.engine()) {}
+
+bool Applicator::applies() const { return engine_.isStarted() && engine_.screen().screenMode == ScreenMode::Applicator; }
+
+QRect Applicator::drawOverlay() {
+    if (!applies() || brushOn_) return {};
+    QImage& canvas = engine_.canvas();
+    const Pictures& pictures = engine_.pictures();
+    const QPoint offset = engine_.screen().sceneViewOffset;
+    const QRect stampRect(engine_.play().mousePoint, pictures.stampPicture.size());
+    const bool whole = canvas.cacheKey() != memo_.canvasKey || offset != memo_.offset ||
+                       pictures.backgroundPicture.cacheKey() != memo_.backgroundKey ||
+                       pictures.stampPicture.cacheKey() != memo_.stampKey;
+    if (!whole && stampRect == memo_.stampRect) return {};
+    const QRect area = (whole ? canvas.rect() : stampRect | memo_.stampRect) & canvas.rect();
+    {
+        QPainter painter(&canvas);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setClipRect(area);
+        painter.fillRect(area, Qt::black);
+        painter.drawImage(offset, pictures.backgroundPicture);
+    }
+    drawTransparent(canvas, pictures.stampPicture, stampRect.topLeft());
+    memo_ = {canvas.cacheKey(), pictures.backgroundPicture.cacheKey(), pictures.stampPicture.cacheKey(), offset, stampRect};
+    return area;
+}
+
+void Applicator::press(QPoint at) {
+    if (!applies()) return;
+    if (brushOn_) {
+        stroking_ = false;
+        return;
+    }
+    Pictures& pictures = engine_.pictures();
+    if (pictures.stampPicture.isNull()) return;
+    if (stampOnto(pictures.backgroundPicture, pictures.stampPicture, at - engine_.screen().sceneViewOffset).isEmpty())
+        return;
+    writeScene();
+}
+
+void Applicator::move(QPoint at) {
+    // The button held down on the canvas, as the engine saw the press.
+    if (!applies() || !brushOn_ || !engine_.play().mouseHeld) return;
+    brushAt(at);
+}
+
+void Applicator::release() {
+    if (!stroking_) return;
+    stroking_ = false;
+    writeScene();
+}
+
+void Applicator::brushAt(QPoint at) {
+    QImage& picture = engine_.pictures().backgroundPicture;
+    if (picture.format() != QImage::Format_RGB32) picture = picture.convertToFormat(QImage::Format_RGB32);
+    RandomSource& random = engine_.services().random;
+    const int n = 7 - intensity_;
+    // The square of r + 1 by r + 1 pixels whose lower right corner is the pointer; every pixel of it
+    // draws a number, those outside the picture too, so a stroke along the edge stays in step.
+    for (int y = at.y() - radius_; y <= at.y(); ++y) {
+        const bool row = y >= 0 && y < picture.height();
+        auto* line = row ? reinterpret_cast<QRgb*>(picture.scanLine(y)) : nullptr;
+        for (int x = at.x() - radius_; x <= at.x(); ++x) {
+            const bool hit = random.below(n) == 1;
+            if (!hit || !line || x < 0 || x >= picture.width()) continue;
+            const QRgb p = line[x];
+            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+            if (!lightens_ && r > 3 && g > 3 && b > 3) line[x] = qRgb(r - 3, g - 3, b - 3);
+            if (lightens_ && r < 252 && g < 252 && b < 252) line[x] = qRgb(r + 3, g + 3, b + 3);
+        }
+    }
+    stroking_ = true;
+    // The brush works on the scene drawn at (0, 0): the square is shown once, after the whole pass.
+    drawOpaqueArea(engine_.canvas(), picture, QRect(at - QPoint(radius_, radius_), QSize(radius_ + 1, radius_ + 1)));
+}
+
+bool Applicator::writeScene() {
+    Engine& engine = engine_;
+    bool written = false;
+    // The picture in memory is what is written; the file read back after it is the same picture.
+    const QByteArray bytes = encodeBmp(engine.pictures().backgroundPicture);
+    editor_.change([&] { written = editor_.writeFile(engine.paths().scene(engine.screen().currentScene), bytes); });
+    return written;
+}
+
+bool Applicator::createScene() {
+    ProjectRecord& record = engine_.record();
+    Messages& messages = engine_.services().messages;
+    if (record.sceneCount >= kSceneLimit) {
+        messages.showError(QStringLiteral("Сцен уже %1: больше в игре не помещается.").arg(kSceneLimit));
+        return false;
+    }
+    const int n = record.sceneCount + 1;
+    bool made = false;
+    editor_.change([&] {
+        // The file first: a scene is counted only once its picture is on disk.
+        if (!editor_.writeFile(engine_.paths().scene(n), encodeBmp(blankScenePicture()))) return;
+        record.sceneCount = std::uint16_t(n);
+        made = true;
+    });
+    if (!made) return false;
+    engine_.screen().currentScene = std::uint16_t(n);
+    engine_.reloadBackground();
+    sceneReloaded();
+    return true;
+}
+
+bool Applicator::eraseScene() {
+    if (!engine_.services().messages.askYesNo(QStringLiteral("Стереть?"), Messages::Answer::No)) return false;
+    engine_.pictures().backgroundPicture = blankScenePicture();
+    return writeScene();
+}
+
+bool Applicator::loadScene() {
+    const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+    bool replaced = false;
+    if (!chosen.isEmpty()) {
+        const QString target = engine_.paths().scene(engine_.screen().currentScene);
+        const FileSystem::ReadResult read = engine_.services().files.read(chosen);
+        QImage picture;
+        if (read.ok()) picture = decodePicture(read.bytes);
+        editor_.change([&] {
+            if (picture.isNull() || (picture.width() >= kPlayWidth && picture.height() >= kPlayHeight)) {
+                // A full picture is copied as it is; one that does not decode is refused by name.
+                replaced = editor_.replaceFile(target, AssetKind::Picture, chosen);
+                return;
+            }
+            // A smaller picture lies at the top left of a blank scene, so that play never shows what
+            // was drawn before around it.
+            QImage scene = blankScenePicture();
+            stampOnto(scene, picture.convertToFormat(QImage::Format_RGB32), QPoint(0, 0), false);
+            replaced = editor_.writeFile(target, encodeBmp(scene));
+        });
+    }
+    engine_.reloadBackground();
+    sceneReloaded();
+    return replaced;
+}
+
+bool Applicator::saveSceneAs() {
+    const QString chosen = engine_.services().dialogs.saveFile(QString::fromLatin1(kPictureFilter));
+    if (chosen.isEmpty()) return false;
+    const QString target = chosen.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".bmp");
+    const QString error = engine_.services().files.writeAtomically(target, encodeBmp(engine_.pictures().backgroundPicture));
+    if (!error.isEmpty()) {
+        engine_.services().messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
+        return false;
+    }
+    return true;
+}
+
+bool Applicator::saveScene() { return writeScene(); }
+
+bool Applicator::addStamp() {
+    const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+    if (chosen.isEmpty()) return false;
+    ProjectRecord& record = engine_.record();
+    const int k = record.stampCount + 1;
+    if (k > 0xFFFF) return false;
+    bool added = false;
+    editor_.change([&] {
+        if (!editor_.replaceFile(engine_.paths().stamp(k), AssetKind::Picture, chosen)) return;
+        record.stampCount = std::uint16_t(k);
+        added = true;
+    });
+    return added;
+}
+
+bool Applicator::replaceStamp() {
+    const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+    if (chosen.isEmpty()) return false;
+    const int k = engine_.editor().currentStamp;
+    bool replaced = false;
+    editor_.change([&] { replaced = editor_.replaceFile(engine_.paths().stamp(k), AssetKind::Picture, chosen); });
+    return replaced;
+}
+
+void Applicator::wheel(int steps) {
+    if (!applies() || steps == 0) return;
+    int& k = engine_.editor().currentStamp;
+    const int last = std::max(1, int(engine_.record().stampCount));
+    const int next = std::clamp(k + (steps < 0 ? 1 : -1), 1, last);
+    if (next == k) return;
+    k = next;
+    engine_.loadPicture(engine_.paths().stamp(k), engine_.pictures().stampPicture);
+}
+
+void Applicator::setViewOffset(QPoint offset) {
+    // The brush works on the scene at (0, 0); the presets wait until it is off.
+    if (brushOn_) return;
+    engine_.screen().sceneViewOffset = offset;
+}
+
+void Applicator::setBrushOn(bool on) {
+    brushOn_ = on;
+    stroking_ = false;
+    if (on) {
+        engine_.screen().sceneViewOffset = QPoint(0, 0);
+        if (applies()) {
+            // The stamp leaves the pointer: the canvas shows the scene alone.
+            drawOpaque(engine_.canvas(), engine_.pictures().backgroundPicture, QPoint(0, 0));
+        }
+    }
+    memo_ = {};
+    if (applies()) engine_.setCanvasCursor(on ? cursorNeutral : kCursorHidden);
+}
+
+void Applicator::setBrushRadius(int radius) { radius_ = std::clamp(radius, 2, 20); }
+void Applicator::setBrushIntensity(int intensity) { intensity_ = std::clamp(intensity, 1, 5); }
+
+} // namespace tw
