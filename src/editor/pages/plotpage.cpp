@@ -1,8 +1,10 @@
 #include "editor/pages/plotpage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/plotdialogpage.h"
 #include "editor/pages/plotdoorpage.h"
 #include "editor/pages/plotitemspage.h"
+#include "editor/pages/plotrandomdialogpage.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/scenestepper.h"
 #include "editor/pages/spotpage.h"
@@ -56,10 +58,17 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     connect(itemsPage_, &PlotItemsPage::canvasChanged, this, &PlotPage::canvasChanged);
     doorPage_ = new PlotDoorPage(editor, subPages_);
     connect(doorPage_, &PlotDoorPage::canvasChanged, this, &PlotPage::canvasChanged);
-    QWidget* const built[] = {portals, spotPage_, itemsPage_, doorPage_};
+    dialogPage_ = new PlotDialogPage(editor, subPages_);
+    connect(dialogPage_, &PlotDialogPage::canvasChanged, this, &PlotPage::canvasChanged);
+    connect(dialogPage_, &PlotDialogPage::textPreviewChanged, this, &PlotPage::textPreviewChanged);
+    // The dialog page's items are the combination panel's choice.
+    connect(dialogPage_, &PlotDialogPage::picksChanged, itemsPage_, &PlotItemsPage::showRecord);
+    randomDialogPage_ = new PlotRandomDialogPage(editor, subPages_);
+    connect(randomDialogPage_, &PlotRandomDialogPage::textPreviewChanged, this, &PlotPage::textPreviewChanged);
+    QWidget* const built[] = {portals, spotPage_, itemsPage_, doorPage_, nullptr, nullptr, dialogPage_, randomDialogPage_};
     for (const char* caption : kPlotSubPages) {
         const int index = subPages_->count();
-        QWidget* page = index < int(std::size(built)) ? built[index] : new QWidget(subPages_);
+        QWidget* page = index < int(std::size(built)) && built[index] ? built[index] : new QWidget(subPages_);
         subPages_->addTab(page, QString::fromUtf8(caption));
     }
     connect(subPages_, &QTabWidget::currentChanged, this, &PlotPage::showRecord);
@@ -77,6 +86,8 @@ void PlotPage::showRecord() {
     spotPage_->showSpot();
     itemsPage_->showRecord();
     doorPage_->showRecord();
+    dialogPage_->showRecord();
+    randomDialogPage_->showRecord();
 }
 
 void PlotPage::showItem() { itemsPage_->showItem(); }

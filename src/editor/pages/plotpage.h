@@ -14,6 +14,8 @@ class SceneStepper;
 class SpotPage;
 class PlotItemsPage;
 class PlotDoorPage;
+class PlotDialogPage;
+class PlotRandomDialogPage;
 
 // "Редактор сюжета": the scene buttons, the hero button, "Дорожки", the save point's two buttons and the
 // plot editor's own page control with its nine sub-pages.
@@ -42,6 +44,8 @@ private:
     SpotPage* spotPage_ = nullptr;
     PlotItemsPage* itemsPage_ = nullptr;
     PlotDoorPage* doorPage_ = nullptr;
+    PlotDialogPage* dialogPage_ = nullptr;
+    PlotRandomDialogPage* randomDialogPage_ = nullptr;
 };
 
 // The plot editor's note on the hero's position (beside "Героя в точку (click)").
