@@ -81,20 +81,20 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
     for (int kind = 1; kind <= 3; ++kind) {
         auto* radio = new QRadioButton(QString::fromUtf8(kKindCaptions[kind - 1]), this);
         radio->setObjectName(QStringLiteral("RadioButton") + QString::number(kind));
-        radio->setGeometry(118, 18 * (kind - 1), 166, 18);
+        radio->setGeometry(118, 18 * (kind - 1), 194, 18);
         kinds_->addButton(radio, kind);
     }
     connect(kinds_, &QButtonGroup::idToggled, this, [this](int kind, bool checked) {
         if (checked) showKind(kind);
     });
-    helpText(this, "Label54", QString::fromUtf8(kPlotDialogHelp), QRect(118, 58, 164, 54));
+    helpText(this, "Label54", QString::fromUtf8(kPlotDialogHelp), QRect(118, 57, 194, 56));
 
     // Two columns of four lines.
-    label(this, nullptr, QStringLiteral("Диалог 1"), 288, 0);
-    secondColumn_.push_back(label(this, "Label35", QStringLiteral("Диалог 2"), 430, 0));
+    label(this, nullptr, QStringLiteral("Диалог 1"), 316, 0);
+    secondColumn_.push_back(label(this, "Label35", QStringLiteral("Диалог 2"), 444, 0));
     for (int i = 0; i < kDialogLines; ++i) {
         const QByteArray name = "Edit" + QByteArray::number(3 + i);
-        const QRect at(i < 4 ? 286 : 428, 16 + 23 * (i % 4), 138, 22);
+        const QRect at(i < 4 ? 314 : 442, 16 + 23 * (i % 4), 124, 22);
         auto* field = new TextField(this, name.constData(), ShortString<50>::capacity, at);
         lines_[std::size_t(i)] = field;
         if (i >= 4) secondColumn_.push_back(field);
@@ -165,7 +165,10 @@ void PlotDialogPage::loadDialog(int k) {
         }
         kinds_->setExclusive(true);
     }
-    for (int i = 0; i < kDialogLines; ++i) lines_[std::size_t(i)]->setText(loaded.lines[std::size_t(i)]);
+    for (int i = 0; i < kDialogLines; ++i) {
+        lines_[std::size_t(i)]->setText(loaded.lines[std::size_t(i)]);
+        lines_[std::size_t(i)]->setCursorPosition(0); // a long line shows its beginning
+    }
     showKind(loaded.kind);
     showRecord();
     emit picksChanged();

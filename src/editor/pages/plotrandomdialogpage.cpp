@@ -62,7 +62,10 @@ void PlotRandomDialogPage::showEvent(QShowEvent* event) {
 void PlotRandomDialogPage::loadLines() {
     const Engine& engine = editor_.engine();
     const auto texts = loadRandomDialog(engine.record(), engine.screen().currentScene, engine.editor().currentRandomDialog);
-    for (int i = 0; i < kRandomDialogLines; ++i) lines_[std::size_t(i)]->setText(texts[std::size_t(i)]);
+    for (int i = 0; i < kRandomDialogLines; ++i) {
+        lines_[std::size_t(i)]->setText(texts[std::size_t(i)]);
+        lines_[std::size_t(i)]->setCursorPosition(0);
+    }
 }
 
 void PlotRandomDialogPage::showRecord() {
