@@ -10,6 +10,9 @@ CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engin
     setObjectName(QStringLiteral("Image1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // A click on the canvas takes the keyboard focus from a text box, so a text being written stops
+    // being drawn over the game once the author turns to the canvas.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void CanvasView::showChanges(const QRegion& within) {

@@ -47,6 +47,8 @@ struct EditorState {
     bool figureFitHeld = false;
     int currentStamp = 1;
     int currentItem = 1;
+    // The combination panel's parts, which are also the dialog page's items to give and to get: 1..100,
+    // or 0 after loading a dialog that gives or gets nothing, until a picker moves.
     int itemPickA = 1;
     int itemPickB = 1;
     int closedDoorPick = 1;

@@ -1,8 +1,10 @@
 #include "editor/pages/plotpage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/plotdialogpage.h"
 #include "editor/pages/plotdoorpage.h"
 #include "editor/pages/plotitemspage.h"
+#include "editor/pages/plotrandomdialogpage.h"
 #include "editor/pages/plotremarkspage.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/scenestepper.h"
@@ -69,13 +71,18 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     forward(heroRemarksPage_);
     forward(hintsPage_);
     forward(crowdRemarksPage_);
-    QWidget* const built[] = {portals, spotPage_, itemsPage_, doorPage_, heroRemarksPage_, hintsPage_,
-                              nullptr,  nullptr,   crowdRemarksPage_};
-    for (const char* caption : kPlotSubPages) {
-        const int index = subPages_->count();
-        QWidget* page = index < int(std::size(built)) && built[index] ? built[index] : new QWidget(subPages_);
-        subPages_->addTab(page, QString::fromUtf8(caption));
-    }
+    dialogPage_ = new PlotDialogPage(editor, subPages_);
+    connect(dialogPage_, &PlotDialogPage::canvasChanged, this, &PlotPage::canvasChanged);
+    connect(dialogPage_, &PlotDialogPage::textPreviewChanged, this, &PlotPage::textPreviewChanged);
+    // The dialog page's items are the combination panel's choice.
+    connect(dialogPage_, &PlotDialogPage::picksChanged, itemsPage_, &PlotItemsPage::showRecord);
+    randomDialogPage_ = new PlotRandomDialogPage(editor, subPages_);
+    connect(randomDialogPage_, &PlotRandomDialogPage::textPreviewChanged, this, &PlotPage::textPreviewChanged);
+    QWidget* const built[] = {portals,          spotPage_,  itemsPage_,  doorPage_,        heroRemarksPage_,
+                              hintsPage_,       dialogPage_, randomDialogPage_, crowdRemarksPage_};
+    static_assert(std::size(built) == std::size(kPlotSubPages));
+    for (std::size_t index = 0; index < std::size(built); ++index)
+        subPages_->addTab(built[index], QString::fromUtf8(kPlotSubPages[index]));
     connect(subPages_, &QTabWidget::currentChanged, this, &PlotPage::showRecord);
     // Every scene has spots and doors of its own: those pages follow the scene buttons.
     connect(stepper_, &SceneStepper::sceneChanged, this, &PlotPage::showRecord);
@@ -93,12 +100,16 @@ void PlotPage::showRecord() {
     doorPage_->showRecord();
     heroRemarksPage_->showRecord();
     hintsPage_->showRecord();
+    dialogPage_->showRecord();
+    randomDialogPage_->showRecord();
     crowdRemarksPage_->showRecord();
 }
 
 void PlotPage::refreshPreview() {
     heroRemarksPage_->refreshPreview();
     hintsPage_->refreshPreview();
+    dialogPage_->refreshPreview();
+    randomDialogPage_->refreshPreview();
     crowdRemarksPage_->refreshPreview();
 }
 

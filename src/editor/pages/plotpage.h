@@ -17,6 +17,8 @@ class PlotDoorPage;
 class PlotHeroRemarksPage;
 class PlotHintsPage;
 class PlotCrowdRemarksPage;
+class PlotDialogPage;
+class PlotRandomDialogPage;
 
 // "Редактор сюжета": the scene buttons, the hero button, "Дорожки", the save point's two buttons and the
 // plot editor's own page control with its nine sub-pages.
@@ -50,6 +52,8 @@ private:
     PlotHeroRemarksPage* heroRemarksPage_ = nullptr;
     PlotHintsPage* hintsPage_ = nullptr;
     PlotCrowdRemarksPage* crowdRemarksPage_ = nullptr;
+    PlotDialogPage* dialogPage_ = nullptr;
+    PlotRandomDialogPage* randomDialogPage_ = nullptr;
 };
 
 // The plot editor's note on the hero's position (beside "Героя в точку (click)").
