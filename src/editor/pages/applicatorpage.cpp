@@ -99,13 +99,13 @@ ApplicatorPage::ApplicatorPage(Applicator& applicator, QWidget* parent) : QWidge
             emit canvasChanged();
         });
     };
-    action(speedButton(this, "SpeedButton12", QStringLiteral("Создать новую сцену (100)"), 6, 34, 210, 24),
+    action(speedButton(this, "SpeedButton12", QStringLiteral("Создать новую сцену (100)"), 6, 50, 210, 21),
            &Applicator::createScene);
-    action(speedButton(this, "SpeedButton11", QStringLiteral("Стереть данную сцену"), 6, 60, 210, 24),
+    action(speedButton(this, "SpeedButton11", QStringLiteral("Стереть данную сцену"), 6, 73, 210, 21),
            &Applicator::eraseScene);
-    action(speedButton(this, "SpeedButton20", QStringLiteral("Загрузить из файла (1009x700)"), 6, 86, 210, 24),
+    action(speedButton(this, "SpeedButton20", QStringLiteral("Загрузить из файла (1009x700)"), 6, 96, 210, 21),
            &Applicator::loadScene);
-    action(speedButton(this, "SpeedButton21", QStringLiteral("Сохранить в файл"), 6, 112, 210, 24),
+    action(speedButton(this, "SpeedButton21", QStringLiteral("Сохранить в файл"), 6, 119, 210, 21),
            &Applicator::saveSceneAs);
 
     auto* stamps = new QGroupBox(QStringLiteral("Картинка"), this);
