@@ -81,7 +81,7 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
     for (int kind = 1; kind <= 3; ++kind) {
         auto* radio = new QRadioButton(QString::fromUtf8(kKindCaptions[kind - 1]), this);
         radio->setObjectName(QStringLiteral("RadioButton") + QString::number(kind));
-        radio->setGeometry(118, 18 * (kind - 1), 194, 18);
+        radio->setGeometry(118, 18 * (kind - 1), 202, 18);
         kinds_->addButton(radio, kind);
     }
     connect(kinds_, &QButtonGroup::idToggled, this, [this](int kind, bool checked) {
@@ -90,11 +90,11 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
     helpText(this, "Label54", QString::fromUtf8(kPlotDialogHelp), QRect(118, 57, 194, 56));
 
     // Two columns of four lines.
-    label(this, nullptr, QStringLiteral("Диалог 1"), 316, 0);
-    secondColumn_.push_back(label(this, "Label35", QStringLiteral("Диалог 2"), 444, 0));
+    label(this, nullptr, QStringLiteral("Диалог 1"), 324, 0);
+    secondColumn_.push_back(label(this, "Label35", QStringLiteral("Диалог 2"), 448, 0));
     for (int i = 0; i < kDialogLines; ++i) {
         const QByteArray name = "Edit" + QByteArray::number(3 + i);
-        const QRect at(i < 4 ? 314 : 442, 16 + 23 * (i % 4), 124, 22);
+        const QRect at(i < 4 ? 322 : 446, 16 + 23 * (i % 4), 120, 22);
         auto* field = new TextField(this, name.constData(), ShortString<50>::capacity, at);
         lines_[std::size_t(i)] = field;
         if (i >= 4) secondColumn_.push_back(field);
