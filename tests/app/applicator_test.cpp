@@ -27,15 +27,6 @@ protected:
         find<QTabWidget>("PageControl1")->setCurrentIndex(1);
         showPanel();
     }
-    void showPanel() {
-        pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
-        ticks(1);
-    }
-    QString offer(const char* corpusFile, const char* asName) {
-        const QString chosen = QStringLiteral("/home/author/") + QLatin1String(asName);
-        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
-        return chosen;
-    }
     QImage sceneFile(int n) { return decodePicture(world.files.files.value(kFakeRoot.scene(n))).convertToFormat(QImage::Format_RGB32); }
     void wheel(int steps) {
         QWheelEvent event(QPointF(300, 300), window->mapToGlobal(QPointF(300, 300)), QPoint(), QPoint(0, 120 * steps),

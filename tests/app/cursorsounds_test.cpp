@@ -20,12 +20,6 @@ protected:
         world.files.files[kFakeRoot.sound(QStringLiteral("fon.mp3"))] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
         openWindow();
     }
-    // A file of the corpus, offered under a name of the author's choosing.
-    QString offer(const char* corpusFile, const char* asName) {
-        const QString chosen = QStringLiteral("/home/author/") + QLatin1String(asName);
-        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
-        return chosen;
-    }
     QImage firstFrame(int slot) {
         const auto& cursor = world.cursors.installed[slot];
         return cursor && !cursor->frames.isEmpty() ? cursor->frames[0].image : QImage();

@@ -66,25 +66,9 @@ protected:
     void pressTimes(const char* button, int n) {
         for (int i = 0; i < n; ++i) press(button);
     }
-    void showPanel() {
-        pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
-        ticks(1);
-    }
     void hidePanel() {
         pointer(QEvent::MouseMove, QPoint(500, 300));
         ticks(1);
-    }
-    // Types into a text box as the author does, replacing what it held; the box keeps the focus.
-    void type(const char* name, const QString& text) {
-        auto* box = find<QLineEdit>(name);
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        // Key by key, as a keyboard with a Russian layout sends them.
-        for (const QChar ch : text) {
-            QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
     }
     void leaveTextBox() {
         if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();

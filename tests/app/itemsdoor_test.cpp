@@ -40,12 +40,6 @@ protected:
         world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(200, 100, Qt::red));
         openWindow();
     }
-    // Offers a file of the test corpus to the next file dialogs, as if the author had it at home.
-    QString offer(const char* corpusFile) {
-        const QString chosen = QStringLiteral("/home/author/") + QString::fromLatin1(corpusFile).section('/', -1);
-        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
-        return chosen;
-    }
     QImage pictureOf(const QString& chosen) { return decodePicture(world.files.files[chosen]); }
     // A pixel within `area` of a picture for a cell h high that is not its transparent colour.
     static QPoint opaquePixel(const QImage& picture, int h, QRect area) {
@@ -63,11 +57,6 @@ protected:
     }
     void pressTimes(const char* button, int n) {
         for (int i = 0; i < n; ++i) press(button);
-    }
-    // The editor's panel shows while the pointer rests at the canvas's bottom edge.
-    void showPanel() {
-        pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
-        ticks(1);
     }
     QString text(const char* name) { return find<QLabel>(name)->text(); }
     QRgb previewAt(const char* name, QPoint at) { return find<QLabel>(name)->pixmap().toImage().pixel(at); }

@@ -25,11 +25,6 @@ protected:
         world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(300, 200, QColor(7, 8, 9)));
         openWindow();
     }
-    QString offer(const char* corpusFile) {
-        const QString chosen = QStringLiteral("/home/author/") + QLatin1String(corpusFile).mid(9);
-        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
-        return chosen;
-    }
     QImage shown(const char* name) { return find<QLabel>(name)->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
     void page(int index) { find<QTabWidget>("PageControl1")->setCurrentIndex(index); }
     QString data(const char* name) const { return kFakeRoot.data(QLatin1String(name)); }
@@ -102,7 +97,7 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     // One comic so far, shown as the page comes into view (the door loaded at start-up brought the pick
     // into range). Two are added, the stepper stops at the last one, and the third is replaced.
     // The pointer at the bottom edge brings the panel up again after the canvas hid it.
-    pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
+    showPanel();
     page(11);
     EXPECT_EQ(window->engine().editor().comicPick, 1);
     EXPECT_EQ(shown("Image11").pixel(60, 60) & 0xFFFFFF, qRgb(7, 8, 9) & 0xFFFFFF);

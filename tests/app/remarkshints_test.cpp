@@ -28,28 +28,7 @@ protected:
         find<QTabWidget>("PageControl1")->setCurrentIndex(6);
         showPanel();
     }
-    void showPanel() {
-        pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
-        ticks(1);
-    }
     void subPage(int index) { find<QTabWidget>("PageControl2")->setCurrentIndex(index); }
-    // Types into a text box the way the keyboard does, after clicking into it.
-    TextField* type(const char* name, const QString& text) {
-        auto* field = find<TextField>(name);
-        field->setFocus();
-        field->selectAll();
-        // Key by key, each carrying its character, as a keyboard with a Russian layout sends them.
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const qsizetype n = text.at(i).isHighSurrogate() ? 2 : 1;
-            const QString character = text.mid(i, n);
-            i += n - 1;
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
-            QApplication::sendEvent(field, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
-            QApplication::sendEvent(field, &release);
-        }
-        return field;
-    }
     // Pixels of the shown canvas within `area` in the colour of a game text's second pass.
     int textPixels(QRect area) {
         const QImage shown = window->canvasView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -75,10 +54,10 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     press("SpeedButton94");
     EXPECT_EQ(find<QLabel>("Label31")->text(), QStringLiteral("2"));
     const QString forty = QStringLiteral("Здесь что-то лежит, надо присмотреться внимательнее");
-    TextField* remark = type("Edit1", QStringLiteral("Эй, ß"));
+    TextField* remark = type<TextField>("Edit1", QStringLiteral("Эй, ß"));
     EXPECT_EQ(remark->text(), QStringLiteral("Эй, "));
     EXPECT_TRUE(remark->refusal().contains(QStringLiteral("ß")));
-    remark = type("Edit1", forty);
+    remark = type<TextField>("Edit1", forty);
     EXPECT_EQ(remark->text(), forty.left(30));
     EXPECT_TRUE(remark->refusal().isEmpty());
     press("SpeedButton96");
@@ -110,7 +89,7 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     press("SpeedButton99");
     click(QPoint(900, 120));
     showPanel();
-    TextField* hint = type("Edit2", QStringLiteral("Старый колодец, из него тянет холодом и сыростью"));
+    TextField* hint = type<TextField>("Edit2", QStringLiteral("Старый колодец, из него тянет холодом и сыростью"));
     EXPECT_GT(textPixels(QRect(900, 115, 109, 25)), 10);
     EXPECT_GT(redPixels(QRect(990, 110, 19, 30)), 10);
     press("SpeedButton97");
@@ -127,7 +106,7 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     EXPECT_GT(textPixels(QRect(210, 115, 400, 25)), 10);
 
     // Typed on scene 1, stored after switching to scene 2: it lands in scene 2, scene 1 keeps its own.
-    type("Edit2", QStringLiteral("Вода"));
+    type<TextField>("Edit2", QStringLiteral("Вода"));
     press("SpeedButton49");
     EXPECT_EQ(hint->text(), QStringLiteral("Вода"));
     press("SpeedButton97");
@@ -145,7 +124,7 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     // Crowd remark 5 at (600, 300).
     subPage(8);
     find<QSpinBox>("SpinEdit15")->setValue(5);
-    type("Edit16", QStringLiteral("Говорят, в лесу волки"));
+    type<TextField>("Edit16", QStringLiteral("Говорят, в лесу волки"));
     press("SpeedButton118");
     press("SpeedButton119");
     click(QPoint(600, 300));

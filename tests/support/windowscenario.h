@@ -4,10 +4,12 @@
 #include "app/mainwindow.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
+#include "support/testdata.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QTest>
@@ -75,6 +77,36 @@ protected:
             window->frameTick();
             window->overlayTick();
         }
+    }
+    // The editor's panel comes up while the pointer rests at the canvas's bottom edge.
+    void showPanel() {
+        pointer(QEvent::MouseMove, QPoint(500, window->canvasView()->height() - 2));
+        ticks(1);
+    }
+    // A file of the test corpus, offered to the file dialogs as the author's own file (named `asName`,
+    // or as in the corpus).
+    QString offer(const char* corpusFile, const char* asName = nullptr) {
+        const QString name = asName ? QString::fromLatin1(asName) : QString::fromLatin1(corpusFile).section('/', -1);
+        const QString chosen = QStringLiteral("/home/author/") + name;
+        world.files.files[chosen] = readTestData(QLatin1String(corpusFile));
+        return chosen;
+    }
+    // Types into a text box as the author does, replacing what it held; the box keeps the focus. Key by
+    // key, each carrying its character, as a keyboard with a Russian layout sends them.
+    template <class Box = QLineEdit>
+    Box* type(const char* name, const QString& text) {
+        auto* box = find<Box>(name);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype n = text.at(i).isHighSurrogate() ? 2 : 1;
+            const QString character = text.mid(i, n);
+            i += n - 1;
+            QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, character, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, character, Qt::NoModifier);
+        }
+        return box;
     }
     void undo() { QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier); }
     void redo() { QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
