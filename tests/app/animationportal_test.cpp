@@ -19,11 +19,7 @@ protected:
     demo::SpriteSheet sheet = demo::buildSpriteSheet();
 
     void SetUp() override {
-        auto blank = ProjectRecord::createBlank();
-        blank->sceneCount = 2;
-        blank->heroStep = 10;
-        blank->heroX = 50; // cell (3, 3)
-        blank->heroY = 50;
+        auto blank = newGame(2);
         putMinimalTree(world.files, *blank);
         world.files.files[kFakeRoot.data(QStringLiteral("anim"))] = encodeBmp(sheet.picture);
         openWindow();

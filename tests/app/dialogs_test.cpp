@@ -45,11 +45,7 @@ protected:
     QImage shadow;
 
     void SetUp() override {
-        auto blank = ProjectRecord::createBlank();
-        blank->sceneCount = 2;
-        blank->heroStep = 10;
-        blank->heroX = 50; // cell (3, 3)
-        blank->heroY = 50;
+        auto blank = newGame(2);
         // A new game: no dialog gives or wants an item yet (0). Erasing the plot would make them 1, and
         // no picker goes below 1, so only a new game's characters can want an empty hand.
         putMinimalTree(world.files, *blank);

@@ -26,11 +26,7 @@ protected:
     QImage comic;
 
     void SetUp() override {
-        auto blank = ProjectRecord::createBlank();
-        blank->sceneCount = 1;
-        blank->heroStep = 10;
-        blank->heroX = 50; // cell (3, 3)
-        blank->heroY = 50;
+        auto blank = newGame(1);
         blank->comicCount = 1;
         // A plot to erase: item 4 in the bag, door 1 standing in the scene.
         blank->item(4).state = 2;

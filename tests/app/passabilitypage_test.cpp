@@ -14,11 +14,7 @@ namespace {
 class PassabilityPageScenario : public WindowScenario {
 protected:
     void SetUp() override {
-        auto blank = ProjectRecord::createBlank();
-        blank->sceneCount = 2;
-        blank->heroStep = 10;
-        blank->heroX = 50; // cell (3, 3)
-        blank->heroY = 50;
+        auto blank = newGame(2);
         putMinimalTree(world.files, *blank);
         openWindow();
     }

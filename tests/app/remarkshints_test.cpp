@@ -18,11 +18,7 @@ QPoint cellCentre(int c, int r) { return QPoint(20 * c - 10, 20 * r - 10); }
 class RemarksAndHints : public WindowScenario {
 protected:
     void SetUp() override {
-        auto blank = ProjectRecord::createBlank();
-        blank->sceneCount = 2;
-        blank->heroStep = 10;
-        blank->heroX = 50; // cell (3, 3)
-        blank->heroY = 50;
+        auto blank = newGame(2);
         putMinimalTree(world.files, *blank);
         openWindow();
         find<QTabWidget>("PageControl1")->setCurrentIndex(6);

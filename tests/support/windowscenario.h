@@ -28,6 +28,15 @@ protected:
 
     // Starts the window on the fake tree (put the record and pictures there first) and makes it active,
     // so that its shortcuts take keys.
+    // A new game of `scenes` scenes with the hero at cell (3, 3), stepping 10 px.
+    static std::unique_ptr<ProjectRecord> newGame(int scenes) {
+        auto record = ProjectRecord::createBlank();
+        record->sceneCount = std::uint16_t(scenes);
+        record->heroStep = 10;
+        record->heroX = 50;
+        record->heroY = 50;
+        return record;
+    }
     void openWindow() {
         window = std::make_unique<MainWindow>(kFakeRoot, world.services());
         ASSERT_TRUE(window->startUp());

@@ -26,46 +26,59 @@ const char* const kCrowdRemarksHelp = "Реплики массовки. \n"
                                       "Перед завершением игры дописали остальные, \n"
                                       "но не обязательно.";
 
-namespace {
+PlotTextPage::PlotTextPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {}
 
-// While `field` has the focus, `preview` describes its text as play will show it; when the focus leaves,
-// the canvas shows the game alone again.
-template <class Page>
-void followFocus(Page* page, TextField* field) {
-    QObject::connect(field, &TextField::focusChanged, page, [page](bool focused) {
-        if (focused) page->refreshPreview();
-        else emit page->textPreviewChanged(TextPreview{});
+void PlotTextPage::addText(const char* name, int capacity, const QRect& at, const char* saveName, const QRect& saveAt,
+                           std::function<void(Editor&, const QString&)> store) {
+    text_ = new TextField(this, name, capacity, at);
+    // While the box has the focus the canvas shows its text as play will; when the focus leaves, the
+    // canvas shows the game alone again.
+    connect(text_, &TextField::focusChanged, this, [this](bool focused) {
+        if (focused) refreshPreview();
+        else emit textPreviewChanged(TextPreview{});
     });
-    QObject::connect(field, &QLineEdit::textChanged, page, [page] { page->refreshPreview(); });
+    connect(text_, &QLineEdit::textChanged, this, &PlotTextPage::refreshPreview);
+    auto* save = speedButton(this, saveName, QStringLiteral("Сохранить"), saveAt.x(), saveAt.y(), saveAt.width(),
+                             saveAt.height());
+    connect(save, &QToolButton::clicked, this, [this, store = std::move(store)] {
+        store(editor_, text_->text());
+        text_->setModified(false);
+    });
 }
 
-} // namespace
+void PlotTextPage::addArming(const char* name, const QString& caption, const QRect& at, bool EditorState::*flag) {
+    auto* button = speedButton(this, name, caption, at.x(), at.y(), at.width(), at.height());
+    connect(button, &QToolButton::clicked, this, [this, flag] {
+        editor_.engine().editor().*flag = true;
+        emit canvasChanged();
+    });
+}
 
-PlotHeroRemarksPage::PlotHeroRemarksPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+void PlotTextPage::showText(const QString& text, bool chosen) {
+    if (chosen) text_->setModified(false);
+    if (!text_->isModified()) text_->setText(text);
+}
+
+void PlotTextPage::refreshPreview() {
+    if (!text_->hasFocus()) return;
+    emit textPreviewChanged(previewOf(text_->text()));
+}
+
+PlotHeroRemarksPage::PlotHeroRemarksPage(Editor& editor, QWidget* parent) : PlotTextPage(editor, parent) {
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("Реплика героя"), 6, 2);
     auto* previous = speedButton(this, "SpeedButton93", QStringLiteral("---"), 6, 20, 40);
     auto* next = speedButton(this, "SpeedButton94", QStringLiteral("+"), 50, 20, 40);
     number_ = label(this, "Label31", QString(), 98, 24);
+    addText("Edit1", 30, QRect(6, 50, 300, 24), "SpeedButton96", QRect(314, 50, 100, 24), &storeHeroRemark);
     for (auto [button, by] : {std::pair{previous, -1}, std::pair{next, +1}}) {
         connect(button, &QToolButton::clicked, this, [this, &engine, by = by] {
             stepHeroRemark(engine, by);
-            text_->setModified(false);
+            showText(engine.record().heroRemark(engine.editor().currentHeroRemark).text.text(), true);
             showRecord();
         });
     }
-    text_ = new TextField(this, "Edit1", 30, QRect(6, 50, 300, 24));
-    followFocus(this, text_);
-    auto* save = speedButton(this, "SpeedButton96", QStringLiteral("Сохранить"), 314, 50, 100, 24);
-    connect(save, &QToolButton::clicked, this, [this] {
-        storeHeroRemark(editor_, text_->text());
-        text_->setModified(false);
-    });
-    auto* place = speedButton(this, "SpeedButton95", QStringLiteral("Разместить"), 314, 80, 100, 24);
-    connect(place, &QToolButton::clicked, this, [this, &engine] {
-        engine.editor().heroRemarkArmed = true;
-        emit canvasChanged();
-    });
+    addArming("SpeedButton95", QStringLiteral("Разместить"), QRect(314, 80, 100, 24), &EditorState::heroRemarkArmed);
     helpText(this, "Label50", QString::fromUtf8(kHeroRemarksHelp), QRect(424, 0, 266, 112));
     showRecord();
 }
@@ -75,46 +88,29 @@ void PlotHeroRemarksPage::showRecord() {
     const int n = engine.editor().currentHeroRemark;
     number_->setText(QString::number(n));
     number_->adjustSize();
-    if (!text_->isModified()) text_->setText(engine.record().heroRemark(n).text.text());
+    showText(engine.record().heroRemark(n).text.text());
 }
 
-void PlotHeroRemarksPage::refreshPreview() {
-    if (!text_->hasFocus()) return;
-    emit textPreviewChanged(heroRemarkPreview(editor_.engine(), text_->text()));
-}
+TextPreview PlotHeroRemarksPage::previewOf(const QString& text) { return heroRemarkPreview(editor_.engine(), text); }
 
-PlotHintsPage::PlotHintsPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+PlotHintsPage::PlotHintsPage(Editor& editor, QWidget* parent) : PlotTextPage(editor, parent) {
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("Подсказка (кол-20)"), 6, 2);
     number_ = steppingSpin(this, "SpinEdit11", 1, kHintsPerScene, 6, 20);
     number_->setValue(engine.editor().currentHint);
+    addText("Edit2", 50, QRect(6, 50, 400, 24), "SpeedButton97", QRect(306, 80, 100, 24), &storeHint);
     connect(number_, &QSpinBox::valueChanged, this, [this, &engine](int k) {
         engine.editor().currentHint = k;
-        text_->setModified(false);
-        showRecord();
+        showText(engine.record().scene(engine.screen().currentScene).hint(k).text.text(), true);
     });
-    text_ = new TextField(this, "Edit2", 50, QRect(6, 50, 400, 24));
-    followFocus(this, text_);
-    auto* save = speedButton(this, "SpeedButton97", QStringLiteral("Сохранить"), 306, 80, 100, 24);
-    connect(save, &QToolButton::clicked, this, [this] {
-        storeHint(editor_, text_->text());
-        text_->setModified(false);
-    });
-    auto* zone = speedButton(this, "SpeedButton98", QStringLiteral("Зона наведения курсора (растянуть)"), 74, 20, 240, 24);
-    connect(zone, &QToolButton::clicked, this, [this, &engine] {
-        engine.editor().hintZoneArmed = true;
-        emit canvasChanged();
-    });
-    auto* position = speedButton(this, "SpeedButton99", QStringLiteral("Координата показа текста"), 6, 80, 200, 24);
-    connect(position, &QToolButton::clicked, this, [this, &engine] {
-        engine.editor().hintTextArmed = true;
-        emit canvasChanged();
-    });
+    addArming("SpeedButton98", QStringLiteral("Зона наведения курсора (растянуть)"), QRect(74, 20, 240, 24),
+              &EditorState::hintZoneArmed);
+    addArming("SpeedButton99", QStringLiteral("Координата показа текста"), QRect(6, 80, 200, 24),
+              &EditorState::hintTextArmed);
     auto* remove = speedButton(this, "SpeedButton126", QStringLiteral("Убрать"), 320, 20, 86, 24);
     connect(remove, &QToolButton::clicked, this, [this] {
         removeHint(editor_);
-        text_->setModified(false);
-        showRecord();
+        showText(QString(), true);
         emit canvasChanged();
     });
     helpText(this, "Label51", QString::fromUtf8(kHintsHelp), QRect(414, 0, 276, 112));
@@ -127,37 +123,22 @@ void PlotHintsPage::showRecord() {
         const QSignalBlocker blocker(number_);
         number_->setValue(engine.editor().currentHint);
     }
-    if (!text_->isModified())
-        text_->setText(engine.record().scene(engine.screen().currentScene).hint(number_->value()).text.text());
+    showText(engine.record().scene(engine.screen().currentScene).hint(number_->value()).text.text());
 }
 
-void PlotHintsPage::refreshPreview() {
-    if (!text_->hasFocus()) return;
-    emit textPreviewChanged(hintPreview(editor_.engine(), text_->text()));
-}
+TextPreview PlotHintsPage::previewOf(const QString& text) { return hintPreview(editor_.engine(), text); }
 
-PlotCrowdRemarksPage::PlotCrowdRemarksPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+PlotCrowdRemarksPage::PlotCrowdRemarksPage(Editor& editor, QWidget* parent) : PlotTextPage(editor, parent) {
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("(кол-50)"), 6, 2);
     number_ = steppingSpin(this, "SpinEdit15", 1, kCrowdRemarkCapacity, 6, 20);
     number_->setValue(engine.editor().crowdRemarkSpin);
+    addText("Edit16", 30, QRect(6, 50, 300, 24), "SpeedButton118", QRect(314, 50, 100, 24), &storeCrowdRemark);
     connect(number_, &QSpinBox::valueChanged, this, [this, &engine](int k) {
         engine.editor().crowdRemarkSpin = k;
-        text_->setModified(false);
-        showRecord();
+        showText(engine.record().crowdRemark(k).text.text(), true);
     });
-    text_ = new TextField(this, "Edit16", 30, QRect(6, 50, 300, 24));
-    followFocus(this, text_);
-    auto* save = speedButton(this, "SpeedButton118", QStringLiteral("Сохранить"), 314, 50, 100, 24);
-    connect(save, &QToolButton::clicked, this, [this] {
-        storeCrowdRemark(editor_, text_->text());
-        text_->setModified(false);
-    });
-    auto* place = speedButton(this, "SpeedButton119", QStringLiteral("Разместить"), 314, 80, 100, 24);
-    connect(place, &QToolButton::clicked, this, [this, &engine] {
-        engine.editor().crowdRemarkArmed = true;
-        emit canvasChanged();
-    });
+    addArming("SpeedButton119", QStringLiteral("Разместить"), QRect(314, 80, 100, 24), &EditorState::crowdRemarkArmed);
     helpText(this, "Label67", QString::fromUtf8(kCrowdRemarksHelp), QRect(424, 0, 266, 112));
     showRecord();
 }
@@ -168,12 +149,9 @@ void PlotCrowdRemarksPage::showRecord() {
         const QSignalBlocker blocker(number_);
         number_->setValue(engine.editor().crowdRemarkSpin);
     }
-    if (!text_->isModified()) text_->setText(engine.record().crowdRemark(number_->value()).text.text());
+    showText(engine.record().crowdRemark(number_->value()).text.text());
 }
 
-void PlotCrowdRemarksPage::refreshPreview() {
-    if (!text_->hasFocus()) return;
-    emit textPreviewChanged(crowdRemarkPreview(editor_.engine(), text_->text()));
-}
+TextPreview PlotCrowdRemarksPage::previewOf(const QString& text) { return crowdRemarkPreview(editor_.engine(), text); }
 
 } // namespace tw
