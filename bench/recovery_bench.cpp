@@ -26,6 +26,7 @@ public:
     bool isDirectory(const QString& path) override { return disk_.isDirectory(path); }
     bool makeDirectory(const QString&) override { return true; }
     bool remove(const QString&) override { return true; }
+    bool makeExecutable(const QString&) override { return true; }
 
 private:
     DiskFileSystem disk_;

@@ -57,4 +57,10 @@ bool DiskFileSystem::remove(const QString& path) {
     return QFile::remove(path);
 }
 
+bool DiskFileSystem::makeExecutable(const QString& path) {
+    using P = QFileDevice::Permission;
+    return QFile::setPermissions(path, P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadGroup | P::ExeGroup |
+                                           P::ReadOther | P::ExeOther);
+}
+
 } // namespace tw

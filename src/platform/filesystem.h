@@ -34,6 +34,8 @@ public:
     virtual bool makeDirectory(const QString& path) = 0;
     // Deletes a file. Returns false when there was none or it could not be deleted.
     virtual bool remove(const QString& path) = 0;
+    // Lets everyone run the file and its owner change it (mode 0755). Returns false on failure.
+    virtual bool makeExecutable(const QString& path) = 0;
 };
 
 // The real disk.
@@ -46,6 +48,7 @@ public:
     bool isDirectory(const QString& path) override;
     bool makeDirectory(const QString& path) override;
     bool remove(const QString& path) override;
+    bool makeExecutable(const QString& path) override;
 };
 
 } // namespace tw

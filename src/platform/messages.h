@@ -12,6 +12,8 @@ public:
     virtual ~Messages() = default;
     // A modal message with an OK button (" ERROR ", file and picture errors).
     virtual void showError(const QString& text) = 0;
+    // A modal message with an OK button that reports something done.
+    virtual void showInfo(const QString& text) = 0;
     // A warning with the buttons Yes and No; true only for Yes. defaultAnswer is the button that Enter
     // presses, so a hasty key stroke picks the safe answer.
     bool askYesNo(const QString& text, Answer defaultAnswer = Answer::No) { return ask(text, defaultAnswer); }

@@ -33,6 +33,12 @@ public:
     bool isDirectory(const QString& path) override;
     bool makeDirectory(const QString& path) override;
     bool remove(const QString& path) override;
+    bool makeExecutable(const QString& path) override {
+        if (!files.contains(path)) return false;
+        executables << path;
+        return true;
+    }
+    QStringList executables; // files made executable
 
     QStringList directories;
 };
@@ -40,11 +46,13 @@ public:
 class FakeMessages final : public Messages {
 public:
     QStringList errors;
+    QStringList infos;
     QStringList questions;
     QList<Answer> defaults; // the default button offered with each question, in step with questions
     bool answerYes = true;
     int beeps = 0;
     void showError(const QString& text) override { errors << text; }
+    void showInfo(const QString& text) override { infos << text; }
     void beep() override { ++beeps; }
 
 protected:

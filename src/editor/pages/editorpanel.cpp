@@ -1,6 +1,7 @@
 #include "editor/pages/editorpanel.h"
 
 #include "editor/editor.h"
+#include "editor/gamebuild.h"
 #include "editor/pages/animatorpage.h"
 #include "editor/pages/applicatorpage.h"
 #include "editor/pages/comicpage.h"
@@ -120,6 +121,13 @@ EditorPanel::EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent
     gameNameEdit_ = new QLineEdit(build);
     gameNameEdit_->setObjectName(QStringLiteral("Edit15"));
     gameNameEdit_->setGeometry(10, 28, 300, 22);
+    auto* buildButton = speedButton(build, "SpeedButton111", QStringLiteral("Сохранить"), 10, 60, 120, 26);
+    connect(buildButton, &QToolButton::clicked, this, [this] { buildGame(editor_, gameNameEdit_->text()); });
+    helpText(build, "BuildNote",
+             QStringLiteral("Сборка записывает готовую игру: программу игры под её именем и папку mzh рядом с ней. "
+                            "Перед сборкой поставьте героя на стартовую позицию сюжета: игра начнётся с того, "
+                            "что записано сейчас, со сцены, открытой в редакторе. Собирайте в пустую папку."),
+             QRect(330, 8, 420, 80));
 
     connect(pages_, &QTabWidget::currentChanged, this, &EditorPanel::pageChanged);
     // A click on the tab already chosen enters its page again: after Esc the plot page is still the

@@ -9,6 +9,10 @@ void QtMessages::showError(const QString& text) {
     QMessageBox::critical(parent_, QApplication::applicationName(), text);
 }
 
+void QtMessages::showInfo(const QString& text) {
+    QMessageBox::information(parent_, QApplication::applicationName(), text);
+}
+
 bool QtMessages::ask(const QString& text, Answer defaultAnswer) {
     const QMessageBox::StandardButton defaultButton =
         defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;

@@ -12,6 +12,7 @@ public:
     explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void showError(const QString& text) override;
+    void showInfo(const QString& text) override;
     void beep() override;
 
 protected:
