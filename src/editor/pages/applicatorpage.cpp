@@ -93,12 +93,7 @@ ApplicatorPage::ApplicatorPage(Applicator& applicator, QWidget* parent) : QWidge
         emit canvasChanged();
     });
 
-    const auto action = [this](QToolButton* button, bool (Applicator::*act)()) {
-        connect(button, &QToolButton::clicked, this, [this, act] {
-            if ((applicator_.*act)()) scenes_->refresh();
-            emit canvasChanged();
-        });
-    };
+    const auto action = [this](QToolButton* button, bool (Applicator::*act)()) { connectAction(button, act); };
     action(speedButton(this, "SpeedButton12", QStringLiteral("Создать новую сцену (100)"), 6, 50, 210, 21),
            &Applicator::createScene);
     action(speedButton(this, "SpeedButton11", QStringLiteral("Стереть данную сцену"), 6, 73, 210, 21),
@@ -169,6 +164,15 @@ ApplicatorPage::ApplicatorPage(Applicator& applicator, QWidget* parent) : QWidge
            &Applicator::saveScene);
 
     helpText(this, "Label40", QString::fromUtf8(kApplicatorHelp), QRect(652, 0, 340, 140));
+}
+
+void ApplicatorPage::connectAction(QToolButton* button, bool (Applicator::*act)()) {
+    Applicator* applicator = &applicator_;
+    SceneStepper* scenes = scenes_;
+    connect(button, &QToolButton::clicked, this, [this, applicator, scenes, act] {
+        if ((applicator->*act)()) scenes->refresh();
+        emit canvasChanged();
+    });
 }
 
 } // namespace tw

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QToolButton;
 
 namespace tw {
 
@@ -22,6 +23,9 @@ signals:
     void canvasChanged();
 
 private:
+    // A button that runs an action of the applicator; the scene number follows what it did.
+    void connectAction(QToolButton* button, bool (Applicator::*act)());
+
     Applicator& applicator_;
     SceneStepper* scenes_;
     QCheckBox* brush_; // CheckBox4
