@@ -3,56 +3,26 @@
 // atomically to disk with its undo step, and the 10 ms display while the stamp follows the pointer or
 // the pointer rests.
 #include "demoengine.h"
-#include "demoproject.h"
 
 #include "editor/applicator.h"
 #include "editor/editor.h"
 #include "editor/editorshell.h"
-#include "platform/audio.h"
-#include "platform/filesystem.h"
-#include "platform/random.h"
 #include "runtime/engine.h"
 
-#include "support/fakes.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
 using namespace tw;
 
 // The demo started on the applicator page, in a project folder of its own (a stamp writes a scene file).
-struct ApplicatorDemo {
-    QTemporaryDir folder;
-    DiskFileSystem disk;
-    test::FakeMessages messages;
-    SilentAudio audio;
-    test::FakeCursors cursors;
-    test::FakeFileDialogs dialogs;
-    SeededRandom random{11};
-    std::unique_ptr<Engine> engine;
-    std::unique_ptr<Editor> editor;
+struct ApplicatorDemo : bench::PrivateDemoEditor {
     std::unique_ptr<Applicator> applicator;
 
     bool start() {
-        const QString demo = bench::demoProjectRoot();
-        if (demo.isEmpty() || !folder.isValid()) return false;
-        QDirIterator it(demo, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString from = it.next();
-            const QString to = folder.filePath(QDir(demo).relativeFilePath(from));
-            QDir().mkpath(QFileInfo(to).path());
-            if (!QFile::copy(from, to)) return false;
-        }
-        engine = std::make_unique<Engine>(AssetPaths(folder.path() + QLatin1Char('/')),
-                                          Services{disk, messages, audio, cursors, random, dialogs});
-        if (!engine->startUp()) return false;
-        editor = std::make_unique<Editor>(*engine);
+        if (!PrivateDemoEditor::start()) return false;
         applicator = std::make_unique<Applicator>(*editor);
         selectPage(*engine, EditorPage::Applicator);
         engine->mouseMove(500, 300, 699);

@@ -11,6 +11,12 @@
 
 #include "support/fakes.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <memory>
 
 namespace tw::bench {
@@ -47,6 +53,37 @@ struct DemoEditor : DemoEngine {
 
     bool start() {
         if (!DemoEngine::start()) return false;
+        editor = std::make_unique<Editor>(*engine);
+        return true;
+    }
+};
+
+// The demo with the editor attached, started in a copy of the project of its own, so that what it writes
+// (scene files, the record) leaves the shared demo as it was.
+struct PrivateDemoEditor {
+    QTemporaryDir folder;
+    DiskFileSystem disk;
+    test::FakeMessages messages;
+    SilentAudio audio;
+    test::FakeCursors cursors;
+    test::FakeFileDialogs dialogs;
+    SeededRandom random{11};
+    std::unique_ptr<Engine> engine;
+    std::unique_ptr<Editor> editor;
+
+    bool start() {
+        const QString demo = demoProjectRoot();
+        if (demo.isEmpty() || !folder.isValid()) return false;
+        QDirIterator it(demo, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString from = it.next();
+            const QString to = folder.filePath(QDir(demo).relativeFilePath(from));
+            QDir().mkpath(QFileInfo(to).path());
+            if (!QFile::copy(from, to)) return false;
+        }
+        engine = std::make_unique<Engine>(AssetPaths(folder.path() + QLatin1Char('/')),
+                                          Services{disk, messages, audio, cursors, random, dialogs});
+        if (!engine->startUp()) return false;
         editor = std::make_unique<Editor>(*engine);
         return true;
     }
