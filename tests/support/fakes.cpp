@@ -31,7 +31,9 @@ QString FakeFileSystem::writeAtomically(const QString& path, const QByteArray& b
 bool FakeFileSystem::copy(const QString& from, const QString& to) {
     auto it = files.constFind(from);
     if (it == files.constEnd()) return false;
-    return writeAtomically(to, it.value()).isEmpty();
+    // A copy of the bytes: writing may grow the table and move what `it` points at.
+    const QByteArray bytes = it.value();
+    return writeAtomically(to, bytes).isEmpty();
 }
 
 bool FakeFileSystem::exists(const QString& path) { return files.contains(path) || directories.contains(path); }
