@@ -38,10 +38,12 @@ QRect stampOnto(QImage& target, const QImage& stamp, QPoint at, bool keyed) {
 
 Applicator::Applicator(Editor& editor) : editor_(editor), engine_(editor.engine()) {}
 
+bool Applicator::brushOn() const { return engine_.editor().applicatorOn; }
+
 bool Applicator::applies() const { return engine_.isStarted() && engine_.screen().screenMode == ScreenMode::Applicator; }
 
 QRect Applicator::drawOverlay() {
-    if (!applies() || brushOn_) return {};
+    if (!applies() || brushOn()) return {};
     QImage& canvas = engine_.canvas();
     const Pictures& pictures = engine_.pictures();
     const QPoint offset = engine_.screen().sceneViewOffset;
@@ -65,7 +67,7 @@ QRect Applicator::drawOverlay() {
 
 void Applicator::press(QPoint at) {
     if (!applies()) return;
-    if (brushOn_) {
+    if (brushOn()) {
         stroking_ = false;
         return;
     }
@@ -78,7 +80,7 @@ void Applicator::press(QPoint at) {
 
 void Applicator::move(QPoint at) {
     // The button held down on the canvas, as the engine saw the press.
-    if (!applies() || !brushOn_ || !engine_.play().mouseHeld) return;
+    if (!applies() || !brushOn() || !engine_.play().mouseHeld) return;
     brushAt(at);
 }
 
@@ -225,12 +227,12 @@ void Applicator::wheel(int steps) {
 
 void Applicator::setViewOffset(QPoint offset) {
     // The brush works on the scene at (0, 0); the presets wait until it is off.
-    if (brushOn_) return;
+    if (brushOn()) return;
     engine_.screen().sceneViewOffset = offset;
 }
 
 void Applicator::setBrushOn(bool on) {
-    brushOn_ = on;
+    engine_.editor().applicatorOn = on;
     stroking_ = false;
     if (on) {
         engine_.screen().sceneViewOffset = QPoint(0, 0);

@@ -42,7 +42,8 @@ public:
 
     // The brush "в зоне курсора".
     void setBrushOn(bool on);
-    bool brushOn() const { return brushOn_; }
+    // The brush's switch lives in the editor's state, where the frame tick also reads it.
+    bool brushOn() const;
     void setBrushRadius(int radius);
     void setBrushIntensity(int intensity);
     void setBrushLightens(bool lightens) { lightens_ = lightens; }
@@ -63,7 +64,6 @@ private:
 
     Editor& editor_;
     Engine& engine_;
-    bool brushOn_ = false;
     int radius_ = 9;
     int intensity_ = 5;
     bool lightens_ = false;
