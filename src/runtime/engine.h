@@ -19,7 +19,9 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace tw {
 
@@ -106,6 +108,10 @@ public:
     void mouseDoubleClick(MouseButton button, int x, int y);
     void keyDown(int key);
 
+    // What a press on menu zone 1 ("Новая игра"), 2 ("Открыть") or 3 ("Сохранить") does. Without a
+    // handler (the editor) the press only beeps; the player hands in the game's own actions.
+    void setMenuChoiceHandler(std::function<void(int zone)> handler) { menuChoice_ = std::move(handler); }
+
     // The editor that keeps the canvas's edits as steps; null (the default) in the player.
     void setEditRecorder(EditRecorder* recorder) { recorder_ = recorder; }
     EditRecorder* editRecorder() const { return recorder_; }
@@ -170,6 +176,7 @@ private:
     QSet<QString> reported_;
     RecoveryWriter recovery_;
     EditRecorder* recorder_ = nullptr;
+    std::function<void(int)> menuChoice_;
     bool started_ = false;
     int canvasCursor_ = 0;
     OverlayMemo overlayMemo_;

@@ -50,6 +50,11 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
         } else {
             for (int k = 1; k <= kMenuZones; ++k) {
                 if (!insideMenuZone(*record_, k, x, y)) continue;
+                if (k < 4 && menuChoice_) {
+                    // The player's action may leave the menu: the other zones no longer lie under the press.
+                    menuChoice_(k);
+                    break;
+                }
                 if (k < 4) {
                     services_.messages.beep();
                 } else {
