@@ -1,6 +1,7 @@
 // What the animator costs with a large sheet (2000 x 2000): the overlay tick that shows the sheet and the
 // frame's rectangle (drawn over, still, and while the author stretches the rectangle), the preview on
 // each frame tick, and fitting a frame to the figure under a double-click.
+#include "editor/canvasediting.h"
 #include "demoengine.h"
 
 #include "editor/animator.h"
@@ -58,8 +59,8 @@ struct AnimatorEngine : bench::DemoEditor {
         Animation& animation = engine->record().animation(1);
         animation.frameCount = 3;
         for (int f = 1; f <= 3; ++f) animation.frame(f) = AnimFrame{std::uint16_t(160 * (f - 1) + 5), 5, 150, 150};
-        engine->editor().currentAnimation = 1;
-        engine->editor().sheetViewOffset = QPoint(-100, -50);
+        editorState(*engine).currentAnimation = 1;
+        editorState(*engine).sheetViewOffset = QPoint(-100, -50);
         engine->overlayTick();
         return true;
     }
@@ -74,7 +75,7 @@ void BM_AnimatorOverlayTick(benchmark::State& state, SheetCase which) {
         return;
     }
     Engine& engine = *demo.engine;
-    engine.editor().animatorMouseMode = 2;
+    editorState(engine).animatorMouseMode = 2;
     if (which == SheetCase::Stretching) engine.mouseDown(MouseButton::Left, 300, 200);
     int step = 0;
     for (auto _ : state) {
@@ -122,8 +123,8 @@ void BM_DoubleClickFit(benchmark::State& state) {
         return;
     }
     Engine& engine = *demo.engine;
-    engine.editor().animatorMouseMode = 2;
-    engine.editor().sheetViewOffset = QPoint(0, 0);
+    editorState(engine).animatorMouseMode = 2;
+    editorState(engine).sheetViewOffset = QPoint(0, 0);
     for (auto _ : state) {
         engine.mouseDoubleClick(MouseButton::Left, 175, 80);
         engine.mouseUp();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/canvasediting.h"
 #include "demoproject.h"
 
 #include "editor/editor.h"
@@ -30,11 +31,14 @@ struct DemoEngine {
     test::FakeFileDialogs dialogs;
     SeededRandom random{7};
     std::unique_ptr<Engine> engine;
+    // Play as in the editor, with its modes and aids.
+    std::unique_ptr<CanvasEditing> editing;
 
     bool start() {
         if (demoProjectRoot().isEmpty()) return false;
         engine = std::make_unique<Engine>(AssetPaths(demoProjectRoot()),
                                           Services{disk, messages, audio, cursors, random, dialogs});
+        editing = std::make_unique<CanvasEditing>(*engine);
         return engine->startUp();
     }
 
@@ -53,6 +57,7 @@ struct DemoEditor : DemoEngine {
 
     bool start() {
         if (!DemoEngine::start()) return false;
+        editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
         return true;
     }

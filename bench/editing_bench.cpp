@@ -2,6 +2,7 @@
 // record, then the overlay tick that shows it), a button that changes the record (one step: snapshot,
 // compare, store), and a scene picture stamped and saved again and again (one step holding the file's old
 // and new bytes), with the memory the history holds.
+#include "editor/canvasediting.h"
 #include "demoengine.h"
 
 #include "editor/editor.h"
@@ -45,7 +46,7 @@ void BM_PassabilityDragMoveAndOverlayTick(benchmark::State& state) {
     for (auto _ : state) {
         const int x = 10 + 20 * (step % 51);
         const int y = 10 + 20 * ((step / 51) % 35);
-        engine.editor().drawWalkable = (step / 51) % 2 == 0;
+        editorState(engine).drawWalkable = (step / 51) % 2 == 0;
         engine.mouseMove(x, y, 699);
         benchmark::DoNotOptimize(engine.overlayTick());
         if (++step % 50 == 0) {
@@ -72,7 +73,7 @@ void BM_PassabilityDragOverlayTick(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        engine.editor().drawWalkable = (step / 51) % 2 == 0;
+        editorState(engine).drawWalkable = (step / 51) % 2 == 0;
         engine.mouseMove(10 + 20 * (step % 51), 10 + 20 * ((step / 51) % 35), 699);
         ++step;
         state.ResumeTiming();

@@ -1,6 +1,7 @@
 // What the ticks cost on the demo project as the window runs them: the overlay tick per screen, once
 // when it has to draw (something changed) and once still, and a frame tick of the playing scene together
 // with finding the part of the canvas that must be shown again.
+#include "editor/canvasediting.h"
 #include "demoengine.h"
 
 #include "canvas/shownpicture.h"
@@ -35,7 +36,7 @@ void setUp(Engine& engine, OverlayCase which) {
         break;
     case OverlayCase::SceneTrails:
         selectPage(engine, EditorPage::PlotEditor);
-        engine.editor().trailsShown = true;
+        editorState(engine).trailsShown = true;
         break;
     case OverlayCase::ScenePlain:
         selectPage(engine, EditorPage::PlotEditor);

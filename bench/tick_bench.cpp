@@ -1,3 +1,4 @@
+#include "editor/canvasediting.h"
 #include "canvas/blit.h"
 #include "editor/editorshell.h"
 #include "platform/audio.h"
@@ -112,6 +113,7 @@ void BM_PlayFrameBusyScene(benchmark::State& state) {
     test::FakeFileDialogs dialogs;
     SeededRandom random(7);
     Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+    const CanvasEditing editing(engine);
     if (!engine.startUp()) {
         state.SkipWithError("start-up failed");
         return;

@@ -1,5 +1,6 @@
 #include "editor/applicator.h"
 
+#include "editor/canvasediting.h"
 #include "canvas/background.h"
 #include "canvas/blit.h"
 #include "editor/editor.h"
@@ -38,7 +39,7 @@ QRect stampOnto(QImage& target, const QImage& stamp, QPoint at, bool keyed) {
 
 Applicator::Applicator(Editor& editor) : editor_(editor), engine_(editor.engine()) {}
 
-bool Applicator::brushOn() const { return engine_.editor().applicatorOn; }
+bool Applicator::brushOn() const { return editorState(engine_).applicatorOn; }
 
 bool Applicator::applies() const { return engine_.isStarted() && engine_.screen().screenMode == ScreenMode::Applicator; }
 
@@ -209,7 +210,7 @@ bool Applicator::addStamp() {
 bool Applicator::replaceStamp() {
     const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
     if (chosen.isEmpty()) return false;
-    const int k = engine_.editor().currentStamp;
+    const int k = editorState(engine_).currentStamp;
     bool replaced = false;
     editor_.change([&] { replaced = editor_.replaceFile(engine_.paths().stamp(k), AssetKind::Picture, chosen); });
     return replaced;
@@ -217,7 +218,7 @@ bool Applicator::replaceStamp() {
 
 void Applicator::wheel(int steps) {
     if (!applies() || steps == 0) return;
-    int& k = engine_.editor().currentStamp;
+    int& k = editorState(engine_).currentStamp;
     const int last = std::max(1, int(engine_.record().stampCount));
     const int next = std::clamp(k + (steps < 0 ? 1 : -1), 1, last);
     if (next == k) return;
@@ -232,7 +233,7 @@ void Applicator::setViewOffset(QPoint offset) {
 }
 
 void Applicator::setBrushOn(bool on) {
-    engine_.editor().applicatorOn = on;
+    editorState(engine_).applicatorOn = on;
     stroking_ = false;
     if (on) {
         engine_.screen().sceneViewOffset = QPoint(0, 0);

@@ -21,7 +21,7 @@ int placesOfItem(const ProjectRecord& record, int n) {
     return places;
 }
 
-Editor::Editor(Engine& engine) : engine_(engine), snapshot_(ProjectRecord::createBlank()) {
+Editor::Editor(Engine& engine) : engine_(engine), canvas_(engine), snapshot_(ProjectRecord::createBlank()) {
     engine_.setEditRecorder(this);
 }
 
@@ -104,7 +104,7 @@ bool Editor::writeFile(const QString& target, const QByteArray& bytes) {
         step.files.push_back(std::move(change));
         journal_.push(std::move(step));
     }
-    engine_.assetFileChanged(target);
+    fileChanged(target);
     return true;
 }
 
@@ -188,10 +188,15 @@ bool Editor::apply(const EditStep& step, bool backwards) {
     }
     std::set<QString> reread;
     for (const FileChange* file : order) {
-        if (reread.insert(file->path).second) engine_.assetFileChanged(file->path);
+        if (reread.insert(file->path).second) fileChanged(file->path);
     }
     if (reload && reread.empty()) engine_.reloadBackground();
     return true;
+}
+
+void Editor::fileChanged(const QString& path) {
+    engine_.assetFileChanged(path);
+    if (path == engine_.paths().stamp(state().currentStamp)) engine_.loadPicture(path, engine_.pictures().stampPicture);
 }
 
 } // namespace tw

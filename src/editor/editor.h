@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/canvasediting.h"
 #include "editor/editjournal.h"
 #include "runtime/editrecorder.h"
 
@@ -32,6 +33,9 @@ public:
     Engine& engine() { return engine_; }
     const Engine& engine() const { return engine_; }
     const EditJournal& journal() const { return journal_; }
+    // The editor's run-time state: armed sub-modes and the numbers chosen on the pages.
+    EditorState& state() { return canvas_.state(); }
+    const EditorState& state() const { return canvas_.state(); }
 
     // Runs action() as one step: what it changes in the record, and every file it replaces through this
     // editor, one undo takes back. A change inside another joins the outer one's step.
@@ -72,8 +76,11 @@ private:
     // Applies a step backwards (undo) or forwards; false when refused.
     bool apply(const EditStep& step, bool backwards);
     bool writeBack(const QString& path, const std::optional<QByteArray>& bytes);
+    // A file was written: the engine and the stamp being used read it again.
+    void fileChanged(const QString& path);
 
     Engine& engine_;
+    CanvasEditing canvas_;
     EditJournal journal_;
     EditStep open_;
     int stepDepth_ = 0;        // nesting of change()

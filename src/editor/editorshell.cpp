@@ -1,5 +1,6 @@
 #include "editor/editorshell.h"
 
+#include "editor/canvasediting.h"
 #include "canvas/cutting.h"
 #include "editor/portals.h"
 #include "platform/cursors.h"
@@ -42,12 +43,12 @@ void selectPage(Engine& engine, EditorPage page) {
 
     engine.reloadBackground();
     if (screen.screenMode == ScreenMode::Applicator) {
-        engine.loadPicture(engine.paths().stamp(engine.editor().currentStamp), engine.pictures().stampPicture);
+        engine.loadPicture(engine.paths().stamp(editorState(engine).currentStamp), engine.pictures().stampPicture);
     } else {
         screen.sceneViewOffset = QPoint(0, 0);
     }
     Pictures& pictures = engine.pictures();
-    const int n = engine.editor().currentItem;
+    const int n = editorState(engine).currentItem;
     cutCell(pictures.largeItemStrip, 50, 50, n, pictures.largeItemPicture);
     cutCell(pictures.smallItemStrip, 20, 20, n, pictures.smallItemPicture);
 }
@@ -70,7 +71,7 @@ void nextScene(Engine& engine) {
 }
 
 void armMenuZone(Engine& engine, int k) {
-    if (k >= 1 && k <= kMenuZones) engine.editor().menuZoneBeingSet = k;
+    if (k >= 1 && k <= kMenuZones) editorState(engine).menuZoneBeingSet = k;
 }
 
 } // namespace tw

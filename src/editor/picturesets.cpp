@@ -1,5 +1,6 @@
 #include "editor/picturesets.h"
 
+#include "editor/canvasediting.h"
 #include "canvas/blit.h"
 #include "canvas/cutting.h"
 #include "editor/editor.h"
@@ -106,7 +107,7 @@ bool replaceItemPictures(Editor& editor) {
     const QImage small = decodeChosen(engine, smallFile);
     if (small.isNull()) return false;
 
-    const int n = std::clamp(engine.editor().currentItem, 1, kItemCapacity);
+    const int n = std::clamp(editorState(engine).currentItem, 1, kItemCapacity);
     Pictures& pictures = engine.pictures();
     const QString largePath = engine.paths().data(QStringLiteral("nabpredmax"));
     const QString smallPath = engine.paths().data(QStringLiteral("nabpredmin"));
@@ -133,7 +134,7 @@ bool replaceDoorPicture(Editor& editor) {
     if (chosen.isEmpty()) return false;
     const QImage picture = decodeChosen(engine, chosen);
     if (picture.isNull()) return false;
-    const int k = std::clamp(engine.editor().closedDoorPick, 1, kDoorPictureCount);
+    const int k = std::clamp(editorState(engine).closedDoorPick, 1, kDoorPictureCount);
     const QByteArray bytes =
         encodeBmp(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture));
     bool written = false;
@@ -159,13 +160,13 @@ bool addComic(Editor& editor) {
         engine.record().comicCount = std::uint16_t(count + 1);
         added = true;
     });
-    if (added) engine.editor().comicPick = count + 1;
+    if (added) editorState(engine).comicPick = count + 1;
     return added;
 }
 
 bool replaceComic(Editor& editor) {
     Engine& engine = editor.engine();
-    const int n = engine.editor().comicPick;
+    const int n = editorState(engine).comicPick;
     if (n < 1 || n > comicCountOf(engine)) {
         engine.services().messages.showError(QStringLiteral("Комикса %1 нет: сначала добавьте комикс.").arg(n));
         return false;
@@ -178,25 +179,25 @@ bool replaceComic(Editor& editor) {
 }
 
 void stepItem(Engine& engine, int delta) {
-    int& n = engine.editor().currentItem;
+    int& n = editorState(engine).currentItem;
     n = std::clamp(n + delta, 1, kItemCapacity);
     cutItemPictures(engine);
 }
 
 void stepDoorPick(Engine& engine, int delta) {
-    int& k = engine.editor().closedDoorPick;
+    int& k = editorState(engine).closedDoorPick;
     k = std::clamp(k + delta, 1, kDoorPictureCount);
     cutDoorPicture(engine);
 }
 
 void stepComicPick(Engine& engine, int delta) {
-    int& n = engine.editor().comicPick;
+    int& n = editorState(engine).comicPick;
     n = std::clamp(n + delta, 1, std::max(1, comicCountOf(engine)));
 }
 
 void cutItemPictures(Engine& engine) {
     Pictures& pictures = engine.pictures();
-    const int n = engine.editor().currentItem;
+    const int n = editorState(engine).currentItem;
     cutCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, pictures.largeItemPicture);
     cutCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, pictures.smallItemPicture);
 }
@@ -204,7 +205,7 @@ void cutItemPictures(Engine& engine) {
 void cutDoorPicture(Engine& engine) {
     Pictures& pictures = engine.pictures();
     ensureSize(pictures.doorPicture, kDoorPictureWidth, kDoorPictureHeight);
-    cutCell(pictures.doorStrip, kDoorPictureWidth, kDoorPictureHeight, engine.editor().closedDoorPick,
+    cutCell(pictures.doorStrip, kDoorPictureWidth, kDoorPictureHeight, editorState(engine).closedDoorPick,
             pictures.doorPicture);
 }
 
@@ -226,7 +227,7 @@ QImage doorPreview(Engine& engine) {
 }
 
 QImage comicPreview(Engine& engine) {
-    const int n = engine.editor().comicPick;
+    const int n = editorState(engine).comicPick;
     if (n < 1 || n > comicCountOf(engine)) return {};
     // Loaded aside: the comic that play shows (comicPicture) stays as it is.
     QImage comic;

@@ -1,5 +1,6 @@
 #include "editor/plotpresses.h"
 
+#include "editor/canvasediting.h"
 #include "editor/doors.h"
 #include "editor/items.h"
 
@@ -19,7 +20,7 @@ std::uint8_t low8(int v) { return static_cast<std::uint8_t>(v); }
 } // namespace
 
 void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
-    EditorState& editor = engine.editor();
+    EditorState& editor = editorState(engine);
     ProjectRecord& record = engine.record();
     ScreenState& screen = engine.screen();
     SceneBlock* scenePointer = &record.scene(screen.currentScene);
@@ -115,7 +116,7 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
 }
 
 void servePlotEditorMove(Engine& engine, int x, int y) {
-    EditorState& editor = engine.editor();
+    EditorState& editor = editorState(engine);
     PlayState& play = engine.play();
     SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
     const QPoint press = play.mouseDownPoint;

@@ -1,5 +1,6 @@
 #include "editor/portals.h"
 
+#include "editor/canvasediting.h"
 #include "runtime/editrecorder.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
@@ -24,7 +25,7 @@ bool isPortalNumber(int k) { return k >= 1 && k <= kPortalsPerScene; }
 bool armPortalPlacement(Engine& engine, int k) {
     const bool moved = abandonPortalPlacement(engine);
     if (!isPortalNumber(k)) return moved;
-    EditorState& editor = engine.editor();
+    EditorState& editor = editorState(engine);
     editor.portalPick = 1;
     editor.portalScene = engine.screen().currentScene;
     editor.portalNumber = k;
@@ -33,7 +34,7 @@ bool armPortalPlacement(Engine& engine, int k) {
 
 int chooseTargetScene(Engine& engine, int scene) {
     const int s = std::clamp(scene, 1, usableSceneCount(engine.record()));
-    const EditorState& editor = engine.editor();
+    const EditorState& editor = editorState(engine);
     const EditScope edit(engine.editRecorder());
     if (isSceneNumber(editor.portalScene) && isPortalNumber(editor.portalNumber))
         engine.record().scene(editor.portalScene).portal(editor.portalNumber).targetScene = std::uint16_t(s);
@@ -46,13 +47,13 @@ int chooseTargetScene(Engine& engine, int scene) {
 }
 
 void armArrivalPick(Engine& engine) {
-    EditorState& editor = engine.editor();
+    EditorState& editor = editorState(engine);
     editor.portalPick = 2;
     editor.targetChooserVisible = false;
 }
 
 bool abandonPortalPlacement(Engine& engine) {
-    EditorState& editor = engine.editor();
+    EditorState& editor = editorState(engine);
     // Past the portal cell the canvas may show the target scene; the portal's own scene is where the
     // author started, and where the hero is.
     const bool pastTheCell = editor.targetChooserVisible || editor.portalPick == 2;

@@ -1,5 +1,6 @@
 #include "editor/remarks.h"
 
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "runtime/engine.h"
 
@@ -19,38 +20,38 @@ TextPreview plain(QPoint at, const QString& text) {
 } // namespace
 
 void stepHeroRemark(Engine& engine, int delta) {
-    int& n = engine.editor().currentHeroRemark;
+    int& n = editorState(engine).currentHeroRemark;
     n = std::clamp(n + delta, 1, kHeroRemarkCapacity);
 }
 
 void storeHeroRemark(Editor& editor, const QString& text) {
     Engine& engine = editor.engine();
-    const int n = std::clamp(engine.editor().currentHeroRemark, 1, kHeroRemarkCapacity);
+    const int n = std::clamp(editorState(engine).currentHeroRemark, 1, kHeroRemarkCapacity);
     editor.change([&] { engine.record().heroRemark(n).text.setText(text); });
 }
 
 void storeHint(Editor& editor, const QString& text) {
     Engine& engine = editor.engine();
-    const int k = std::clamp(engine.editor().currentHint, 1, kHintsPerScene);
+    const int k = std::clamp(editorState(engine).currentHint, 1, kHintsPerScene);
     editor.change([&] { engine.record().scene(engine.screen().currentScene).hint(k).text.setText(text); });
 }
 
 void removeHint(Editor& editor) {
     Engine& engine = editor.engine();
-    const int k = std::clamp(engine.editor().currentHint, 1, kHintsPerScene);
+    const int k = std::clamp(editorState(engine).currentHint, 1, kHintsPerScene);
     editor.change([&] { engine.record().scene(engine.screen().currentScene).hint(k).text.clear(); });
 }
 
 void storeCrowdRemark(Editor& editor, const QString& text) {
     Engine& engine = editor.engine();
-    const int k = std::clamp(engine.editor().crowdRemarkSpin, 1, kCrowdRemarkCapacity);
+    const int k = std::clamp(editorState(engine).crowdRemarkSpin, 1, kCrowdRemarkCapacity);
     editor.change([&] { engine.record().crowdRemark(k).text.setText(text); });
 }
 
 TextPreview heroRemarkPreview(Engine& engine, const QString& text) {
     const ProjectRecord& record = engine.record();
     const PlayState& play = engine.play();
-    const HeroRemark& remark = record.heroRemark(std::clamp(engine.editor().currentHeroRemark, 1, kHeroRemarkCapacity));
+    const HeroRemark& remark = record.heroRemark(std::clamp(editorState(engine).currentHeroRemark, 1, kHeroRemarkCapacity));
     QPoint hero(record.heroX, record.heroY);
     if (remark.state != 0 && remark.scene == engine.screen().currentScene)
         hero = QPoint(kCellSize * remark.col - kCellSize / 2, kCellSize * remark.row - kCellSize / 2);
@@ -63,12 +64,12 @@ TextPreview heroRemarkPreview(Engine& engine, const QString& text) {
 
 TextPreview hintPreview(Engine& engine, const QString& text) {
     const Hint& hint =
-        engine.record().scene(engine.screen().currentScene).hint(std::clamp(engine.editor().currentHint, 1, kHintsPerScene));
+        engine.record().scene(engine.screen().currentScene).hint(std::clamp(editorState(engine).currentHint, 1, kHintsPerScene));
     return plain(QPoint(hint.textX, hint.textY), text);
 }
 
 TextPreview crowdRemarkPreview(Engine& engine, const QString& text) {
-    const CrowdRemark& crowd = engine.record().crowdRemark(std::clamp(engine.editor().crowdRemarkSpin, 1, kCrowdRemarkCapacity));
+    const CrowdRemark& crowd = engine.record().crowdRemark(std::clamp(editorState(engine).crowdRemarkSpin, 1, kCrowdRemarkCapacity));
     return plain(QPoint(crowd.x, crowd.y), text);
 }
 

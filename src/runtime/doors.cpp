@@ -41,6 +41,7 @@ void drawDoors(Engine& engine) {
         const int picture = door.state == 1 ? door.closedPicture : door.openPicture;
         cutCell(pictures.doorStrip, 60, 90, picture, pictures.doorPicture);
         drawTransparent(canvas, pictures.doorPicture, QPoint(door.pictureX, door.pictureY));
+        if (!engine.drawsEditorAids()) continue;
         engine.text().drawLabel(canvas, door.pictureX, door.pictureY, QString::number(d));
         if (door.state != 1) continue;
         if (isWellFormed(door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))

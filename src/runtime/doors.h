@@ -4,7 +4,7 @@ namespace tw {
 
 class Engine;
 
-// Doors of the current scene: pictures, numbers and editor outlines.
+// Doors of the current scene: pictures; with an editor attached, their numbers and outlines too.
 void drawDoors(Engine& engine);
 // The key used on a door's key zone sends the hero to the door; arriving next to it opens the door and
 // starts its comic.

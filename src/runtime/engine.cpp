@@ -186,7 +186,6 @@ void Engine::assetFileChanged(const QString& path) {
         const QString message = pictureFiles_.load(path, pictures_.*picture);
         if (!message.isEmpty()) reportOnce(message);
     }
-    if (path == paths_.stamp(editor_.currentStamp)) loadPicture(path, pictures_.stampPicture);
     if (isHoldingItem(*record_)) cutCell(pictures_.largeItemStrip, 50, 50, record_->heldItem, pictures_.handPicture);
     if (path == backgroundFileFor(screen_, paths_)) reloadBackground();
 }

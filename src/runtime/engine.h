@@ -4,8 +4,6 @@
 #include "canvas/picturefiles.h"
 #include "canvas/pictures.h"
 #include "canvas/screenstate.h"
-#include "editor/animatorview.h"
-#include "editor/editorstate.h"
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
 #include "project/recoverywriter.h"
@@ -26,6 +24,7 @@
 namespace tw {
 
 class EditRecorder;
+class EditorHooks;
 
 enum class MouseButton { Left, Right };
 // What a pointer move asks of the editor panel along the canvas bottom.
@@ -89,11 +88,12 @@ public:
     const AssetPaths& paths() const { return paths_; }
     Services& services() { return services_; }
 
-    // The frame tick (every tickInterval ms): the animator's preview in mode 4, the play frame in mode 6.
+    // The frame tick (every tickInterval ms): the play frame in the scene mode, an attached editor's frame in
+    // its own modes.
     // Returns the part of the canvas that may have changed since the canvas was last shown; empty when
     // the tick did not draw.
     QRegion frameTick();
-    // The overlay tick (every 10 ms): music loop, menu zones, cell overlays of the editors. It draws only
+    // The overlay tick (every 10 ms): music loop; with an editor, the menu zones and the cell overlays. It draws only
     // when something it draws from has changed since it last drew (the canvas was drawn over, or the
     // mode, scene, background, menu zones or walkable cells changed) and returns the part of the canvas
     // that may have changed; an empty rectangle when it left the canvas alone.
@@ -127,8 +127,12 @@ public:
 
     PlayState& play() { return play_; }
     const PlayState& play() const { return play_; }
-    EditorState& editor() { return editor_; }
-    const EditorState& editor() const { return editor_; }
+
+    // The editor plugged into this engine (see runtime/editorhooks.h); null, the default, in the player.
+    void setEditorHooks(EditorHooks* hooks) { hooks_ = hooks; }
+    EditorHooks* editorHooks() const { return hooks_; }
+    // Zone outlines, labels, numbers and cell marks are the author's: drawn only with an editor attached.
+    bool drawsEditorAids() const { return hooks_ != nullptr; }
     // Writes the game's texts and labels on the canvas.
     TextStamper& text() { return text_; }
 
@@ -154,11 +158,6 @@ private:
     // The record's bytes with the name and start scene that a close would store.
     QByteArray recordAsClosed(const QString& gameNameText) const;
     bool loadPictures();
-    // Mode 4: the animator's preview of the chosen animation into previewPicture.
-    void animatorPreview();
-    // Modes 3 and 4: the applicator's and the animator's canvas; returns the part of the canvas drawn.
-    // The applicator draws nothing until its page exists.
-    QRect editorOverlay();
     void loadCursors();
     OverlayInputs overlayInputs() const;
 
@@ -170,7 +169,7 @@ private:
     Pictures pictures_;
     QImage canvas_;
     PlayState play_;
-    EditorState editor_;
+    EditorHooks* hooks_ = nullptr;
     QFont font_;
     TextStamper text_;
     QSet<QString> reported_;
@@ -181,7 +180,6 @@ private:
     int canvasCursor_ = 0;
     OverlayMemo overlayMemo_;
     FrameMemo frameMemo_;
-    SheetView sheetView_;
 };
 
 } // namespace tw

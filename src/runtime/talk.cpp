@@ -21,7 +21,7 @@ void drawHints(Engine& engine) {
     for (int h = 1; h <= kHintsPerScene; ++h) {
         const Hint& hint = scene.hint(h);
         if (hint.text.usedLength() == 0) continue;
-        outlineRect(canvas, hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2);
+        if (engine.drawsEditorAids()) outlineRect(canvas, hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2);
         if (!isInside(play.mousePoint.x(), play.mousePoint.y(), hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2))
             continue;
         play.hintHover = true;
@@ -32,6 +32,7 @@ void drawHints(Engine& engine) {
 }
 
 void drawDialogZones(Engine& engine) {
+    if (!engine.drawsEditorAids()) return;
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
     QImage& canvas = engine.canvas();
     for (int d = 1; d <= kDialogsPerScene; ++d) {
@@ -154,8 +155,11 @@ void heroAndCrowdRemarks(Engine& engine) {
     for (int k = 1; k <= kHeroRemarkCapacity; ++k) {
         HeroRemark& remark = record.heroRemark(k);
         if (remark.scene == s && remark.state == 1) {
-            outlineCell(canvas, remark.col, remark.row);
-            engine.text().drawLabel(canvas, 20 * (remark.col - 1), 20 * (remark.row - 1), QStringLiteral("репл-") + QString::number(k));
+            if (engine.drawsEditorAids()) {
+                outlineCell(canvas, remark.col, remark.row);
+                engine.text().drawLabel(canvas, 20 * (remark.col - 1), 20 * (remark.row - 1),
+                                        QStringLiteral("репл-") + QString::number(k));
+            }
             if (remark.col == record.heroCol && remark.row == record.heroRow) {
                 play.remarkTicks = 90;
                 play.remarkNumber = k;
@@ -164,7 +168,8 @@ void heroAndCrowdRemarks(Engine& engine) {
         }
         CrowdRemark& crowd = record.crowdRemark(k);
         if (crowd.scene == s) {
-            engine.text().drawLabel(canvas, crowd.x - 12, crowd.y, QString::number(k) + QStringLiteral(">"));
+            if (engine.drawsEditorAids())
+                engine.text().drawLabel(canvas, crowd.x - 12, crowd.y, QString::number(k) + QStringLiteral(">"));
             const long long left = static_cast<long long>(crowd.countdown) - 1; // no overflow at the minimum
             if (left < 1) {
                 crowd.countdown = 100 + random.below(150);

@@ -5,9 +5,10 @@ namespace tw {
 class Engine;
 struct ProjectRecord;
 
-// Hints of the current scene: zone outlines, hover, and the text while the button is held in the zone.
+// Hints of the current scene: hover, the text while the button is held in the zone, and with an editor
+// attached the zone outlines.
 void drawHints(Engine& engine);
-// Outlines and numbers of the current scene's dialog zones.
+// Outlines and numbers of the current scene's dialog zones, with an editor attached.
 void drawDialogZones(Engine& engine);
 // A click in a dialog zone sends the hero to the character; on arrival the dialog opens; while it is
 // open its text is shown and the exchange or gift happens.

@@ -13,6 +13,13 @@
 
 namespace tw {
 
+// What an attached editor asks the overlay tick to draw of the grid's cells.
+struct CellAids {
+    bool outlines = false;   // outlines of the walkable cells over the background
+    bool trails = false;     // two dots on each walkable cell of the scene shown
+    QPoint pointerCell;      // the cell under the passability brush, outlined in red; (0, 0) none
+};
+
 // Everything the overlay tick draws from. Equal inputs on an untouched canvas give the same pixels, so
 // the tick need not draw them again.
 struct OverlayInputs {

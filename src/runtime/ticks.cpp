@@ -4,12 +4,12 @@
 #include "canvas/cutting.h"
 #include "canvas/drawing.h"
 #include "canvas/drawnarea.h"
-#include "editor/animator.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/random.h"
 #include "runtime/bag.h"
 #include "runtime/doors.h"
+#include "runtime/editorhooks.h"
 #include "runtime/engine.h"
 #include "runtime/talk.h"
 #include "runtime/walking.h"
@@ -53,6 +53,7 @@ void drawSpots(Engine& engine) {
 }
 
 void drawSpotNumbers(Engine& engine) {
+    if (!engine.drawsEditorAids()) return;
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
     for (int k = 1; k <= kSpotsPerScene; ++k) {
         const AnimSpot& spot = scene.animSpot(k);
@@ -93,7 +94,8 @@ void panelAndHeldItem(Engine& engine) {
 QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     ProjectRecord& record = engine.record();
     PlayState& play = engine.play();
-    EditorState& editor = engine.editor();
+    EditorHooks* editor = engine.editorHooks();
+    const bool heroHeld = editor && editor->holdsHero();
     Pictures& pictures = engine.pictures();
     QImage& canvas = engine.canvas();
     const int s = engine.screen().currentScene;
@@ -106,14 +108,11 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     // From here on everything is drawn with the canvas primitives, which report where they draw; a
     // drawing made any other way must make the frame return the whole canvas, as the comic does.
     const DrawnArea drawn(canvas);
-    if (editor.doorArmed) {                                                                         // 2.2
-        cutCell(pictures.doorStrip, 60, 90, editor.closedDoorPick, pictures.doorPicture);
-        drawTransparent(canvas, pictures.doorPicture, play.mousePoint);
-    }
+    if (editor) editor->drawUnderPlay();                                                            // 2.2
     drawDoors(engine);                                                                              // 2.3
     drawHints(engine);                                                                              // 2.4
     drawDialogZones(engine);                                                                        // 2.5
-    if (editor.outlinesCellsOnFrameTick()) outlineWalkableCells(engine);                            // 2.6
+    if (editor && editor->outlinesCellsInPlay()) outlineWalkableCells(engine);                      // 2.6
     doorKeyUseAndArrival(engine);                                                                   // 2.7
     dialogClickArrivalAndText(engine);                                                              // 2.8
     drawLyingItems(engine);                                                                         // 2.9
@@ -123,13 +122,13 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     drawSpots(engine);                                                                              // 2.11
     engine.cutFrame(record.heroX, record.heroY, play.heroAnimation, true, play.previewFrame);      // 2.12
     drawSpotNumbers(engine);                                                                        // 2.13
-    walkStep(record, s, play, editor.portalPlacementUnderway());                                    // 2.14
+    walkStep(record, s, play, heroHeld);                                                            // 2.14
     wrapHeroFrame(engine);                                                                          // 2.15
     // 2.16: the window shows heroStep on the speed buttons.
     heroAndCrowdRemarks(engine);                                                                    // 2.17
     panelAndHeldItem(engine);                                                                       // 2.18, 2.19
     drawPortalAndDialogMarkers(engine);                                                             // 2.20
-    if (!editor.portalPlacementUnderway()) portalTest(engine);                                      // 2.21
+    if (!heroHeld) portalTest(engine);                                                              // 2.21
     // 2.22: the window shows the dialog page's controls by kind.
     if (play.panelShown) engine.setCanvasCursor(cursorItem);                                       // 2.23
     const bool comicShown = play.comicOn;
@@ -144,12 +143,9 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
 
 QRegion Engine::frameTick() {
     if (!started_) return {};
-    if (editor_.applicatorOn) screen_.sceneViewOffset = QPoint(0, 0);
+    if (hooks_) hooks_->frameBegins();
     const qint64 before = canvas_.cacheKey();
     switch (screen_.screenMode) {
-    case ScreenMode::Animator:
-        animatorPreview();
-        break;
     case ScreenMode::Scene: {
         // When nothing else drew on the canvas since the last frame and the background is the same, the
         // canvas differs from the background only where that frame drew: putting the background back
@@ -162,33 +158,24 @@ QRegion Engine::frameTick() {
         return changed;
     }
     default:
+        if (hooks_) hooks_->editorFrame();
         break;
     }
     frameMemo_ = FrameMemo{};
     return canvas_.cacheKey() != before ? QRegion(canvas_.rect()) : QRegion();
 }
 
-void Engine::animatorPreview() {
-    drawPreview(pictures_.previewPicture, pictures_.sheetPicture, pictures_.framePicture, *record_,
-                editor_.currentAnimation, play_.previewFrame);
-}
-
-QRect Engine::editorOverlay() {
-    if (screen_.screenMode != ScreenMode::Animator) return {};
-    const AnimFrame& frame = currentFrameOf(*record_, editor_);
-    return sheetView_.draw(canvas_, pictures_.backgroundPicture, editor_.sheetViewOffset,
-                           QRect(frame.srcX, frame.srcY, frame.width, frame.height));
-}
-
 OverlayInputs Engine::overlayInputs() const {
     OverlayInputs in;
     in.mode = screen_.screenMode;
     in.scene = screen_.currentScene;
+    // Without an editor the overlay draws nothing: the menu picture is the background itself.
+    if (!hooks_) return in;
     in.menu = in.mode == ScreenMode::Menu;
-    in.cells = in.mode == ScreenMode::Passability ||
-               (in.mode != ScreenMode::Scene && editor_.outlinesCellsOnOverlayTick());
-    in.trails = in.mode == ScreenMode::Scene && editor_.trailsShown;
-    if (in.mode == ScreenMode::Passability) in.pointerCell = editor_.pointerCell;
+    const CellAids aids = hooks_->cellAids();
+    in.cells = aids.outlines;
+    in.trails = aids.trails;
+    in.pointerCell = aids.pointerCell;
     if (in.menu) {
         for (int k = 1; k <= kMenuZones; ++k) {
             const Point16& a = record_->menuTopLeft(k);
@@ -261,7 +248,7 @@ QRect Engine::overlayTick() {
     }
     QRect changed;
     const ScreenMode mode = screen_.screenMode;
-    if (mode == ScreenMode::Applicator || mode == ScreenMode::Animator) changed = editorOverlay();
+    if (hooks_ && (mode == ScreenMode::Applicator || mode == ScreenMode::Animator)) changed = hooks_->drawEditorScreen();
 
     // The menu, the cell outlines and the dots come out the same from the same inputs on a canvas nobody
     // else drew on: a still screen is left alone instead of being redrawn a hundred times a second.

@@ -55,6 +55,7 @@ void pickUpArrival(Engine& engine) {
 }
 
 void drawPortalAndDialogMarkers(Engine& engine) {
+    if (!engine.drawsEditorAids()) return;
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
     QImage& canvas = engine.canvas();
     for (int k = 1; k <= kPortalsPerScene; ++k) outlineCell(canvas, scene.portal(k).col, scene.portal(k).row);

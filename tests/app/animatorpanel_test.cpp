@@ -78,7 +78,7 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     EXPECT_TRUE(find<QToolButton>("SpeedButton29")->isChecked());
     const QPoint offset = QPoint(400, 40) - cells[0].topLeft();
     dragShown(QPoint(600, 300), QPoint(600, 300) + offset);
-    EXPECT_EQ(window->engine().editor().sheetViewOffset, offset);
+    EXPECT_EQ(window->editor().state().sheetViewOffset, offset);
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(QRect(350, 0, 650, 500).contains(cells[i].translated(offset))) << i;
     EXPECT_EQ(shownAt(QPoint(400, 40)), sheet.picture.pixel(cells[0].topLeft()));
 

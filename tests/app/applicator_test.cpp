@@ -56,12 +56,12 @@ TEST_F(ApplicatorScenario, ComposeAScene) {
     world.dialogs.answers = {stampFile};
     press("SpeedButton13");
     EXPECT_EQ(record().stampCount, 4);
-    EXPECT_EQ(window->engine().editor().currentStamp, 1);
+    EXPECT_EQ(window->editor().state().currentStamp, 1);
     wheel(-1);
     wheel(-1);
     wheel(-1);
     wheel(-1); // past the last: stays there
-    EXPECT_EQ(window->engine().editor().currentStamp, 4);
+    EXPECT_EQ(window->editor().state().currentStamp, 4);
     const QImage stamp = decodePicture(world.files.files[stampFile]).convertToFormat(QImage::Format_RGB32);
     const QRgb key = stamp.pixel(0, 0);
     QPoint inside(-1, -1); // a stamp pixel that is not its key colour

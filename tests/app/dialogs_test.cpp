@@ -174,7 +174,7 @@ TEST_F(Dialogs, WriteFourCharactersAndRandomDialogsThenTalkToEach) {
     plotPages->setCurrentIndex(6);
     EXPECT_FALSE(find<QRadioButton>("RadioButton1")->isChecked());
     EXPECT_TRUE(find<QLineEdit>("Edit3")->text().isEmpty());
-    EXPECT_EQ(window->engine().editor().itemPickA, 0);
+    EXPECT_EQ(window->editor().state().itemPickA, 0);
     // The checked kind shows the controls it uses.
     find<QRadioButton>("RadioButton1")->click();
     EXPECT_EQ(QList<bool>({shown("Edit7"), shown("Label35"), shown("Image13"), shown("Image14")}),

@@ -163,7 +163,7 @@ TEST_F(ItemsAndDoor, LayCombineSetUpTheDoorAndPlay) {
     plotPages->setCurrentIndex(3);
     ASSERT_TRUE(find<QWidget>("Image12")->isVisible());
     spin("SpinEdit10", 1);
-    EXPECT_EQ(window->engine().editor().closedDoorPick, 3);
+    EXPECT_EQ(window->editor().state().closedDoorPick, 3);
     pressTimes("SpeedButton76", 3);
     pressTimes("SpeedButton81", 11);
     pressTimes("SpeedButton92", 5); // stops at the last comic

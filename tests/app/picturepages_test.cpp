@@ -70,8 +70,8 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     // The plot editor's item sub-page follows the shared item, with its combination.
     EXPECT_EQ(find<QLabel>("Label19")->text(), QStringLiteral("Предмет 3"));
     EXPECT_FALSE(find<QWidget>("Panel3")->isHidden());
-    EXPECT_EQ(window->engine().editor().itemPickA, 7);
-    EXPECT_EQ(window->engine().editor().itemPickB, 12);
+    EXPECT_EQ(window->editor().state().itemPickA, 7);
+    EXPECT_EQ(window->editor().state().itemPickB, 12);
     EXPECT_EQ(find<QLabel>("Image4")->pixmap().toImage().pixel(10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
 
     // Ctrl+Z takes both strips back, and the preview with them; Ctrl+Shift+Z brings them again.
@@ -86,7 +86,7 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     press("SpeedButton83");
     world.dialogs.answers = {large};
     press("SpeedButton84");
-    EXPECT_EQ(window->engine().editor().closedDoorPick, 2);
+    EXPECT_EQ(window->editor().state().closedDoorPick, 2);
     EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, largePicture.pixel(20, 20) & 0xFFFFFF);
     EXPECT_EQ(decodePicture(world.files.files[data("dver")]).pixel(60 + 20, 20) & 0xFFFFFF,
               largePicture.pixel(20, 20) & 0xFFFFFF);
@@ -99,7 +99,7 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     // The pointer at the bottom edge brings the panel up again after the canvas hid it.
     showPanel();
     page(11);
-    EXPECT_EQ(window->engine().editor().comicPick, 1);
+    EXPECT_EQ(window->editor().state().comicPick, 1);
     EXPECT_EQ(shown("Image11").pixel(60, 60) & 0xFFFFFF, qRgb(7, 8, 9) & 0xFFFFFF);
     world.dialogs.answers = {large};
     press("SpeedButton89");
@@ -107,18 +107,18 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     press("SpeedButton89");
     EXPECT_EQ(record().comicCount, 3);
     press("SpeedButton88");
-    EXPECT_EQ(window->engine().editor().comicPick, 3);
+    EXPECT_EQ(window->editor().state().comicPick, 3);
     EXPECT_EQ(shown("Image11").size(), QSize(137, 137));
     world.dialogs.answers = {menu};
     press("SpeedButton90");
     EXPECT_EQ(world.files.files[kFakeRoot.comic(3)], world.files.files[menu]);
     EXPECT_EQ(shown("Image11").pixel(5, 5) & 0xFFFFFF, menuPicture.scaled(137, 137, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(5, 5) & 0xFFFFFF);
     press("SpeedButton87");
-    EXPECT_EQ(window->engine().editor().comicPick, 2);
+    EXPECT_EQ(window->editor().state().comicPick, 2);
     EXPECT_EQ(world.files.files[kFakeRoot.comic(2)], world.files.files[large]);
     press("SpeedButton87");
     press("SpeedButton87");
-    EXPECT_EQ(window->engine().editor().comicPick, 1);
+    EXPECT_EQ(window->editor().state().comicPick, 1);
     EXPECT_EQ(shown("Image11").pixel(60, 60) & 0xFFFFFF, qRgb(7, 8, 9) & 0xFFFFFF);
 
     // The plot editor cuts the new item picture for the item shown.

@@ -50,7 +50,7 @@ protected:
         ASSERT_EQ(screen().screenMode, ScreenMode::Scene);
     }
     QRgb sceneColour(int s) { return qRgb(s * 20, 100, 100); }
-    const EditorState& editing() { return window->engine().editor(); }
+    const EditorState& editing() { return window->editor().state(); }
     Portal portal(int s, int k) { return record().scene(s).portal(k); }
     QPoint hero() { return QPoint(record().heroX, record().heroY); }
     bool chooserShown() { return find<QFrame>("RzPanel1")->isVisible(); }

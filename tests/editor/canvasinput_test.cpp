@@ -1,3 +1,4 @@
+#include "editor/canvasediting.h"
 #include "editor/editorshell.h"
 #include "runtime/engine.h"
 #include "support/fakes.h"
@@ -12,6 +13,7 @@ class CanvasInput : public ::testing::Test {
 protected:
     FakeWorld world;
     std::unique_ptr<Engine> engine;
+    std::unique_ptr<CanvasEditing> editing;
 
     void SetUp() override {
         auto record = ProjectRecord::createBlank();
@@ -20,6 +22,7 @@ protected:
         record->tickInterval = 50;
         putMinimalTree(world.files, *record);
         engine = std::make_unique<Engine>(kFakeRoot, world.services());
+        editing = std::make_unique<CanvasEditing>(*engine);
         ASSERT_TRUE(engine->startUp());
     }
     ProjectRecord& record() { return engine->record(); }
@@ -47,7 +50,7 @@ TEST_F(CanvasInput, MenuZoneIsStretchedByPressMoveAndRelease) {
     EXPECT_EQ(record().menuTopLeft(2).y, 120);
     EXPECT_EQ(record().menuBottomRight(2).x, 300);
     EXPECT_EQ(record().menuBottomRight(2).y, 200);
-    EXPECT_EQ(engine->editor().menuZoneBeingSet, 0);
+    EXPECT_EQ(editorState(*engine).menuZoneBeingSet, 0);
     EXPECT_EQ(world.messages.beeps, 0); // the press set the zone, it was not a menu click
 }
 
@@ -95,7 +98,7 @@ TEST_F(CanvasInput, EscapeFromTheSceneKeepsTheGameState) {
 
 TEST_F(CanvasInput, APressServesEveryArmedSubModeAtTheSamePoint) {
     selectPage(*engine, EditorPage::PlotEditor);
-    EditorState& editor = engine->editor();
+    EditorState& editor = editorState(*engine);
     editor.currentHint = 3;
     editor.currentDialog = 2;
     editor.hintTextArmed = true;
@@ -113,13 +116,13 @@ TEST_F(CanvasInput, APressServesEveryArmedSubModeAtTheSamePoint) {
 TEST_F(CanvasInput, WalkableOnlySubModesIgnoreBlockedCellsAndStayArmed) {
     selectPage(*engine, EditorPage::PlotEditor);
     record().pass(2, 5, 6) = kBlockedCell;
-    engine->editor().itemArmed = true;
-    engine->editor().currentItem = 7;
+    editorState(*engine).itemArmed = true;
+    editorState(*engine).currentItem = 7;
     engine->mouseDown(MouseButton::Left, 85, 105); // cell (5, 6), blocked
-    EXPECT_TRUE(engine->editor().itemArmed);
+    EXPECT_TRUE(editorState(*engine).itemArmed);
     EXPECT_EQ(record().item(7).state, 0);
     engine->mouseDown(MouseButton::Left, 105, 105); // cell (6, 6)
-    EXPECT_FALSE(engine->editor().itemArmed);
+    EXPECT_FALSE(editorState(*engine).itemArmed);
     EXPECT_EQ(record().item(7).state, 1);
     EXPECT_EQ(record().item(7).col0, 5);
     EXPECT_EQ(record().item(7).row0, 5);
@@ -128,8 +131,8 @@ TEST_F(CanvasInput, WalkableOnlySubModesIgnoreBlockedCellsAndStayArmed) {
 
 TEST_F(CanvasInput, ZoneDragsWriteOnMovesAndEndOnRelease) {
     selectPage(*engine, EditorPage::PlotEditor);
-    engine->editor().hintZoneArmed = true;
-    engine->editor().currentHint = 1;
+    editorState(*engine).hintZoneArmed = true;
+    editorState(*engine).currentHint = 1;
     engine->mouseDown(MouseButton::Left, 50, 60);
     EXPECT_EQ(record().scene(2).hint(1).zoneX2, 0); // a press alone writes nothing
     engine->mouseMove(90, 100, 699);
@@ -140,7 +143,7 @@ TEST_F(CanvasInput, ZoneDragsWriteOnMovesAndEndOnRelease) {
     EXPECT_EQ(hint.zoneY1, 60);
     EXPECT_EQ(hint.zoneX2, 90);
     EXPECT_EQ(hint.zoneY2, 100);
-    EXPECT_FALSE(engine->editor().hintZoneArmed);
+    EXPECT_FALSE(editorState(*engine).hintZoneArmed);
 }
 
 TEST_F(CanvasInput, DragsPastTheCanvasEdgeStopAtItAndPointsLeftOfItLieInNoCell) {
@@ -154,7 +157,7 @@ TEST_F(CanvasInput, DragsPastTheCanvasEdgeStopAtItAndPointsLeftOfItLieInNoCell) 
 
     // The key, hint and dialog zones of the plot editor, dragged all at once past the right and top edges.
     selectPage(*engine, EditorPage::PlotEditor);
-    EditorState& editor = engine->editor();
+    EditorState& editor = editorState(*engine);
     editor.keyZoneArmed = editor.hintZoneArmed = editor.dialogZoneArmed = true;
     engine->mouseDown(MouseButton::Left, 500, 300);
     engine->mouseMove(1500, -70000, 699);

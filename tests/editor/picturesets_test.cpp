@@ -1,6 +1,7 @@
 // Pictures put into the fixed picture files: only a chosen file that decodes changes anything; an item's
 // two pictures land together in their cells, padded with their own transparent colour; a changed strip
 // is on disk at once and comes back with undo; comics are counted only once copied.
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/picturesets.h"
 #include "platform/picturecodec.h"
@@ -116,7 +117,7 @@ TEST_F(PictureSets, PicturesLandInTheirCellOnlyAndAreOnDiskAtOnce) {
         const QImage smallBefore = engine->pictures().smallItemStrip;
         const QImage doorBefore = engine->pictures().doorStrip;
 
-        engine->editor().currentItem = n;
+        editorState(*engine).currentItem = n;
         world.dialogs.answers = {largeFile, smallFile};
         ASSERT_TRUE(replaceItemPictures(*editor)) << good[i].fileName().toStdString();
         expectCell(engine->pictures().largeItemStrip, largeBefore, 50, 50, n, large, good[i].fileName());
@@ -127,7 +128,7 @@ TEST_F(PictureSets, PicturesLandInTheirCellOnlyAndAreOnDiskAtOnce) {
         EXPECT_EQ(engine->pictures().largeItemPicture.pixel(0, 49) & 0xFFFFFF,
                   large.pixel(0, std::min(49, large.height() - 1)) & 0xFFFFFF);
 
-        engine->editor().closedDoorPick = k;
+        editorState(*engine).closedDoorPick = k;
         world.dialogs.answers = {largeFile};
         ASSERT_TRUE(replaceDoorPicture(*editor));
         expectCell(engine->pictures().doorStrip, doorBefore, 60, 90, k, large, good[i].fileName());
@@ -162,7 +163,7 @@ TEST_F(PictureSets, ComicsAreCountedOnlyOnceCopiedAndStopAtTheDoorsLimit) {
     world.dialogs.answers = {picture};
     ASSERT_TRUE(addComic(*editor));
     EXPECT_EQ(record().comicCount, comics + 1);
-    EXPECT_EQ(engine->editor().comicPick, comics + 1);
+    EXPECT_EQ(editorState(*engine).comicPick, comics + 1);
     EXPECT_EQ(world.files.files[kFakeRoot.comic(comics + 1)], world.files.files[picture]);
     EXPECT_EQ(comicPreview(*engine).size(), QSize(137, 137));
 
@@ -172,7 +173,7 @@ TEST_F(PictureSets, ComicsAreCountedOnlyOnceCopiedAndStopAtTheDoorsLimit) {
     EXPECT_FALSE(addComic(*editor));
     EXPECT_EQ(record().comicCount, comics + 1);
     EXPECT_FALSE(world.files.files.contains(kFakeRoot.comic(comics + 2)));
-    EXPECT_EQ(engine->editor().comicPick, comics + 1);
+    EXPECT_EQ(editorState(*engine).comicPick, comics + 1);
     world.files.failWritesTo.clear();
 
     // Undo takes back the file and the count together; the pick is clamped to the comics left.
@@ -180,7 +181,7 @@ TEST_F(PictureSets, ComicsAreCountedOnlyOnceCopiedAndStopAtTheDoorsLimit) {
     EXPECT_EQ(record().comicCount, comics);
     EXPECT_FALSE(world.files.files.contains(kFakeRoot.comic(comics + 1)));
     stepComicPick(*engine, +1);
-    EXPECT_EQ(engine->editor().comicPick, comics);
+    EXPECT_EQ(editorState(*engine).comicPick, comics);
 
     // At the limit nothing is asked and nothing copied.
     record().comicCount = kComicLimit;
@@ -191,7 +192,7 @@ TEST_F(PictureSets, ComicsAreCountedOnlyOnceCopiedAndStopAtTheDoorsLimit) {
     EXPECT_EQ(record().comicCount, kComicLimit);
     // A comic whose file is missing previews empty and is reported once.
     world.messages.errors.clear();
-    engine->editor().comicPick = 200;
+    editorState(*engine).comicPick = 200;
     EXPECT_TRUE(comicPreview(*engine).isNull());
     EXPECT_TRUE(comicPreview(*engine).isNull());
     EXPECT_EQ(world.messages.errors.size(), 1);

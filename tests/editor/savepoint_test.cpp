@@ -1,5 +1,6 @@
 // The save point as the author uses it: store, play on, roll back; what a missing, damaged or unwritable
 // save point does; and how steps that replace or switch the record leave the play under way.
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/savepoint.h"
 #include "platform/picturecodec.h"
@@ -173,7 +174,7 @@ TEST_F(SavePoint, UndoOfAPortalPlacedWhileAWalkRanKeepsTheShutDoorShut) {
     ASSERT_FALSE(play().panelShown);
     ASSERT_TRUE(play().walkingToDoor);
     ASSERT_LT(record().pass(1, 10, 5), kBlockedCell); // opened to the walk
-    EditorState& editing = engine->editor();
+    EditorState& editing = editorState(*engine);
     editing.portalPick = 2;
     editing.portalScene = 2;
     editing.portalSpin = 1;

@@ -2,6 +2,7 @@
 // placed items, erases, the save point, replaced pictures), random play and random undos and redos. The
 // program never crashes and never makes a second copy of an item; edits alone, all taken back, leave the
 // record and every file of the project exactly as they were, and all made again, exactly as after them.
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/editorshell.h"
 #include "editor/passability.h"
@@ -90,7 +91,7 @@ protected:
         switch (roll(onScene ? 12 : 8)) {
         case 0: // paint cells
             selectPage(*engine, EditorPage::Passability);
-            engine->editor().drawWalkable = roll(2) == 0;
+            editorState(*engine).drawWalkable = roll(2) == 0;
             drag(anyPoint(), roll(6));
             break;
         case 1:
@@ -126,14 +127,14 @@ protected:
         }
         default: // lay an item on a cell of the scene in the plot editor
             selectPage(*engine, EditorPage::PlotEditor);
-            engine->editor().currentItem = 1 + roll(6);
-            engine->editor().itemArmed = true;
+            editorState(*engine).currentItem = 1 + roll(6);
+            editorState(*engine).itemArmed = true;
             {
                 const QPoint p = anyPoint();
                 engine->mouseDown(MouseButton::Left, p.x(), p.y());
                 engine->mouseUp();
             }
-            engine->editor().itemArmed = false;
+            editorState(*engine).itemArmed = false;
             break;
         }
     }

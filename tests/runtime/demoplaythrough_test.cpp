@@ -3,6 +3,7 @@
 // doors come from mouse moves and clicks. At each step of the story the record must say what the player
 // sees: what is in the bag, where the items are, which doors are open, how far each character's talk has
 // gone, which remarks were said and in which scene the hero stands.
+#include "editor/canvasediting.h"
 #include "editor/editorshell.h"
 #include "make-demo/demostory.h"
 #include "make-demo/demotree.h"
@@ -37,6 +38,7 @@ protected:
     FakeFileDialogs dialogs;
     SeededRandom random{2024};
     std::unique_ptr<Engine> engine;
+    std::unique_ptr<CanvasEditing> editing;
 
     void SetUp() override {
         QString error;
@@ -44,6 +46,7 @@ protected:
                   demo::DemoResult::Written)
             << error.toStdString();
         engine = std::make_unique<Engine>(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+        editing = std::make_unique<CanvasEditing>(*engine);
         ASSERT_TRUE(engine->startUp());
         selectPage(*engine, EditorPage::PlotEditor);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/canvasediting.h"
 #include "editor/editorshell.h"
 #include "runtime/engine.h"
 #include "support/fakes.h"
@@ -15,6 +16,8 @@ class PlayFixture : public ::testing::Test {
 protected:
     FakeWorld world;
     std::unique_ptr<Engine> engine;
+    // Play as the author tries it in the editor: the editor's modes and aids are there.
+    std::unique_ptr<CanvasEditing> editing;
 
     void SetUp() override {
         auto record = ProjectRecord::createBlank();
@@ -30,6 +33,7 @@ protected:
         prepare(*record);
         putMinimalTree(world.files, *record);
         engine = std::make_unique<Engine>(kFakeRoot, world.services());
+        editing = std::make_unique<CanvasEditing>(*engine);
         ASSERT_TRUE(engine->startUp());
         selectPage(*engine, EditorPage::PlotEditor);
     }

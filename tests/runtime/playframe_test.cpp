@@ -1,3 +1,4 @@
+#include "editor/canvasediting.h"
 #include "editor/editorshell.h"
 #include "platform/picturecodec.h"
 #include "runtime/engine.h"
@@ -23,6 +24,7 @@ class PlayFrame : public ::testing::Test {
 protected:
     FakeWorld world;
     std::unique_ptr<Engine> engine;
+    std::unique_ptr<CanvasEditing> editing;
 
     void SetUp() override {
         auto record = ProjectRecord::createBlank();
@@ -60,6 +62,8 @@ protected:
         world.files.files[kFakeRoot.data(QStringLiteral("nabpredmin"))] = encodeBmp(small);
 
         engine = std::make_unique<Engine>(kFakeRoot, world.services());
+
+        editing = std::make_unique<CanvasEditing>(*engine);
         ASSERT_TRUE(engine->startUp());
         selectPage(*engine, EditorPage::PlotEditor);
     }
@@ -226,8 +230,8 @@ namespace {
 TEST_F(PlayFrame, PlacingOutlinesCellsWithTheFrameAndTheOverlayKeepsTheHero) {
     for (int armed = 0; armed < 2; ++armed) {
         SCOPED_TRACE(armed);
-        engine->editor().portalPick = armed == 0 ? 1 : 0;
-        engine->editor().itemArmed = armed == 1;
+        editorState(*engine).portalPick = armed == 0 ? 1 : 0;
+        editorState(*engine).itemArmed = armed == 1;
         engine->frameTick();
         EXPECT_EQ(at(205, 165), kHeroColour);
         EXPECT_EQ(at(400, 400), qRgb(255, 0, 255)); // cell (21, 21) outlined

@@ -1,3 +1,4 @@
+#include "editor/canvasediting.h"
 #include "canvas/shownpicture.h"
 #include "editor/editorshell.h"
 #include "make-demo/demotree.h"
@@ -25,6 +26,7 @@ struct DiskEngine {
     FakeFileDialogs dialogs;
     SeededRandom random{5};
     Engine engine;
+    CanvasEditing editing{engine};
     explicit DiskEngine(const QString& root)
         : engine(AssetPaths(root), Services{disk, messages, audio, cursors, random, dialogs}) {}
 };
@@ -61,7 +63,7 @@ TEST(ShownChanges, MatchAWholeRedrawUnderRandomInput) {
         const int c = pick(1, kGridColumns);
         const int r = pick(1, kGridRows);
         for (Engine* engine : {&lean.engine, &whole.engine}) {
-            EditorState& editor = engine->editor();
+            EditorState& editor = editorState(*engine);
             switch (what) {
             case 0:
                 selectPage(*engine, page);

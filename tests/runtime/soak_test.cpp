@@ -1,3 +1,4 @@
+#include "editor/canvasediting.h"
 #include "editor/editorshell.h"
 #include "make-demo/demotree.h"
 #include "platform/filesystem.h"
@@ -105,6 +106,7 @@ TEST(Soak, DemoProjectUnderRandomInput) {
     FakeFileDialogs dialogs;
     SeededRandom random(11);
     Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+    const CanvasEditing editing(engine);
     ASSERT_TRUE(engine.startUp());
     ASSERT_TRUE(eachItemOnce(engine.record()));
     soak(engine, 1, soakTicks(), true);
@@ -123,6 +125,7 @@ TEST(Soak, RandomRecordsUnderRandomInput) {
         FakeWorld world;
         putMinimalTree(world.files, *record);
         Engine engine(kFakeRoot, world.services());
+        const CanvasEditing editing(engine);
         ASSERT_TRUE(engine.startUp());
         soak(engine, 100 + round, soakTicks() / 5, true);
     }

@@ -1,3 +1,4 @@
+#include "editor/canvasediting.h"
 #include "runtime/engine.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
@@ -14,6 +15,7 @@ protected:
     FakeWorld world;
     std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
     std::unique_ptr<Engine> engine;
+    std::unique_ptr<CanvasEditing> editing;
 
     void SetUp() override {
         record->sceneCount = 12;
@@ -23,6 +25,7 @@ protected:
     }
     bool start() {
         engine = std::make_unique<Engine>(kFakeRoot, world.services());
+        editing = std::make_unique<CanvasEditing>(*engine);
         return engine->startUp();
     }
 };

@@ -1,5 +1,6 @@
 #include "editor/pages/animatorpanel.h"
 
+#include "editor/canvasediting.h"
 #include "editor/animatorview.h"
 #include "editor/editor.h"
 #include "editor/pages/widgets.h"
@@ -117,7 +118,7 @@ AnimatorPanel::AnimatorPanel(Editor& editor, QWidget* parent)
     const auto on = [this](QToolButton* button, void (AnimatorPanel::*run)(std::function<void()>),
                            std::function<void(ProjectRecord&, EditorState&)> action) {
         connect(button, &QToolButton::clicked, this,
-                [this, run, action] { (this->*run)([this, &action] { action(engine_.record(), engine_.editor()); }); });
+                [this, run, action] { (this->*run)([this, &action] { action(engine_.record(), editorState(engine_)); }); });
     };
     on(previousAnimationButton, &AnimatorPanel::select, [](ProjectRecord&, EditorState& s) { previousAnimation(s); });
     on(nextAnimationButton, &AnimatorPanel::select, [](ProjectRecord&, EditorState& s) { nextAnimation(s); });
@@ -161,7 +162,7 @@ QToolButton* AnimatorPanel::nudgeButton(const char* name, const QString& caption
     QToolButton* button = speedButton(this, name, caption, x, y, 34);
     button->setAutoRepeat(true); // held down, the rectangle keeps moving a pixel at a time
     connect(button, &QToolButton::clicked, this, [this, value, delta] {
-        edit([&] { nudgeFrame(engine_.record(), engine_.editor(), value, delta, engine_.pictures().sheetPicture.size()); });
+        edit([&] { nudgeFrame(engine_.record(), editorState(engine_), value, delta, engine_.pictures().sheetPicture.size()); });
     });
     return button;
 }
@@ -172,7 +173,7 @@ void AnimatorPanel::setShown(bool shown) {
 }
 
 void AnimatorPanel::showRecord() {
-    EditorState& state = engine_.editor();
+    EditorState& state = editorState(engine_);
     keepSelectionInRange(engine_.record(), state);
     animationLabel_->setText(animationCaption(state));
     animationLabel_->adjustSize();
@@ -182,7 +183,7 @@ void AnimatorPanel::showRecord() {
 }
 
 void AnimatorPanel::showPreview() {
-    const QString frame = frameCaption(engine_.record(), engine_.editor());
+    const QString frame = frameCaption(engine_.record(), editorState(engine_));
     if (frameLabel_->text() != frame) {
         frameLabel_->setText(frame);
         frameLabel_->adjustSize();

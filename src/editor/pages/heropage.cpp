@@ -90,7 +90,7 @@ HeroPage::HeroPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* start = speedButton(this, "SpeedButton52", QStringLiteral("Стартовая позиция героя (click)"), 430, 84, 220);
-    connect(start, &QToolButton::clicked, this, [this] { editor_.engine().editor().heroPlacementArmed = true; });
+    connect(start, &QToolButton::clicked, this, [this] { editor_.state().heroPlacementArmed = true; });
 }
 
 ProjectRecord& HeroPage::record() { return editor_.engine().record(); }

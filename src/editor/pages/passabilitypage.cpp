@@ -27,11 +27,11 @@ PassabilityPage::PassabilityPage(Editor& editor, QWidget* parent) : QWidget(pare
     blockedButton_ = speedButton(this, "SpeedButton45", QStringLiteral("Стереть ячейки"), 6, 78, 180);
     for (QToolButton* button : {walkableButton_, blockedButton_}) button->setCheckable(true);
     connect(walkableButton_, &QToolButton::clicked, this, [this] {
-        editor_.engine().editor().drawWalkable = true;
+        editor_.state().drawWalkable = true;
         showBrush();
     });
     connect(blockedButton_, &QToolButton::clicked, this, [this] {
-        editor_.engine().editor().drawWalkable = false;
+        editor_.state().drawWalkable = false;
         showBrush();
     });
 
@@ -46,7 +46,7 @@ PassabilityPage::PassabilityPage(Editor& editor, QWidget* parent) : QWidget(pare
 }
 
 void PassabilityPage::showBrush() {
-    const bool walkable = editor_.engine().editor().drawWalkable;
+    const bool walkable = editor_.state().drawWalkable;
     walkableButton_->setChecked(walkable);
     blockedButton_->setChecked(!walkable);
 }

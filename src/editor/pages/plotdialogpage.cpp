@@ -1,5 +1,6 @@
 #include "editor/pages/plotdialogpage.h"
 
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/plotitemspage.h"
 #include "editor/pages/portalpage.h"
@@ -44,7 +45,7 @@ QLabel* columnCaption(QWidget* parent, const char* name, const QString& text, co
 
 PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
 
     // The number, "Убрать" beside it, and the buttons that store the dialog and arm the canvas.
     label(this, nullptr, QStringLiteral("Диалог (кол-5)"), 4, 0);
@@ -149,13 +150,13 @@ DialogForm PlotDialogPage::form() const {
 void PlotDialogPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The record is read at start-up, after the pages are built: the first showing fills the boxes.
-    if (!loaded_) loadDialog(editor_.engine().editor().currentDialog);
+    if (!loaded_) loadDialog(editor_.state().currentDialog);
     loaded_ = true;
 }
 
 void PlotDialogPage::loadDialog(int k) {
     Engine& engine = editor_.engine();
-    const DialogForm loaded = tw::loadDialog(engine.record(), engine.editor(), engine.screen().currentScene, k);
+    const DialogForm loaded = tw::loadDialog(engine.record(), editorState(engine), engine.screen().currentScene, k);
     {
         // Kind 0 checks none of the three: an exclusive group cannot be emptied.
         kinds_->setExclusive(false);
@@ -184,7 +185,7 @@ void PlotDialogPage::showKind(int kind) {
 void PlotDialogPage::showRecord() {
     {
         const QSignalBlocker blocker(dialogSpin_);
-        dialogSpin_->setValue(editor_.engine().editor().currentDialog);
+        dialogSpin_->setValue(editor_.state().currentDialog);
     }
     showPicks();
     // The scene may have changed under the box being typed in: the text's position with it.
@@ -193,7 +194,7 @@ void PlotDialogPage::showRecord() {
 
 void PlotDialogPage::showPicks() {
     Engine& engine = editor_.engine();
-    const EditorState& state = engine.editor();
+    const EditorState& state = editorState(engine);
     const QImage& strip = engine.pictures().largeItemStrip;
     for (auto [picture, n] : {std::pair{givePicture_, state.itemPickA}, std::pair{getPicture_, state.itemPickB}}) {
         // 0 is an empty hand: the bare ground.
@@ -210,7 +211,7 @@ void PlotDialogPage::showPreview(bool clearWhenUnfocused) {
         for (int j = first; j < first + 4; ++j) column << lines_[std::size_t(j)]->text();
         const Engine& engine = editor_.engine();
         emit textPreviewChanged(
-            dialogPreview(engine.record(), engine.screen().currentScene, engine.editor().currentDialog, column));
+            dialogPreview(engine.record(), engine.screen().currentScene, editorState(engine).currentDialog, column));
         return;
     }
     if (clearWhenUnfocused) emit textPreviewChanged({});

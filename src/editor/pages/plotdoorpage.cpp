@@ -1,5 +1,6 @@
 #include "editor/pages/plotdoorpage.h"
 
+#include "editor/canvasediting.h"
 #include "editor/doors.h"
 #include "editor/editor.h"
 #include "editor/pages/plotitemspage.h"
@@ -28,7 +29,7 @@ const char* const kPlotDoorHelp = "Дверь - объект, перекрыва
 
 PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
 
     label(this, nullptr, QStringLiteral("двери (кол-3)"), 6, 2);
     doorSpin_ = steppingSpin(this, "SpinEdit10", 1, kDoorsPerScene, 6, 20, 56);
@@ -106,7 +107,7 @@ void PlotDoorPage::showEvent(QShowEvent* event) {
 
 void PlotDoorPage::loadDoor(int k) {
     Engine& engine = editor_.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
     state.doorSpin = k;
     const Door& door = engine.record().scene(engine.screen().currentScene).door(k);
     showPicks(state, picksOf(door, engine.record().comicCount));
@@ -115,7 +116,7 @@ void PlotDoorPage::loadDoor(int k) {
 
 void PlotDoorPage::showRecord() {
     Engine& engine = editor_.engine();
-    const EditorState& state = engine.editor();
+    const EditorState& state = editorState(engine);
     {
         const QSignalBlocker blocker(doorSpin_);
         doorSpin_->setValue(state.doorSpin);

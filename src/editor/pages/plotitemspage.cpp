@@ -1,5 +1,6 @@
 #include "editor/pages/plotitemspage.h"
 
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/items.h"
 #include "editor/pages/widgets.h"
@@ -57,7 +58,7 @@ QIcon combinationIcon() {
 
 PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
 
     label(this, nullptr, QStringLiteral("Выбор предмета"), 6, 2);
     auto* down = speedButton(this, "SpeedButton64", QStringLiteral("---"), 6, 20, 36);
@@ -148,7 +149,7 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
 }
 
 void PlotItemsPage::showItem() {
-    EditorState& state = editor_.engine().editor();
+    EditorState& state = editor_.state();
     const Item& item = editor_.engine().record().item(state.currentItem);
     if (item.partner == 0) {
         panel_->hide();
@@ -162,7 +163,7 @@ void PlotItemsPage::showItem() {
 
 void PlotItemsPage::showRecord() {
     Engine& engine = editor_.engine();
-    const int n = engine.editor().currentItem;
+    const int n = editorState(engine).currentItem;
     itemLabel_->setText(QStringLiteral("Предмет ") + QString::number(n));
     itemLabel_->adjustSize();
     compositeLabel_->setText(engine.record().item(n).isComposite == 1 ? QStringLiteral("Составной") : QString());
@@ -173,7 +174,7 @@ void PlotItemsPage::showRecord() {
 
 void PlotItemsPage::showPicks() {
     Engine& engine = editor_.engine();
-    const EditorState& state = engine.editor();
+    const EditorState& state = editorState(engine);
     const QImage& strip = engine.pictures().largeItemStrip;
     pickALabel_->setText(QString::number(state.itemPickA));
     pickBLabel_->setText(QString::number(state.itemPickB));

@@ -1,5 +1,6 @@
 #include "editor/pages/plotpage.h"
 
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/plotdialogpage.h"
 #include "editor/pages/plotdoorpage.h"
@@ -36,11 +37,11 @@ PlotPage::PlotPage(Editor& editor, QWidget* parent) : QWidget(parent) {
     stepper_ = new SceneStepper(engine, "SpeedButton48", "SpeedButton49", "Label6", this);
     stepper_->move(6, 4);
     auto* hero = speedButton(this, "SpeedButton50", QStringLiteral("Героя в точку (click)"), 6, 52, 150);
-    connect(hero, &QToolButton::clicked, this, [&engine] { engine.editor().heroPlacementArmed = true; });
+    connect(hero, &QToolButton::clicked, this, [&engine] { editorState(engine).heroPlacementArmed = true; });
     auto* trails = new QCheckBox(QStringLiteral("Дорожки"), this);
     trails->setObjectName(QStringLiteral("CheckBox1"));
     trails->move(164, 62);
-    connect(trails, &QCheckBox::toggled, this, [&engine](bool on) { engine.editor().trailsShown = on; });
+    connect(trails, &QCheckBox::toggled, this, [&engine](bool on) { editorState(engine).trailsShown = on; });
 
     label(this, nullptr, QStringLiteral("Тестирование"), 162, 0);
     auto* store = speedButton(this, "SpeedButton85", QStringLiteral("СОХРАНИТЬ"), 160, 16, 130, 22);

@@ -1,5 +1,6 @@
 #include "editor/pages/plotrandomdialogpage.h"
 
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/textfield.h"
 #include "editor/pages/widgets.h"
@@ -17,7 +18,7 @@ const char* const kPlotRandomDialogHelp = "Включатся у персона�
 
 PlotRandomDialogPage::PlotRandomDialogPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
 
     auto* down = speedButton(this, "SpeedButton107", QStringLiteral("---"), 6, 4, 36);
     auto* up = speedButton(this, "SpeedButton108", QStringLiteral("+"), 44, 4, 36);
@@ -61,7 +62,7 @@ void PlotRandomDialogPage::showEvent(QShowEvent* event) {
 
 void PlotRandomDialogPage::loadLines() {
     const Engine& engine = editor_.engine();
-    const auto texts = loadRandomDialog(engine.record(), engine.screen().currentScene, engine.editor().currentRandomDialog);
+    const auto texts = loadRandomDialog(engine.record(), engine.screen().currentScene, editorState(engine).currentRandomDialog);
     for (int i = 0; i < kRandomDialogLines; ++i) {
         lines_[std::size_t(i)]->setText(texts[std::size_t(i)]);
         lines_[std::size_t(i)]->setCursorPosition(0);
@@ -69,7 +70,7 @@ void PlotRandomDialogPage::loadLines() {
 }
 
 void PlotRandomDialogPage::showRecord() {
-    number_->setText(QString::number(editor_.engine().editor().currentRandomDialog));
+    number_->setText(QString::number(editor_.state().currentRandomDialog));
     number_->adjustSize();
     showPreview(false);
 }
@@ -84,7 +85,7 @@ void PlotRandomDialogPage::showPreview(bool clearWhenUnfocused) {
     for (TextField* field : lines_) texts << field->text();
     const Engine& engine = editor_.engine();
     emit textPreviewChanged(
-        dialogPreview(engine.record(), engine.screen().currentScene, engine.editor().currentDialog, texts));
+        dialogPreview(engine.record(), engine.screen().currentScene, editorState(engine).currentDialog, texts));
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #include "editor/pages/spotpage.h"
 
+#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/widgets.h"
@@ -20,14 +21,14 @@ const char* const kSpotHelp = "Совет: \n"
 namespace {
 
 AnimSpot& chosenSpot(Engine& engine) {
-    return engine.record().scene(engine.screen().currentScene).animSpot(engine.editor().spotSpin);
+    return engine.record().scene(engine.screen().currentScene).animSpot(editorState(engine).spotSpin);
 }
 
 } // namespace
 
 SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
     label(this, nullptr, QStringLiteral("Номер анимации на сцене (кол-9)"), 6, 6);
     spotSpin_ = new QSpinBox(this);
     spotSpin_->setObjectName(QStringLiteral("SpinEdit8"));
@@ -82,7 +83,7 @@ SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
 
 void SpotPage::showSpot() {
     Engine& engine = editor_.engine();
-    EditorState& state = engine.editor();
+    EditorState& state = editorState(engine);
     const AnimSpot& spot = chosenSpot(engine);
     // Programmatic changes: the boxes write only when clicked, the spinner is kept quiet.
     shownBox_->setChecked(spot.visible == 1);
