@@ -15,7 +15,7 @@ bin="$PWD/$build/bin"
 tools="$PWD/tools/measure"
 export DISPLAY="$display"
 
-"$bin/make-demo" "$bin" --program "$bin/tarnwick" >/dev/null
+"$bin/make-demo" "$bin" --program "$bin/tarnwick-player" >/dev/null
 
 xvfb=""
 started_xvfb=""

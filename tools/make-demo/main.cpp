@@ -10,8 +10,9 @@
 namespace {
 
 int usage(QTextStream& err) {
-    err << "usage: make-demo <target-folder> --program <path-of-tarnwick-executable>\n"
-        << "Writes the demo game's mzh/ and graf/ folders into the target folder; a folder that already\n"
+    err << "usage: make-demo <target-folder> --program <path-of-the-player-executable>\n"
+        << "Writes the demo game's mzh/ and graf/ folders into the target folder, with the player copied to\n"
+        << "mzh/data/Comp (what a game build copies); a folder that already\n"
         << "holds mzh/ or graf/ is left untouched.\n";
     return 1;
 }
