@@ -36,6 +36,7 @@ QColor zoneColour(ActionZone::Kind kind) {
 PlayerView::PlayerView(Engine& engine, GameSession& session, QWidget* parent)
     : QWidget(parent), engine_(engine), session_(session) {
     setObjectName(QStringLiteral("PlayerView"));
+    setAccessibleName(QStringLiteral("Игровое поле"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     // Keys belong to the window; the view only shows and forwards the pointer.
