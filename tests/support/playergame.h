@@ -9,7 +9,7 @@ namespace tw::test {
 // A small built game for the player's tests: three scenes, played from scene 2, every cell walkable, the
 // hero (animation 1, one 20 x 40 frame, step 10) at cell (5, 10). Menu zone k (1..4) covers
 // (100, 100k)-(300, 100k + 60). In scene 2: item 5 lies in cell (9, 10), portal 1 in cell (14, 10) leads
-// to scene 3, a character's zone, a hint with a text and a closed door with a key zone.
+// to scene 3, a character's zone, a hint with a text, a closed door with a key zone and a crowd remark.
 inline std::unique_ptr<ProjectRecord> playerGame() {
     auto record = ProjectRecord::createBlank();
     record->sceneCount = 3;
@@ -51,6 +51,12 @@ inline std::unique_ptr<ProjectRecord> playerGame() {
     hint.zoneX2 = 320;
     hint.zoneY2 = 600;
     scene.door(1) = Door{1, 5, 1, 1, 0, 40, 10, 0, 800, 100, 900, 250, 800, 100};
+    CrowdRemark& crowd = record->crowdRemark(1);
+    crowd.x = 700;
+    crowd.y = 620;
+    crowd.text.setText(QStringLiteral("Хорошая погода"));
+    crowd.scene = 2;
+    crowd.countdown = 3;
     return record;
 }
 
