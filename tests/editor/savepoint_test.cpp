@@ -29,6 +29,7 @@ protected:
     }
     void SetUp() override {
         PlayFixture::SetUp();
+        editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
     }
     QByteArray recordBytes() {
@@ -174,10 +175,10 @@ TEST_F(SavePoint, UndoOfAPortalPlacedWhileAWalkRanKeepsTheShutDoorShut) {
     ASSERT_FALSE(play().panelShown);
     ASSERT_TRUE(play().walkingToDoor);
     ASSERT_LT(record().pass(1, 10, 5), kBlockedCell); // opened to the walk
-    EditorState& editing = editorState(*engine);
-    editing.portalPick = 2;
-    editing.portalScene = 2;
-    editing.portalSpin = 1;
+    EditorState& state = editor->state();
+    state.portalPick = 2;
+    state.portalScene = 2;
+    state.portalSpin = 1;
     click(70, 70); // cell (4, 4) of scene 1 becomes the arrival point
     ASSERT_EQ(record().scene(2).portal(1).arrivalCol, 4);
     ASSERT_EQ(scene(), 2);
