@@ -11,12 +11,9 @@
 namespace tw {
 namespace {
 
-// The overlay tick keeps the music looping and draws the menu's zones. It runs every 10 ms after
-// something happened and every 50 ms once it has changed nothing for a fifth of a second: a still screen
-// then wakes the program 20 times a second for it instead of 100.
-constexpr int kOverlayInterval = 10;
-constexpr int kIdleOverlayInterval = 50;
-constexpr int kStillTicksBeforeIdle = 20;
+// Without an editor the overlay tick only keeps the music looping: twenty looks a second restart a track
+// soon enough after its end and keep a still game cheap.
+constexpr int kOverlayInterval = 50;
 
 } // namespace
 
@@ -66,28 +63,11 @@ void PlayerWindow::frameTick() {
         view_->showChanges(changed);
     // A portal may have taken the hero to another scene, a door opened, an item been picked up.
     refreshZones();
-    if (overlayIdle() && !changed.isEmpty()) overlayTick();
 }
 
 void PlayerWindow::overlayTick() {
     const QRect changed = engine_.overlayTick();
-    if (changed.isEmpty()) {
-        view_->showChanges();
-        if (++stillOverlayTicks_ >= kStillTicksBeforeIdle && !overlayIdle())
-            overlayTimer_->setInterval(kIdleOverlayInterval);
-        return;
-    }
-    view_->showChanges(changed);
-    wakeOverlay();
-}
-
-void PlayerWindow::wakeOverlay() {
-    stillOverlayTicks_ = 0;
-    if (overlayIdle()) overlayTimer_->setInterval(kOverlayInterval);
-}
-
-bool PlayerWindow::overlayIdle() const {
-    return overlayTimer_->interval() != kOverlayInterval;
+    if (!changed.isEmpty()) view_->showChanges(changed);
 }
 
 void PlayerWindow::afterInput() {
@@ -96,7 +76,6 @@ void PlayerWindow::afterInput() {
     setWindowTitle(session_.caption());
     view_->showChanges();
     refreshZones();
-    wakeOverlay();
 }
 
 void PlayerWindow::showZones(bool shown) {

@@ -49,15 +49,12 @@ private:
     void afterInput();
     void showZones(bool shown);
     void refreshZones();
-    void wakeOverlay();
-    bool overlayIdle() const;
 
     Engine engine_;
     GameSession session_;
     PlayerView* view_ = nullptr;
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
-    int stillOverlayTicks_ = 0;
     bool zonesShown_ = false;
     bool wasMaximized_ = false;
 };

@@ -221,6 +221,7 @@ protected:
 
     void SetUp() override {
         PlayFixture::SetUp();
+        editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
         selectPage(*engine, EditorPage::Animator);
     }

@@ -16,6 +16,7 @@ protected:
 
     void SetUp() override {
         PlayFixture::SetUp();
+        editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
     }
     // Offers a corpus file through the fake tree under a path of the author's choosing.

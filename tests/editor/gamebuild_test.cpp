@@ -31,6 +31,7 @@ protected:
         files[kFakeRoot.savePointFile()] = "old save point";
         files[kFakeRoot.stamp(1)] = "stamp";
         files[kFakeRoot.data(QStringLiteral("Comp"))] = "the player";
+        editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
     }
     QByteArray recordBytes() const {

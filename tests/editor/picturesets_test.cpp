@@ -22,6 +22,7 @@ protected:
 
     void SetUp() override {
         PlayFixture::SetUp();
+        editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
     }
     QString offer(const QString& path) {
