@@ -3,6 +3,7 @@
 #include "runtime/engine.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
+#include "support/playergame.h"
 
 #include <gtest/gtest.h>
 
@@ -14,66 +15,20 @@
 namespace tw::test {
 namespace {
 
-// A scene holding one of everything the author's aids mark: a portal, a character with its zone and
-// approach cell, a hint zone, a placed hero remark, a crowd remark, an animation spot and a closed door
-// with its key zone and approach cell.
+// The player's test game, whose scene 2 holds an item, a portal, a character, a hint, a closed door and a
+// crowd remark, with a placed hero remark and an animation spot added.
 std::unique_ptr<ProjectRecord> sceneWithEverything() {
-    auto record = ProjectRecord::createBlank();
-    record->sceneCount = 2;
-    record->startScene = 1;
-    record->tickInterval = 50;
-    record->heroStep = 10;
-    record->animation(1).frameCount = 1;
-    record->animation(1).frame(1) = AnimFrame{0, 0, 20, 40};
-    record->heroAnimStand = record->heroAnimLeft = record->heroAnimRight = 1;
-    record->heroAnimForward = record->heroAnimBack = 1;
-    record->heroX = 90;
-    record->heroY = 90;
-    record->heroCol = 5;
-    record->heroRow = 5;
-    SceneBlock& scene = record->scene(1);
-    scene.portal(1) = Portal{40, 10, 3, 3, 2};
-    Dialog& dialog = scene.dialog(1);
-    dialog.kind = 1;
-    dialog.approachCol = 45;
-    dialog.approachRow = 20;
-    dialog.zoneX1 = 600;
-    dialog.zoneY1 = 100;
-    dialog.zoneX2 = 700;
-    dialog.zoneY2 = 200;
-    Hint& hint = scene.hint(1);
-    hint.text.setText(QStringLiteral("Старый колодец"));
-    hint.zoneX1 = 100;
-    hint.zoneY1 = 400;
-    hint.zoneX2 = 200;
-    hint.zoneY2 = 500;
+    auto record = playerGame();
     HeroRemark& remark = record->heroRemark(1);
     remark.state = 1;
-    remark.scene = 1;
+    remark.scene = 2;
     remark.col = 10;
     remark.row = 30;
-    CrowdRemark& crowd = record->crowdRemark(1);
-    crowd.scene = 1;
-    crowd.x = 800;
-    crowd.y = 600;
-    crowd.countdown = 1000;
-    AnimSpot& spot = scene.animSpot(1);
+    AnimSpot& spot = record->scene(2).animSpot(1);
     spot.visible = 1;
     spot.x = 300;
     spot.y = 560;
     spot.animation = 1;
-    Door& door = scene.door(1);
-    door.state = 1;
-    door.closedPicture = 1;
-    door.openPicture = 2;
-    door.approachCol = 44;
-    door.approachRow = 5;
-    door.keyZoneX1 = 800;
-    door.keyZoneY1 = 300;
-    door.keyZoneX2 = 900;
-    door.keyZoneY2 = 350;
-    door.pictureX = 850;
-    door.pictureY = 100;
     return record;
 }
 
@@ -100,8 +55,10 @@ QImage playFrame(bool withEditor) {
 TEST(EditorAids, OnlyTheEditorDrawsThem) {
     const QImage player = playFrame(false);
     const QImage editor = playFrame(true);
-    const QRgb background = qRgb(20, 100, 100); // scene 1 of the fake tree
-    const std::vector<QRect> played = {QRect(80, 50, 20, 40), QRect(850, 100, 60, 90), QRect(300, 560, 20, 40)};
+    const QRgb background = qRgb(40, 100, 100); // scene 2 of the fake tree
+    // The hero, the lying item, the door and the spot's frame.
+    const std::vector<QRect> played = {QRect(80, 150, 20, 40), QRect(160, 180, 20, 20), QRect(800, 100, 60, 90),
+                                       QRect(300, 560, 20, 40)};
     const auto isPlayed = [&played](QPoint p) {
         for (const QRect& area : played) {
             if (area.contains(p)) return true;
@@ -116,11 +73,11 @@ TEST(EditorAids, OnlyTheEditorDrawsThem) {
     }
     // Each object's mark is there in the editor: label and outline areas on its cell or zone.
     const std::vector<std::pair<const char*, QRect>> marks = {
-        {"portal P-1", cellArea(40, 10)},           {"dialog approach D-1", cellArea(45, 20)},
-        {"dialog zone", QRect(600, 100, 100, 1)},    {"hint zone", QRect(100, 400, 100, 1)},
-        {"hero remark", cellArea(10, 30)},           {"crowd remark", QRect(788, 600, 12, 12)},
-        {"spot number", QRect(300, 560, 12, 12)},    {"door key zone", QRect(800, 300, 100, 1)},
-        {"door approach", cellArea(44, 5)},          {"door number", QRect(850, 100, 12, 12)}};
+        {"portal P-1", cellArea(14, 10)},          {"dialog approach D-1", cellArea(30, 20)},
+        {"dialog zone", QRect(600, 300, 100, 1)},   {"hint zone", QRect(200, 500, 120, 1)},
+        {"hero remark", cellArea(10, 30)},          {"crowd remark", QRect(688, 620, 12, 12)},
+        {"spot number", QRect(300, 560, 12, 12)},   {"door key zone", QRect(860, 100, 40, 1)},
+        {"door approach", cellArea(40, 10)},        {"door number", QRect(800, 100, 12, 12)}};
     for (const auto& [what, area] : marks) {
         bool marked = false;
         for (int y = area.top(); y <= area.bottom() && !marked; ++y) {
