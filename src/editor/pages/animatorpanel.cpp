@@ -1,6 +1,5 @@
 #include "editor/pages/animatorpanel.h"
 
-#include "editor/canvasediting.h"
 #include "editor/animatorview.h"
 #include "editor/editor.h"
 #include "editor/pages/widgets.h"
@@ -118,7 +117,7 @@ AnimatorPanel::AnimatorPanel(Editor& editor, QWidget* parent)
     const auto on = [this](QToolButton* button, void (AnimatorPanel::*run)(std::function<void()>),
                            std::function<void(ProjectRecord&, EditorState&)> action) {
         connect(button, &QToolButton::clicked, this,
-                [this, run, action] { (this->*run)([this, &action] { action(engine_.record(), editorState(engine_)); }); });
+                [this, run, action] { (this->*run)([this, &action] { action(engine_.record(), editor_.state()); }); });
     };
     on(previousAnimationButton, &AnimatorPanel::select, [](ProjectRecord&, EditorState& s) { previousAnimation(s); });
     on(nextAnimationButton, &AnimatorPanel::select, [](ProjectRecord&, EditorState& s) { nextAnimation(s); });
@@ -162,7 +161,7 @@ QToolButton* AnimatorPanel::nudgeButton(const char* name, const QString& caption
     QToolButton* button = speedButton(this, name, caption, x, y, 34);
     button->setAutoRepeat(true); // held down, the rectangle keeps moving a pixel at a time
     connect(button, &QToolButton::clicked, this, [this, value, delta] {
-        edit([&] { nudgeFrame(engine_.record(), editorState(engine_), value, delta, engine_.pictures().sheetPicture.size()); });
+        edit([&] { nudgeFrame(engine_.record(), editor_.state(), value, delta, engine_.pictures().sheetPicture.size()); });
     });
     return button;
 }
@@ -173,7 +172,7 @@ void AnimatorPanel::setShown(bool shown) {
 }
 
 void AnimatorPanel::showRecord() {
-    EditorState& state = editorState(engine_);
+    EditorState& state = editor_.state();
     keepSelectionInRange(engine_.record(), state);
     animationLabel_->setText(animationCaption(state));
     animationLabel_->adjustSize();
@@ -183,7 +182,7 @@ void AnimatorPanel::showRecord() {
 }
 
 void AnimatorPanel::showPreview() {
-    const QString frame = frameCaption(engine_.record(), editorState(engine_));
+    const QString frame = frameCaption(engine_.record(), editor_.state());
     if (frameLabel_->text() != frame) {
         frameLabel_->setText(frame);
         frameLabel_->adjustSize();

@@ -1,6 +1,5 @@
 #include "editor/pages/editorpanel.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/gamebuild.h"
 #include "editor/pages/animatorpage.h"
@@ -178,7 +177,7 @@ void EditorPanel::pageChanged(int index) {
 void EditorPanel::refreshLabels() {
     applicatorScenes_->refresh();
     plotPage_->sceneStepper()->refresh();
-    const QString item = QStringLiteral("Предмет ") + QString::number(editorState(engine_).currentItem);
+    const QString item = QStringLiteral("Предмет ") + QString::number(editor_.state().currentItem);
     itemLabel_->setText(item);
     itemLabel_->adjustSize();
     itemsPage_->showItem();

@@ -1,6 +1,5 @@
 #include "editor/pages/itemspage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/widgets.h"
 #include "editor/picturesets.h"
@@ -42,7 +41,7 @@ ItemsPage::ItemsPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_
 
 void ItemsPage::showItem() {
     Engine& engine = editor_.engine();
-    itemLabel_->setText(QStringLiteral("Предмет ") + QString::number(editorState(engine).currentItem));
+    itemLabel_->setText(QStringLiteral("Предмет ") + QString::number(editor_.state().currentItem));
     itemLabel_->adjustSize();
     preview_->setPixmap(QPixmap::fromImage(itemPreview(engine)));
 }

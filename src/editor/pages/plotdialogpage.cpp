@@ -1,6 +1,5 @@
 #include "editor/pages/plotdialogpage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/plotitemspage.h"
 #include "editor/pages/portalpage.h"
@@ -45,7 +44,7 @@ QLabel* columnCaption(QWidget* parent, const char* name, const QString& text, co
 
 PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
 
     // The number, "Убрать" beside it, and the buttons that store the dialog and arm the canvas.
     label(this, nullptr, QStringLiteral("Диалог (кол-5)"), 4, 0);
@@ -156,7 +155,7 @@ void PlotDialogPage::showEvent(QShowEvent* event) {
 
 void PlotDialogPage::loadDialog(int k) {
     Engine& engine = editor_.engine();
-    const DialogForm loaded = tw::loadDialog(engine.record(), editorState(engine), engine.screen().currentScene, k);
+    const DialogForm loaded = tw::loadDialog(engine.record(), editor_.state(), engine.screen().currentScene, k);
     {
         // Kind 0 checks none of the three: an exclusive group cannot be emptied.
         kinds_->setExclusive(false);
@@ -194,7 +193,7 @@ void PlotDialogPage::showRecord() {
 
 void PlotDialogPage::showPicks() {
     Engine& engine = editor_.engine();
-    const EditorState& state = editorState(engine);
+    const EditorState& state = editor_.state();
     const QImage& strip = engine.pictures().largeItemStrip;
     for (auto [picture, n] : {std::pair{givePicture_, state.itemPickA}, std::pair{getPicture_, state.itemPickB}}) {
         // 0 is an empty hand: the bare ground.
@@ -211,7 +210,7 @@ void PlotDialogPage::showPreview(bool clearWhenUnfocused) {
         for (int j = first; j < first + 4; ++j) column << lines_[std::size_t(j)]->text();
         const Engine& engine = editor_.engine();
         emit textPreviewChanged(
-            dialogPreview(engine.record(), engine.screen().currentScene, editorState(engine).currentDialog, column));
+            dialogPreview(engine.record(), engine.screen().currentScene, editor_.state().currentDialog, column));
         return;
     }
     if (clearWhenUnfocused) emit textPreviewChanged({});

@@ -1,6 +1,5 @@
 #include "editor/pages/plotdoorpage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/doors.h"
 #include "editor/editor.h"
 #include "editor/pages/plotitemspage.h"
@@ -29,7 +28,7 @@ const char* const kPlotDoorHelp = "Дверь - объект, перекрыва
 
 PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
 
     label(this, nullptr, QStringLiteral("двери (кол-3)"), 6, 2);
     doorSpin_ = steppingSpin(this, "SpinEdit10", 1, kDoorsPerScene, 6, 20, 56);
@@ -107,7 +106,7 @@ void PlotDoorPage::showEvent(QShowEvent* event) {
 
 void PlotDoorPage::loadDoor(int k) {
     Engine& engine = editor_.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
     state.doorSpin = k;
     const Door& door = engine.record().scene(engine.screen().currentScene).door(k);
     showPicks(state, picksOf(door, engine.record().comicCount));
@@ -116,7 +115,7 @@ void PlotDoorPage::loadDoor(int k) {
 
 void PlotDoorPage::showRecord() {
     Engine& engine = editor_.engine();
-    const EditorState& state = editorState(engine);
+    const EditorState& state = editor_.state();
     {
         const QSignalBlocker blocker(doorSpin_);
         doorSpin_->setValue(state.doorSpin);

@@ -1,6 +1,5 @@
 #include "editor/pages/plotitemspage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/items.h"
 #include "editor/pages/widgets.h"
@@ -58,7 +57,7 @@ QIcon combinationIcon() {
 
 PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
 
     label(this, nullptr, QStringLiteral("Выбор предмета"), 6, 2);
     auto* down = speedButton(this, "SpeedButton64", QStringLiteral("---"), 6, 20, 36);
@@ -163,7 +162,7 @@ void PlotItemsPage::showItem() {
 
 void PlotItemsPage::showRecord() {
     Engine& engine = editor_.engine();
-    const int n = editorState(engine).currentItem;
+    const int n = editor_.state().currentItem;
     itemLabel_->setText(QStringLiteral("Предмет ") + QString::number(n));
     itemLabel_->adjustSize();
     compositeLabel_->setText(engine.record().item(n).isComposite == 1 ? QStringLiteral("Составной") : QString());
@@ -174,7 +173,7 @@ void PlotItemsPage::showRecord() {
 
 void PlotItemsPage::showPicks() {
     Engine& engine = editor_.engine();
-    const EditorState& state = editorState(engine);
+    const EditorState& state = editor_.state();
     const QImage& strip = engine.pictures().largeItemStrip;
     pickALabel_->setText(QString::number(state.itemPickA));
     pickBLabel_->setText(QString::number(state.itemPickB));

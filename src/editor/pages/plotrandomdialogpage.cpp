@@ -1,6 +1,5 @@
 #include "editor/pages/plotrandomdialogpage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/textfield.h"
 #include "editor/pages/widgets.h"
@@ -18,7 +17,7 @@ const char* const kPlotRandomDialogHelp = "Включатся у персона�
 
 PlotRandomDialogPage::PlotRandomDialogPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
 
     auto* down = speedButton(this, "SpeedButton107", QStringLiteral("---"), 6, 4, 36);
     auto* up = speedButton(this, "SpeedButton108", QStringLiteral("+"), 44, 4, 36);
@@ -62,7 +61,7 @@ void PlotRandomDialogPage::showEvent(QShowEvent* event) {
 
 void PlotRandomDialogPage::loadLines() {
     const Engine& engine = editor_.engine();
-    const auto texts = loadRandomDialog(engine.record(), engine.screen().currentScene, editorState(engine).currentRandomDialog);
+    const auto texts = loadRandomDialog(engine.record(), engine.screen().currentScene, editor_.state().currentRandomDialog);
     for (int i = 0; i < kRandomDialogLines; ++i) {
         lines_[std::size_t(i)]->setText(texts[std::size_t(i)]);
         lines_[std::size_t(i)]->setCursorPosition(0);
@@ -85,7 +84,7 @@ void PlotRandomDialogPage::showPreview(bool clearWhenUnfocused) {
     for (TextField* field : lines_) texts << field->text();
     const Engine& engine = editor_.engine();
     emit textPreviewChanged(
-        dialogPreview(engine.record(), engine.screen().currentScene, editorState(engine).currentDialog, texts));
+        dialogPreview(engine.record(), engine.screen().currentScene, editor_.state().currentDialog, texts));
 }
 
 } // namespace tw

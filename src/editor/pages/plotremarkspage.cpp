@@ -1,6 +1,5 @@
 #include "editor/pages/plotremarkspage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/textfield.h"
@@ -75,7 +74,7 @@ PlotHeroRemarksPage::PlotHeroRemarksPage(Editor& editor, QWidget* parent) : Plot
     for (auto [button, by] : {std::pair{previous, -1}, std::pair{next, +1}}) {
         connect(button, &QToolButton::clicked, this, [this, &engine, by = by] {
             stepHeroRemark(engine, by);
-            showText(engine.record().heroRemark(editorState(engine).currentHeroRemark).text.text(), true);
+            showText(engine.record().heroRemark(editor_.state().currentHeroRemark).text.text(), true);
             showRecord();
         });
     }
@@ -86,7 +85,7 @@ PlotHeroRemarksPage::PlotHeroRemarksPage(Editor& editor, QWidget* parent) : Plot
 
 void PlotHeroRemarksPage::showRecord() {
     Engine& engine = editor_.engine();
-    const int n = editorState(engine).currentHeroRemark;
+    const int n = editor_.state().currentHeroRemark;
     number_->setText(QString::number(n));
     number_->adjustSize();
     showText(engine.record().heroRemark(n).text.text());
@@ -98,10 +97,10 @@ PlotHintsPage::PlotHintsPage(Editor& editor, QWidget* parent) : PlotTextPage(edi
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("Подсказка (кол-20)"), 6, 2);
     number_ = steppingSpin(this, "SpinEdit11", 1, kHintsPerScene, 6, 20);
-    number_->setValue(editorState(engine).currentHint);
+    number_->setValue(editor_.state().currentHint);
     addText("Edit2", 50, QRect(6, 50, 400, 24), "SpeedButton97", QRect(306, 80, 100, 24), &storeHint);
     connect(number_, &QSpinBox::valueChanged, this, [this, &engine](int k) {
-        editorState(engine).currentHint = k;
+        editor_.state().currentHint = k;
         showText(engine.record().scene(engine.screen().currentScene).hint(k).text.text(), true);
     });
     addArming("SpeedButton98", QStringLiteral("Зона наведения курсора (растянуть)"), QRect(74, 20, 240, 24),
@@ -122,7 +121,7 @@ void PlotHintsPage::showRecord() {
     Engine& engine = editor_.engine();
     {
         const QSignalBlocker blocker(number_);
-        number_->setValue(editorState(engine).currentHint);
+        number_->setValue(editor_.state().currentHint);
     }
     showText(engine.record().scene(engine.screen().currentScene).hint(number_->value()).text.text());
 }
@@ -133,10 +132,10 @@ PlotCrowdRemarksPage::PlotCrowdRemarksPage(Editor& editor, QWidget* parent) : Pl
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("(кол-50)"), 6, 2);
     number_ = steppingSpin(this, "SpinEdit15", 1, kCrowdRemarkCapacity, 6, 20);
-    number_->setValue(editorState(engine).crowdRemarkSpin);
+    number_->setValue(editor_.state().crowdRemarkSpin);
     addText("Edit16", 30, QRect(6, 50, 300, 24), "SpeedButton118", QRect(314, 50, 100, 24), &storeCrowdRemark);
     connect(number_, &QSpinBox::valueChanged, this, [this, &engine](int k) {
-        editorState(engine).crowdRemarkSpin = k;
+        editor_.state().crowdRemarkSpin = k;
         showText(engine.record().crowdRemark(k).text.text(), true);
     });
     addArming("SpeedButton119", QStringLiteral("Разместить"), QRect(314, 80, 100, 24), &EditorState::crowdRemarkArmed);
@@ -148,7 +147,7 @@ void PlotCrowdRemarksPage::showRecord() {
     Engine& engine = editor_.engine();
     {
         const QSignalBlocker blocker(number_);
-        number_->setValue(editorState(engine).crowdRemarkSpin);
+        number_->setValue(editor_.state().crowdRemarkSpin);
     }
     showText(engine.record().crowdRemark(number_->value()).text.text());
 }

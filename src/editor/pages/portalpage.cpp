@@ -1,6 +1,5 @@
 #include "editor/pages/portalpage.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/widgets.h"
 #include "editor/portals.h"
@@ -35,8 +34,8 @@ PortalPage::PortalPage(Editor& editor, QWidget* parent) : QWidget(parent), edito
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("Номер перехода на сцене (кол-5)"), 6, 6);
     numberSpin_ = steppingSpin(this, "SpinEdit6", 1, kPortalsPerScene, 6, 24);
-    numberSpin_->setValue(editorState(engine).portalSpin);
-    connect(numberSpin_, &QSpinBox::valueChanged, this, [&engine](int k) { editorState(engine).portalSpin = k; });
+    numberSpin_->setValue(editor_.state().portalSpin);
+    connect(numberSpin_, &QSpinBox::valueChanged, this, [this](int k) { editor_.state().portalSpin = k; });
 
     auto* place = speedButton(this, "SpeedButton55", QStringLiteral("Клик на точке размещения"), 6, 54, 190);
     connect(place, &QToolButton::clicked, this, [this, &engine] {

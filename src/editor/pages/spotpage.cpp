@@ -28,7 +28,7 @@ AnimSpot& chosenSpot(Engine& engine) {
 
 SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
     label(this, nullptr, QStringLiteral("Номер анимации на сцене (кол-9)"), 6, 6);
     spotSpin_ = new QSpinBox(this);
     spotSpin_->setObjectName(QStringLiteral("SpinEdit8"));
@@ -83,7 +83,7 @@ SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
 
 void SpotPage::showSpot() {
     Engine& engine = editor_.engine();
-    EditorState& state = editorState(engine);
+    EditorState& state = editor_.state();
     const AnimSpot& spot = chosenSpot(engine);
     // Programmatic changes: the boxes write only when clicked, the spinner is kept quiet.
     shownBox_->setChecked(spot.visible == 1);

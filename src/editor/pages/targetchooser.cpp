@@ -1,6 +1,5 @@
 #include "editor/pages/targetchooser.h"
 
-#include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/widgets.h"
@@ -50,7 +49,7 @@ TargetChooser::TargetChooser(Editor& editor, QWidget* parent) : QFrame(parent), 
 
 void TargetChooser::follow() {
     const Engine& engine = editor_.engine();
-    const bool wanted = editorState(engine).targetChooserVisible;
+    const bool wanted = editor_.state().targetChooserVisible;
     if (wanted) {
         const QSignalBlocker blocker(sceneSpin_);
         sceneSpin_->setRange(1, usableSceneCount(engine.record()));
