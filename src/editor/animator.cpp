@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/editorstate.h"
+#include "editor/chosenfile.h"
 #include "project/assetcheck.h"
 #include "project/projectrecord.h"
 #include "platform/filedialogs.h"
@@ -162,7 +163,7 @@ bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const QIm
 void loadSheet(Editor& editor) {
     Engine& engine = editor.engine();
     const QString target = engine.paths().data(QStringLiteral("anim"));
-    const QString chosen = engine.services().dialogs.openFile(QStringLiteral("Bitmaps (*.bmp)"));
+    const QString chosen = chooseAssetFile(engine, AssetKind::Picture, QStringLiteral("Набор кадров анимаций"));
     // A replaced file is read again by the editor; otherwise the file on disk is read again here.
     if (!chosen.isEmpty() && editor.replaceFile(target, AssetKind::Picture, chosen)) return;
     engine.assetFileChanged(target);

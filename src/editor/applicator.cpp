@@ -1,6 +1,7 @@
 #include "editor/applicator.h"
 
 #include "editor/canvasediting.h"
+#include "editor/chosenfile.h"
 #include "canvas/background.h"
 #include "canvas/blit.h"
 #include "editor/editor.h"
@@ -153,17 +154,18 @@ bool Applicator::eraseScene() {
 }
 
 bool Applicator::loadScene() {
-    const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+    const QString chosen = chooseAssetFile(engine_, AssetKind::Picture, QStringLiteral("Сцена 1009x700"));
     bool replaced = false;
-    if (!chosen.isEmpty()) {
+    // Read once; a picture of another size than the play area's is taken only when the author says so.
+    std::optional<ChosenFile> file;
+    if (!chosen.isEmpty()) file = readChosenFile(engine_, AssetKind::Picture, chosen);
+    if (file && takePictureOfSize(engine_, chosen, file->picture.size(), QSize(kPlayWidth, kPlayHeight))) {
         const QString target = engine_.paths().scene(engine_.screen().currentScene);
-        const FileSystem::ReadResult read = engine_.services().files.read(chosen);
-        QImage picture;
-        if (read.ok()) picture = decodePicture(read.bytes);
+        const QImage& picture = file->picture;
         editor_.change([&] {
-            if (picture.isNull() || (picture.width() >= kPlayWidth && picture.height() >= kPlayHeight)) {
-                // A full picture is copied as it is; one that does not decode is refused by name.
-                replaced = editor_.replaceFile(target, AssetKind::Picture, chosen);
+            if (picture.width() >= kPlayWidth && picture.height() >= kPlayHeight) {
+                // A full picture is copied as it is.
+                replaced = editor_.writeFile(target, file->bytes);
                 return;
             }
             // A smaller picture lies at the top left of a blank scene, so that play never shows what
@@ -193,7 +195,7 @@ bool Applicator::saveSceneAs() {
 bool Applicator::saveScene() { return writeScene(); }
 
 bool Applicator::addStamp() {
-    const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+    const QString chosen = chooseAssetFile(engine_, AssetKind::Picture, QStringLiteral("Новый штамп"));
     if (chosen.isEmpty()) return false;
     ProjectRecord& record = engine_.record();
     const int k = record.stampCount + 1;
@@ -208,7 +210,7 @@ bool Applicator::addStamp() {
 }
 
 bool Applicator::replaceStamp() {
-    const QString chosen = engine_.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+    const QString chosen = chooseAssetFile(engine_, AssetKind::Picture, QStringLiteral("Штамп %1").arg(editorState(engine_).currentStamp));
     if (chosen.isEmpty()) return false;
     const int k = editorState(engine_).currentStamp;
     bool replaced = false;

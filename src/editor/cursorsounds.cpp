@@ -1,5 +1,6 @@
 #include "editor/cursorsounds.h"
 
+#include "editor/chosenfile.h"
 #include "editor/editor.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
@@ -19,6 +20,16 @@ const char* soundFile(GameSound sound) {
     return "even.wav";
 }
 
+// The chooser's title: the button's caption.
+QString soundTitle(GameSound sound) {
+    switch (sound) {
+    case GameSound::Transition: return QStringLiteral("Переход на другую сцену (wav)");
+    case GameSound::Click: return QStringLiteral("Клик (wav)");
+    case GameSound::Event: return QStringLiteral("Событие (wav)");
+    }
+    return {};
+}
+
 void startMusic(Engine& engine) {
     Audio& audio = engine.services().audio;
     audio.openMusic(engine.paths().sound(QStringLiteral("fon.mp3")));
@@ -31,7 +42,8 @@ void startMusic(Engine& engine) {
 bool replaceCursor(Editor& editor, int slot) {
     if (slot < 1 || slot > kCursorSlots) return false;
     Engine& engine = editor.engine();
-    const QString chosen = engine.services().dialogs.openFile(QString::fromLatin1(kCursorFilter));
+    const QString chosen = chooseAssetFile(engine, AssetKind::Cursor,
+                                           QStringLiteral("Курсор %1 (.ani)").arg(QLatin1String(kCursorFileNames[slot - 1])));
     if (chosen.isEmpty()) return false;
     // Written through the editor, the slot's file is read again and installed (Engine::assetFileChanged).
     bool replaced = false;
@@ -42,7 +54,7 @@ bool replaceCursor(Editor& editor, int slot) {
 bool replaceSound(Editor& editor, GameSound sound) {
     Engine& engine = editor.engine();
     engine.services().audio.closeEffects();
-    const QString chosen = engine.services().dialogs.openFile(QString::fromLatin1(kWaveFilter));
+    const QString chosen = chooseAssetFile(engine, AssetKind::Wave, soundTitle(sound));
     if (chosen.isEmpty()) return false;
     bool replaced = false;
     editor.change([&] {
@@ -55,7 +67,7 @@ bool replaceMusic(Editor& editor) {
     Engine& engine = editor.engine();
     engine.play().musicLoop = false;
     engine.services().audio.closeMusic();
-    const QString chosen = engine.services().dialogs.openFile(QString::fromLatin1(kMp3Filter));
+    const QString chosen = chooseAssetFile(engine, AssetKind::Mp3, QStringLiteral("Фоновый музон (mp3)"));
     bool replaced = false;
     if (!chosen.isEmpty()) {
         editor.change([&] {

@@ -68,6 +68,11 @@ public:
     void undone() { --done_; }
     void redone() { ++done_; }
 
+    // A step of this many bytes would not be kept, and the history before it would be lost with it: the
+    // caller asks before making such a step.
+    bool wouldDropHistory(std::size_t stepBytes) const { return stepBytes > byteLimit_; }
+    std::size_t byteLimit() const { return byteLimit_; }
+
     int stepCount() const { return int(steps_.size()); }
     int undoableCount() const { return int(done_); }
     std::size_t bytes() const { return bytes_; }

@@ -1,5 +1,6 @@
 #include "editor/editor.h"
 
+#include "editor/chosenfile.h"
 #include "platform/filesystem.h"
 #include "project/assetcheck.h"
 #include "platform/messages.h"
@@ -64,18 +65,23 @@ void Editor::commitOpenStep() {
 }
 
 bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& chosen) {
-    Messages& messages = engine_.services().messages;
-    FileSystem::ReadResult read = engine_.services().files.read(chosen);
-    if (!read.ok()) {
-        messages.showError(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error));
+    // Read once, within the kind's size limit, and checked to decode before anything is replaced.
+    std::optional<ChosenFile> file = readChosenFile(engine_, kind, chosen);
+    if (!file) return false;
+    const QByteArray bytes = kind == AssetKind::Cursor ? storedCursor(file->bytes) : std::move(file->bytes);
+    // The step keeps the old file and the new one; the old is taken to be as large as the new. A step
+    // the history cannot hold would take every earlier step with it: the author is told first.
+    const std::size_t stepBytes = open_.bytes() + 2 * std::size_t(bytes.size());
+    if (journal_.wouldDropHistory(stepBytes) &&
+        !engine_.services().messages.askYesNo(
+            QStringLiteral("Замена файла %1 займёт %2 МБ, больше, чем вмещает история правок (%3 МБ): прежние "
+                           "шаги после неё нельзя будет отменить. Заменить?")
+                .arg(target)
+                .arg((stepBytes >> 20) + 1)
+                .arg(journal_.byteLimit() >> 20),
+            Messages::Answer::No))
         return false;
-    }
-    const QString problem = assetProblem(kind, read.bytes);
-    if (!problem.isEmpty()) {
-        messages.showError(QStringLiteral("Файл %1 не подходит: %2. Прежний файл оставлен.").arg(chosen, problem));
-        return false;
-    }
-    return writeFile(target, read.bytes);
+    return writeFile(target, bytes);
 }
 
 bool Editor::writeFile(const QString& target, const QByteArray& bytes) {

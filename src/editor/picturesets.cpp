@@ -1,6 +1,7 @@
 #include "editor/picturesets.h"
 
 #include "editor/canvasediting.h"
+#include "editor/chosenfile.h"
 #include "canvas/blit.h"
 #include "canvas/cutting.h"
 #include "editor/editor.h"
@@ -19,25 +20,18 @@ namespace {
 
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 
-QString askPicture(Engine& engine) {
-    return engine.services().dialogs.openFile(QString::fromLatin1(kPictureFilter));
+QString askPicture(Engine& engine, const QString& title) { return chooseAssetFile(engine, AssetKind::Picture, title); }
+
+// Reads and decodes a chosen picture once; a file that does not decode is reported by name, and one of
+// another size than `wanted` is taken only when the author says so. Null when not taken.
+QImage decodeChosen(Engine& engine, const QString& chosen, QSize wanted, QByteArray* bytes = nullptr) {
+    std::optional<ChosenFile> file = readChosenFile(engine, AssetKind::Picture, chosen);
+    if (!file || !takePictureOfSize(engine, chosen, file->picture.size(), wanted)) return {};
+    if (bytes) *bytes = std::move(file->bytes);
+    return file->picture;
 }
 
-// Reads and decodes a chosen picture; a file that does not decode is reported by name and gives null.
-QImage decodeChosen(Engine& engine, const QString& chosen) {
-    FileSystem::ReadResult read = engine.services().files.read(chosen);
-    Messages& messages = engine.services().messages;
-    if (!read.ok()) {
-        messages.showError(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error));
-        return {};
-    }
-    QString error;
-    QImage picture = decodePicture(read.bytes, &error);
-    if (picture.isNull()) {
-        messages.showError(QStringLiteral("Файл %1 не подходит: %2. Прежний файл оставлен.").arg(chosen, error));
-    }
-    return picture;
-}
+const QSize kScreenSize(kPlayWidth, kPlayHeight);
 
 int comicCountOf(const Engine& engine) { return engine.record().comicCount; }
 
@@ -68,9 +62,10 @@ QImage fillScreen(const QImage& picture) {
 
 bool replaceBackdrop(Editor& editor, Backdrop which) {
     Engine& engine = editor.engine();
-    const QString chosen = askPicture(engine);
+    const QString chosen =
+        askPicture(engine, which == Backdrop::Menu ? QStringLiteral("Фон меню 1009x700") : QStringLiteral("Фон help 1009x700"));
     if (chosen.isEmpty()) return false;
-    const QImage picture = decodeChosen(engine, chosen);
+    const QImage picture = decodeChosen(engine, chosen, kScreenSize);
     if (picture.isNull()) return false;
     const QString target = engine.paths().data(which == Backdrop::Menu ? QStringLiteral("menu") : QStringLiteral("help"));
     bool written = false;
@@ -87,24 +82,24 @@ bool replaceBackdrop(Editor& editor, Backdrop which) {
 
 bool replacePanel(Editor& editor) {
     Engine& engine = editor.engine();
-    const QString chosen = askPicture(engine);
+    const QString chosen = askPicture(engine, QStringLiteral("Понель 1009x60"));
     if (chosen.isEmpty()) return false;
+    QByteArray bytes;
+    if (decodeChosen(engine, chosen, QSize(kPlayWidth, 60), &bytes).isNull()) return false;
     bool replaced = false;
-    editor.change([&] {
-        replaced = editor.replaceFile(engine.paths().data(QStringLiteral("pon")), AssetKind::Picture, chosen);
-    });
+    editor.change([&] { replaced = editor.writeFile(engine.paths().data(QStringLiteral("pon")), bytes); });
     return replaced;
 }
 
 bool replaceItemPictures(Editor& editor) {
     Engine& engine = editor.engine();
-    const QString largeFile = askPicture(engine);
+    const QString largeFile = askPicture(engine, QStringLiteral("Предмет 50x50"));
     if (largeFile.isEmpty()) return false;
-    const QString smallFile = askPicture(engine);
+    const QString smallFile = askPicture(engine, QStringLiteral("Предмет 20x20"));
     if (smallFile.isEmpty()) return false;
-    const QImage large = decodeChosen(engine, largeFile);
+    const QImage large = decodeChosen(engine, largeFile, QSize(kLargeItemSize, kLargeItemSize));
     if (large.isNull()) return false;
-    const QImage small = decodeChosen(engine, smallFile);
+    const QImage small = decodeChosen(engine, smallFile, QSize(kSmallItemSize, kSmallItemSize));
     if (small.isNull()) return false;
 
     const int n = std::clamp(editorState(engine).currentItem, 1, kItemCapacity);
@@ -130,9 +125,9 @@ bool replaceItemPictures(Editor& editor) {
 
 bool replaceDoorPicture(Editor& editor) {
     Engine& engine = editor.engine();
-    const QString chosen = askPicture(engine);
+    const QString chosen = askPicture(engine, QStringLiteral("Дверь 60x90"));
     if (chosen.isEmpty()) return false;
-    const QImage picture = decodeChosen(engine, chosen);
+    const QImage picture = decodeChosen(engine, chosen, QSize(kDoorPictureWidth, kDoorPictureHeight));
     if (picture.isNull()) return false;
     const int k = std::clamp(editorState(engine).closedDoorPick, 1, kDoorPictureCount);
     const QByteArray bytes =
@@ -151,12 +146,14 @@ bool addComic(Editor& editor) {
             QStringLiteral("Комиксов уже %1: дверь не может показать комикс с большим номером.").arg(kComicLimit));
         return false;
     }
-    const QString chosen = askPicture(engine);
+    const QString chosen = askPicture(engine, QStringLiteral("Комикс %1 (1009x700)").arg(count + 1));
     if (chosen.isEmpty()) return false;
+    QByteArray bytes;
+    if (decodeChosen(engine, chosen, kScreenSize, &bytes).isNull()) return false;
     bool added = false;
     editor.change([&] {
         // The copy first: a failed copy leaves comicCount as it was.
-        if (!editor.replaceFile(engine.paths().comic(count + 1), AssetKind::Picture, chosen)) return;
+        if (!editor.writeFile(engine.paths().comic(count + 1), bytes)) return;
         engine.record().comicCount = std::uint16_t(count + 1);
         added = true;
     });
@@ -171,10 +168,12 @@ bool replaceComic(Editor& editor) {
         engine.services().messages.showError(QStringLiteral("Комикса %1 нет: сначала добавьте комикс.").arg(n));
         return false;
     }
-    const QString chosen = askPicture(engine);
+    const QString chosen = askPicture(engine, QStringLiteral("Комикс %1 (1009x700)").arg(n));
     if (chosen.isEmpty()) return false;
+    QByteArray bytes;
+    if (decodeChosen(engine, chosen, kScreenSize, &bytes).isNull()) return false;
     bool replaced = false;
-    editor.change([&] { replaced = editor.replaceFile(engine.paths().comic(n), AssetKind::Picture, chosen); });
+    editor.change([&] { replaced = editor.writeFile(engine.paths().comic(n), bytes); });
     return replaced;
 }
 

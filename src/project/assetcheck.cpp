@@ -252,4 +252,41 @@ QString assetProblem(AssetKind kind, const QByteArray& bytes) {
     return {};
 }
 
+namespace {
+
+void appendLe32(QByteArray& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+void appendChunk(QByteArray& out, const char* id, const QByteArray& body) {
+    out.append(id, 4);
+    appendLe32(out, std::uint32_t(body.size()));
+    out.append(body);
+    if (body.size() & 1) out.append('\0'); // chunks of odd length are followed by a pad byte
+}
+
+} // namespace
+
+QByteArray storedCursor(const QByteArray& bytes) {
+    if (bytes.startsWith("RIFF")) return bytes;
+    constexpr std::uint32_t kIconFrames = 1; // anih flag: the frames are icon or cursor resources
+    QByteArray header;
+    appendLe32(header, 36); // the header's own size
+    appendLe32(header, 1);  // frames
+    appendLe32(header, 1);  // steps
+    for (int i = 0; i < 4; ++i)
+        appendLe32(header, 0); // width, height, bit count, planes: taken from the frame
+    appendLe32(header, 0); // display rate: the one step stays
+    appendLe32(header, kIconFrames);
+    QByteArray frames("fram", 4);
+    appendChunk(frames, "icon", bytes);
+    QByteArray body("ACON", 4);
+    appendChunk(body, "anih", header);
+    appendChunk(body, "LIST", frames);
+    QByteArray file;
+    appendChunk(file, "RIFF", body);
+    return file;
+}
+
 } // namespace tw

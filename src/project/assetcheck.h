@@ -15,4 +15,11 @@ enum class AssetKind { Picture, Cursor, Wave, Mp3 };
 // inside the bytes, whatever they hold.
 QString assetProblem(AssetKind kind, const QByteArray& bytes);
 
+// The bytes a chosen cursor is stored as under its slot's .ani name: an animated cursor as it is; a
+// static cursor (.cur) or icon (.ico) wrapped unchanged as the one frame of an animated cursor (RIFF
+// "ACON": an "anih" header of one frame and one step shown without end, the file as the frame's "icon"
+// chunk), so that the slot's file is an animated cursor whatever was chosen. Call only with bytes that
+// assetProblem(Cursor, ...) accepts.
+QByteArray storedCursor(const QByteArray& bytes);
+
 } // namespace tw

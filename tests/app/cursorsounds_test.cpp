@@ -42,14 +42,34 @@ TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
     EXPECT_EQ(firstFrame(1), neutralShown);
     EXPECT_EQ(world.dialogs.asked.last(), QStringLiteral("open:Cursur (*.ani)"));
 
-    // A plain cursor under an .ani name is taken, and shows in slot 1 at once.
+    // A plain cursor under an .ani name is taken, and shows in slot 1 at once. It is stored as what the
+    // slot's name says, an animated cursor of one frame, with the picture and hotspot unchanged.
     const QString plain = offer("cur/pillow_deerstalker.cur", "hat.ani");
     world.dialogs.answers = {plain};
     press("SpeedButton7");
-    EXPECT_EQ(world.files.files[kFakeRoot.cursor(1)], world.files.files[plain]);
-    const auto expected = decodeCursor(world.files.files[plain]);
+    const auto expected = decodeCursorFile(world.files.files[plain]);
     ASSERT_TRUE(expected.has_value());
-    EXPECT_EQ(firstFrame(1), expected->frames[0].image);
+    const auto stored = decodeAniCursor(world.files.files[kFakeRoot.cursor(1)]);
+    ASSERT_TRUE(stored.has_value());
+    ASSERT_EQ(stored->frames.size(), 1);
+    EXPECT_EQ(stored->frames[0].image, expected->image);
+    EXPECT_EQ(stored->frames[0].hotspot, expected->hotspot);
+    EXPECT_EQ(firstFrame(1), expected->image);
+    // So is an icon, on every cursor and icon of the corpus.
+    for (const QFileInfo& file : testDataFiles(QStringLiteral("cur"))) {
+        const QString icon = offer(("cur/" + file.fileName().toStdString()).c_str(), "icon.ani");
+        world.dialogs.answers = {icon};
+        press("SpeedButton7");
+        const auto frame = decodeCursorFile(world.files.files[icon]);
+        const auto ani = decodeAniCursor(world.files.files[kFakeRoot.cursor(1)]);
+        ASSERT_TRUE(frame && ani) << file.fileName().toStdString();
+        EXPECT_EQ(ani->frames[0].image, frame->image) << file.fileName().toStdString();
+        EXPECT_EQ(ani->frames[0].hotspot, frame->hotspot) << file.fileName().toStdString();
+    }
+    for (const QFileInfo& file : testDataFiles(QStringLiteral("cur"))) {
+        Q_UNUSED(file);
+        undo();
+    }
     // An animated one for the clock.
     const QString clock = offer("ani/bibata_Amber_wait.ani", "wait.ani");
     world.dialogs.answers = {clock};

@@ -1,4 +1,6 @@
+#include "editor/chosenfile.h"
 #include "editor/editjournal.h"
+#include "project/assetcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -80,9 +82,23 @@ TEST(EditJournal, KeepsTheNewestStepsWithinCountAndMemory) {
     byMemory.push(stepOf(10));
     EXPECT_FALSE(byMemory.canRedo());
     EXPECT_EQ(byMemory.stepCount(), 4);
+    // Such a step is known before it is made, so that the author can be asked.
+    EXPECT_FALSE(byMemory.wouldDropHistory(stepOf(limit / 2 - 1000).bytes()));
+    EXPECT_TRUE(byMemory.wouldDropHistory(stepOf(limit / 2).bytes()));
     byMemory.push(stepOf(limit));
     EXPECT_FALSE(byMemory.canUndo());
     EXPECT_EQ(byMemory.bytes(), 0u);
+}
+
+// The largest file of any kind the author may choose replaces another as large in one step, which the
+// history holds with room to spare: no choice of a file can crowd out the steps before it.
+TEST(EditJournal, TheLargestChosenFilesFitTheHistory) {
+    const EditJournal journal;
+    for (AssetKind kind : {AssetKind::Picture, AssetKind::Cursor, AssetKind::Wave, AssetKind::Mp3}) {
+        const auto largest = std::size_t(largestChosenFile(kind));
+        EXPECT_GT(largest, std::size_t(1) << 20);
+        EXPECT_FALSE(journal.wouldDropHistory(3 * largest));
+    }
 }
 
 } // namespace

@@ -2,7 +2,17 @@
 
 namespace tw::test {
 
+FileSystem::ReadResult FakeFileSystem::readChosen(const QString& path, qint64 limit, const ReadProgress& progress) {
+    if (!onDisk.contains(path)) return FileSystem::readChosen(path, limit, progress);
+    opened << path;
+    return DiskFileSystem().readChosen(onDisk.value(path), limit, progress);
+}
+
 FileSystem::ReadResult FakeFileSystem::read(const QString& path) {
+    if (onDisk.contains(path)) {
+        opened << path;
+        return DiskFileSystem().read(onDisk.value(path));
+    }
     opened << path;
     ReadResult result;
     auto it = files.constFind(path);

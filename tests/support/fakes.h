@@ -41,6 +41,11 @@ public:
     QStringList executables; // files made executable
 
     QStringList directories;
+
+    // Reads of these paths go to the real disk file named (a huge sparse file, a pipe, /dev/zero) through
+    // the disk's own reader.
+    QHash<QString, QString> onDisk;
+    ReadResult readChosen(const QString& path, qint64 limit, const ReadProgress& progress) override;
 };
 
 class FakeMessages final : public Messages {
@@ -107,7 +112,18 @@ class FakeFileDialogs final : public FileDialogs {
 public:
     QStringList answers; // handed out in order; none left is a cancel
     QStringList asked;   // "open:<filter>", "save:<filter>", "folder"
-    QString openFile(const QString& filter) override { return answer(QStringLiteral("open:") + filter); }
+    QStringList titles;  // the title of each file chooser, in order
+    QStringList folders; // the folder each file chooser opened in, in order
+    int readingReports = 0; // progress reports of chosen files being read
+    QString openFile(const QString& title, const QString& filter, const QString& folder) override {
+        titles << title;
+        folders << folder;
+        return answer(QStringLiteral("open:") + filter);
+    }
+    bool reading(const QString&, qint64, qint64) override {
+        ++readingReports;
+        return true;
+    }
     QString saveFile(const QString& filter) override { return answer(QStringLiteral("save:") + filter); }
     QString chooseFolder() override { return answer(QStringLiteral("folder")); }
 

@@ -2,6 +2,9 @@
 
 #include "platform/filedialogs.h"
 
+#include <QPointer>
+
+class QProgressDialog;
 class QWidget;
 
 namespace tw {
@@ -10,13 +13,16 @@ namespace tw {
 class QtFileDialogs final : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    ~QtFileDialogs() override;
     void setParent(QWidget* parent) { parent_ = parent; }
-    QString openFile(const QString& filter) override;
+    QString openFile(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFile(const QString& filter) override;
     QString chooseFolder() override;
+    bool reading(const QString& path, qint64 done, qint64 total) override;
 
 private:
     QWidget* parent_;
+    QPointer<QProgressDialog> progress_; // while a chosen file is read
 };
 
 } // namespace tw
