@@ -151,12 +151,17 @@ QRect figureAt(const QImage& source, QPoint at) {
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+QRect frameAroundFigure(const QRect& figure, QSize sheet) {
+    if (figure.isEmpty()) return {};
+    return figure.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), sheet);
+}
+
 bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const QImage& sheet, QPoint canvasPoint) {
-    const QRect figure = figureAt(sheet, canvasPoint - state.sheetViewOffset);
-    // A figure reaching past what 16 bits address cannot be stored whole; it is left to the stretch.
-    if (figure.isEmpty() || figure.right() >= kLargestValue || figure.bottom() >= kLargestValue) return false;
-    currentFrameOf(record, state) = AnimFrame{std::uint16_t(figure.x()), std::uint16_t(figure.y()),
-                                              std::uint16_t(figure.width()), std::uint16_t(figure.height())};
+    const QRect frame = frameAroundFigure(figureAt(sheet, canvasPoint - state.sheetViewOffset), sheet.size());
+    // A frame reaching past what 16 bits address cannot be stored whole; it is left to the stretch.
+    if (frame.isEmpty() || frame.right() >= kLargestValue || frame.bottom() >= kLargestValue) return false;
+    currentFrameOf(record, state) = AnimFrame{std::uint16_t(frame.x()), std::uint16_t(frame.y()),
+                                              std::uint16_t(frame.width()), std::uint16_t(frame.height())};
     return true;
 }
 
@@ -164,8 +169,12 @@ void loadSheet(Editor& editor) {
     Engine& engine = editor.engine();
     const QString target = engine.paths().data(QStringLiteral("anim"));
     const QString chosen = chooseAssetFile(engine, AssetKind::Picture, QStringLiteral("Набор кадров анимаций"));
-    // A replaced file is read again by the editor; otherwise the file on disk is read again here.
-    if (!chosen.isEmpty() && editor.replaceFile(target, AssetKind::Picture, chosen)) return;
+    // A replaced file is read again by the editor; otherwise the file on disk is read again here. A new
+    // sheet is shown from its top-left corner, beside the panel.
+    if (!chosen.isEmpty() && editor.replaceFile(target, AssetKind::Picture, chosen)) {
+        editor.state().sheetViewOffset = kSheetViewHome;
+        return;
+    }
     engine.assetFileChanged(target);
 }
 
@@ -177,6 +186,16 @@ QString frameCaption(const ProjectRecord& record, const EditorState& state) {
     const int a = std::clamp(state.currentAnimation, 1, kAnimationCapacity);
     return QStringLiteral("Кадр-") + QString::number(state.currentFrame) + QLatin1Char('/') +
            QString::number(framesInUse(record.animation(a)));
+}
+
+QString framePositionCaption(const ProjectRecord& record, const EditorState& state) {
+    const AnimFrame& frame = currentFrameOf(record, state);
+    return QStringLiteral("x ") + QString::number(frame.srcX) + QStringLiteral("\ny ") + QString::number(frame.srcY);
+}
+
+QString frameSizeCaption(const ProjectRecord& record, const EditorState& state) {
+    const AnimFrame& frame = currentFrameOf(record, state);
+    return QStringLiteral("ш ") + QString::number(frame.width) + QStringLiteral("\nв ") + QString::number(frame.height);
 }
 
 } // namespace tw

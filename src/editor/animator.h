@@ -59,11 +59,17 @@ void stretchFrame(ProjectRecord& record, const EditorState& state, QPoint down, 
 // from the sheet's key colour (its bottom-left pixel) that reach `at` through their eight neighbours.
 // Returns its bounding rectangle; an empty one when `at` is off the sheet or on the key colour.
 QRect figureAt(const QImage& sheet, QPoint at);
-// A double-click in mouse mode 2: the current frame is fitted to the figure under the canvas point.
-// Returns false, changing nothing, when there is no figure there.
+// The frame fitted to a figure: its bounding rectangle with one pixel of margin on each side where the
+// sheet has room. The frame's bottom-left pixel, the key colour of transparent drawing, is then never a
+// pixel of the figure: it lies left of or below the figure, or, for a figure touching the sheet's left
+// and bottom edges, it is the sheet's own bottom-left pixel, the sheet's key colour. Empty for no figure.
+QRect frameAroundFigure(const QRect& figure, QSize sheet);
+// A double-click in mouse mode 2: the current frame is fitted to the figure under the canvas point, as
+// frameAroundFigure. Returns false, changing nothing, when there is no figure there.
 bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const QImage& sheet, QPoint canvasPoint);
 
-// "Загрузить набор": asks for a picture; a chosen one that decodes replaces the sheet file, as one step.
+// "Загрузить набор": asks for a picture; a chosen one that decodes replaces the sheet file, as one step,
+// and is shown with its top-left corner at kSheetViewHome.
 // Whatever happened (cancelled, refused, replaced) the sheet and, in the animator, the background are
 // read again from the sheet file.
 void loadSheet(Editor& editor);
@@ -71,5 +77,9 @@ void loadSheet(Editor& editor);
 // The texts of Label2 and Label3: "Мульт-" + animation, "Кадр-" + frame + "/" + frames in use.
 QString animationCaption(const EditorState& state);
 QString frameCaption(const ProjectRecord& record, const EditorState& state);
+// The current frame's numbers shown in the middle of the nudge crosses: "x " + srcX and "y " + srcY on
+// two lines, and "ш " + width and "в " + height.
+QString framePositionCaption(const ProjectRecord& record, const EditorState& state);
+QString frameSizeCaption(const ProjectRecord& record, const EditorState& state);
 
 } // namespace tw

@@ -101,4 +101,22 @@ TextPreview dialogPreview(const ProjectRecord& record, int s, int k, const QStri
     return preview;
 }
 
+bool hasRandomDialogText(const ProjectRecord& record, int s) {
+    if (!isSceneNumber(s)) return false;
+    for (int n = 1; n <= kRandomDialogsPerScene; ++n) {
+        for (const auto& line : record.scene(s).randomDialog(n).lines) {
+            if (!line.text().trimmed().isEmpty()) return true;
+        }
+    }
+    return false;
+}
+
+QString silentCharacterWarning(const ProjectRecord& record, int s, int k) {
+    if (!isDialogOf(s, k)) return {};
+    const int kind = record.scene(s).dialog(k).kind;
+    if ((kind != 1 && kind != 2) || hasRandomDialogText(record, s)) return {};
+    return QStringLiteral("После первого разговора персонаж перейдёт к случайным диалогам, "
+                          "а в этой сцене ни у одного случайного диалога нет текста.");
+}
+
 } // namespace tw

@@ -59,6 +59,13 @@ DialogControls controlsForKind(int kind, DialogControls shown);
 std::array<QString, kRandomDialogLines> loadRandomDialog(const ProjectRecord& record, int s, int n);
 void storeRandomDialog(ProjectRecord& record, int s, int n, const std::array<QString, kRandomDialogLines>& lines);
 
+// Whether any random dialog of scene s has a line with something to read.
+bool hasRandomDialogText(const ProjectRecord& record, int s);
+// After dialog k of scene s is stored: a character that talks or gives (kinds 1 and 2) switches to random
+// dialogs once the hero has talked to it and left, and in a scene where no random dialog has a text it
+// would then say nothing. The text that tells the author so; empty when there is nothing to say.
+QString silentCharacterWarning(const ProjectRecord& record, int s, int k);
+
 // How four lines being typed will look in play: on the speech box at the text position of dialog k of
 // scene s. Random dialogs show at the position of the dialog that opens them; the page shows them at
 // currentDialog's.

@@ -10,18 +10,31 @@ namespace {
 
 int within(int v, int low, int high) { return std::clamp(v, low, std::max(low, high)); }
 
-// Makes the approach cell of door k walkable when no other closed door of scene s stands on it.
+// Whether door k of the scene blocks its approach cell: it is closed and set that cell itself. A door
+// that was removed, never placed, opened in play, or placed without its cell set since blocks nothing,
+// whatever its stored cell says (an erased plot stores (1, 1) for every door).
+bool blocksItsCell(const Door& door) {
+    return door.state == 1 && door.cellUnclaimed == 0 && isCellInGrid(door.approachCol, door.approachRow);
+}
+
+// Gives back the cell door k blocks, unless another door of scene s blocks the same cell.
 void freeApproachCell(ProjectRecord& record, int s, int k) {
     const SceneBlock& scene = record.scene(s);
     const Door& door = scene.door(k);
+    if (!blocksItsCell(door)) return;
     const int c = door.approachCol;
     const int r = door.approachRow;
-    if (!isCellInGrid(c, r)) return;
     for (int d = 1; d <= kDoorsPerScene; ++d) {
         const Door& other = scene.door(d);
-        if (d != k && other.state == 1 && other.approachCol == c && other.approachRow == r) return;
+        if (d != k && blocksItsCell(other) && other.approachCol == c && other.approachRow == r) return;
     }
     record.pass(s, c, r) = 0;
+}
+
+// A door that becomes closed now has blocked no cell yet.
+void close(Door& door) {
+    if (door.state != 1) door.cellUnclaimed = 1;
+    door.state = 1;
 }
 
 } // namespace
@@ -48,7 +61,7 @@ DoorPicks picksOf(const Door& door, int comicCount) {
 
 void saveDoor(ProjectRecord& record, int s, int k, const DoorPicks& picks) {
     Door& door = record.scene(s).door(k);
-    door.state = 1;
+    close(door);
     door.closedPicture = std::uint8_t(picks.closedPicture);
     door.openPicture = std::uint8_t(picks.openPicture);
     door.keyItem = std::uint8_t(picks.keyItem);
@@ -67,7 +80,9 @@ void setDoorApproach(ProjectRecord& record, int s, int k, int c, int r) {
     if (door.approachCol != c || door.approachRow != r) freeApproachCell(record, s, k);
     door.approachCol = std::uint8_t(c);
     door.approachRow = std::uint8_t(r);
-    if (isCellInGrid(c, r)) record.pass(s, c, r) = kBlockedCell;
+    if (!isCellInGrid(c, r)) return;
+    record.pass(s, c, r) = kBlockedCell;
+    if (door.state == 1) door.cellUnclaimed = 0;
 }
 
 void removeDoor(ProjectRecord& record, int s, int k) {

@@ -29,15 +29,18 @@ void showPicks(EditorState& editor, const DoorPicks& picks);
 // opened in play stores 0, which no stepper can show.
 DoorPicks picksOf(const Door& door, int comicCount);
 
-// "Сохран.": door k of scene s is closed and takes the picks.
+// "Сохран.": door k of scene s is closed and takes the picks. A door that was not closed has blocked no
+// cell yet.
 void saveDoor(ProjectRecord& record, int s, int k, const DoorPicks& picks);
 // "Разместить" and the press after it: as saveDoor, with the picture's top-left corner at (x, y).
 void placeDoor(ProjectRecord& record, int s, int k, int x, int y, const DoorPicks& picks);
-// The hero's approach of door k becomes cell (c, r), which is blocked. The former cell is made walkable
-// again unless another closed door of the scene still stands on it.
+// The hero's approach of door k becomes cell (c, r), which is blocked; a closed door thereby blocks that
+// cell as its own. The cell the door blocked before is made walkable again unless another door of the
+// scene blocks it too; a door that blocked no cell (removed, never placed, opened in play, or placed and
+// its cell not set since) gives nothing back, so its stored cell keeps what the author painted.
 void setDoorApproach(ProjectRecord& record, int s, int k, int c, int r);
-// "Убрать": door k is gone (state 0); its cell is walkable again unless another closed door stands on it.
-// Pictures, key, comic, zone and position stay stored.
+// "Убрать": door k is gone (state 0); the cell it blocked is walkable again unless another door blocks
+// it. Pictures, key, comic, zone and position stay stored.
 void removeDoor(ProjectRecord& record, int s, int k);
 
 } // namespace tw

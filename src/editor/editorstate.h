@@ -6,6 +6,10 @@
 
 namespace tw {
 
+// Where the animator shows the sheet's top-left corner at first and after a sheet is loaded: just right of
+// the animator's panel (345 pixels wide at the window's left edge), so that none of it lies under the panel.
+inline constexpr QPoint kSheetViewHome{350, 0};
+
 // The editor's run-time state: armed sub-modes of the canvas and the numbers chosen on the pages. Not
 // saved. The pages write their controls' values here; canvas presses and the ticks read them.
 struct EditorState {
@@ -41,7 +45,7 @@ struct EditorState {
     // The animator's canvas: where the sheet's top-left corner lies, what a drag does (1 moves the sheet
     // view, 2 stretches the current frame), the view offset when the button went down, and whether the
     // gesture under way fitted the frame to a figure (its moves then leave the frame alone).
-    QPoint sheetViewOffset;
+    QPoint sheetViewOffset = kSheetViewHome;
     int animatorMouseMode = 1;
     QPoint offsetAtMouseDown;
     bool figureFitHeld = false;

@@ -76,12 +76,13 @@ QString saveCombination(ProjectRecord& record, int n, int a, int b) {
     return {};
 }
 
-int eraseCombination(ProjectRecord& record, int n) {
+int eraseCombination(ProjectRecord& record, int n, int shownProduct) {
     if (!isItemNumber(n)) return 0;
     const int partner = record.item(n).partner;
     const int product = record.item(n).product;
     unlinkFromPartner(record, n);
     dropCompositeUnlessYielded(record, product);
+    dropCompositeUnlessYielded(record, shownProduct);
     return partner;
 }
 

@@ -21,9 +21,11 @@ void removeItem(ProjectRecord& record, int n);
 // untouched, when an item is combined with itself, the product is one of its parts or a number is out of
 // range: the returned text says why; empty when saved.
 QString saveCombination(ProjectRecord& record, int n, int a, int b);
-// Erases the combination of item n and its partner (both lose partner and product). The product stops
-// being composite unless another combination still yields it. Returns the former partner (0 if none).
-int eraseCombination(ProjectRecord& record, int n);
+// "стереть": erases the combination of item n and its partner (both lose partner and product), also when
+// n has no partner. The stored product and the product shown on the panel (shownProduct) stop being
+// composite unless a combination still yields them, so a stale "Составной" can be cleared. Returns the
+// former partner (0 if none).
+int eraseCombination(ProjectRecord& record, int n, int shownProduct);
 // Whether any item names p as its product.
 bool isYieldedByCombination(const ProjectRecord& record, int p);
 

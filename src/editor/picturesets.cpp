@@ -5,6 +5,7 @@
 #include "canvas/blit.h"
 #include "canvas/cutting.h"
 #include "editor/editor.h"
+#include "editor/strippreview.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/messages.h"
@@ -17,8 +18,6 @@
 
 namespace tw {
 namespace {
-
-const QColor kSilver(0xC0, 0xC0, 0xC0);
 
 QString askPicture(Engine& engine, const QString& title) { return chooseAssetFile(engine, AssetKind::Picture, title); }
 
@@ -210,19 +209,16 @@ void cutDoorPicture(Engine& engine) {
 
 QImage itemPreview(Engine& engine) {
     cutItemPictures(engine);
-    QImage preview(97, 57, QImage::Format_RGB32);
-    preview.fill(kSilver);
-    drawTransparent(preview, engine.pictures().largeItemPicture, QPoint(0, 0));
-    drawTransparent(preview, engine.pictures().smallItemPicture, QPoint(51, 0));
-    return preview;
+    const Pictures& pictures = engine.pictures();
+    const int n = editorState(engine).currentItem;
+    return stripPreview(QSize(97, 57), {{pictures.largeItemStrip, QSize(kLargeItemSize, kLargeItemSize), n, QPoint(0, 0)},
+                                        {pictures.smallItemStrip, QSize(kSmallItemSize, kSmallItemSize), n, QPoint(51, 0)}});
 }
 
 QImage doorPreview(Engine& engine) {
     cutDoorPicture(engine);
-    QImage preview(65, 97, QImage::Format_RGB32);
-    preview.fill(kSilver);
-    drawTransparent(preview, engine.pictures().doorPicture, QPoint(0, 0));
-    return preview;
+    return stripPreview(QSize(65, 97), {{engine.pictures().doorStrip, QSize(kDoorPictureWidth, kDoorPictureHeight),
+                                         editorState(engine).closedDoorPick, QPoint(0, 0)}});
 }
 
 QImage comicPreview(Engine& engine) {

@@ -132,7 +132,10 @@ struct Door {
     std::uint8_t comic;
     std::uint8_t approachCol;
     std::uint8_t approachRow;
-    std::uint8_t gap;
+    // A spare byte the editor uses and play ignores: 1 while this closed door has not blocked a cell of
+    // its own yet (placed or saved, its approach cell not set since), so that its stored cell is never
+    // given back; 0 otherwise.
+    std::uint8_t cellUnclaimed;
     std::uint16_t keyZoneX1;
     std::uint16_t keyZoneY1;
     std::uint16_t keyZoneX2;

@@ -1,6 +1,7 @@
 // An author's afternoon, through the real window: cut a three-frame campfire out of the demo sheet on the
 // animator, put it into scene 1 as a spot, make a portal from scene 1 to scene 2, and play: the fire
 // burns frame by frame and the hero walks through the portal onto the arrival cell.
+#include "editor/editorstate.h"
 #include "make-demo/demolayout.h"
 #include "make-demo/spritesheet.h"
 #include "platform/picturecodec.h"
@@ -46,7 +47,8 @@ TEST_F(AnimationAndPortal, CutPlaceConnectAndPlay) {
     const QList<QRect> cells = sheet.animations[demo::kAnimCampfire - 1];
     ASSERT_GE(cells.size(), 3);
     const QPoint offset = QPoint(400, 40) - cells[0].topLeft();
-    dragShown(QPoint(600, 300), QPoint(600, 300) + offset); // mouse mode 1 moves the view
+    // Mouse mode 1 moves the view, which starts with the sheet's corner beside the panel.
+    dragShown(QPoint(600, 300), QPoint(600, 300) + offset - kSheetViewHome);
     press("SpeedButton30");                             // mouse mode 2 stretches the frame
     for (int f = 0; f < 3; ++f) {
         if (f > 0) press("SpeedButton28");

@@ -72,12 +72,16 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     EXPECT_EQ(text("Label2"), QStringLiteral("Мульт-5"));
     EXPECT_EQ(text("Label3"), QStringLiteral("Кадр-1/1"));
 
+    // The sheet starts beside the panel, from its top-left corner.
+    window->overlayTick();
+    EXPECT_EQ(window->editor().state().sheetViewOffset, QPoint(350, 0));
+    EXPECT_EQ(shownAt(QPoint(350, 0)), sheet.picture.pixel(0, 0));
     // The campfire's cells, dragged into view right of the panel (mouse mode 1, the first visit's mode).
     const QList<QRect> cells = sheet.animations[demo::kAnimCampfire - 1];
     ASSERT_GE(cells.size(), 3);
     EXPECT_TRUE(find<QToolButton>("SpeedButton29")->isChecked());
     const QPoint offset = QPoint(400, 40) - cells[0].topLeft();
-    dragShown(QPoint(600, 300), QPoint(600, 300) + offset);
+    dragShown(QPoint(600, 300), QPoint(600, 300) + offset - QPoint(350, 0));
     EXPECT_EQ(window->editor().state().sheetViewOffset, offset);
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(QRect(350, 0, 650, 500).contains(cells[i].translated(offset))) << i;
     EXPECT_EQ(shownAt(QPoint(400, 40)), sheet.picture.pixel(cells[0].topLeft()));
@@ -100,9 +104,11 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     const QRgb key = sheet.picture.pixel(0, sheet.picture.height() - 1);
     while (sheet.picture.pixel(onFigure) == key && onFigure.y() < cells[2].bottom()) onFigure.ry() += 1;
     doubleClickShown(onFigure + offset);
+    // Fitted with a pixel to spare, so that the frame's key pixel is the sheet's background.
     const QRect fitted = frameRect(a, 3);
-    EXPECT_EQ(fitted, figureAt(sheet.picture, onFigure));
-    EXPECT_TRUE(cells[2].adjusted(1, 1, -1, -1).contains(fitted));
+    EXPECT_EQ(fitted, figureAt(sheet.picture, onFigure).adjusted(-1, -1, 1, 1));
+    EXPECT_TRUE(cells[2].contains(fitted));
+    EXPECT_EQ(sheet.picture.pixel(fitted.bottomLeft()), key);
     EXPECT_EQ(shownAt(fitted.topLeft() + offset), qRgb(255, 255, 255));
     EXPECT_EQ(shownAt(cells[1].topLeft() + offset), sheet.picture.pixel(cells[1].topLeft())); // only frame 3 outlined
 
@@ -117,6 +123,10 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
         EXPECT_NE(shown[i], shown[(i + 1) % 3]) << i;
         EXPECT_EQ(shown[i].pixel(5, 5), qRgb(0xC0, 0xC0, 0xC0));
     }
+
+    // The panel shows the fitted frame's numbers.
+    EXPECT_EQ(text("FramePosition"), QStringLiteral("x %1\ny %2").arg(fitted.x()).arg(fitted.y()));
+    EXPECT_EQ(text("FrameSize"), QStringLiteral("ш %1\nв %2").arg(fitted.width()).arg(fitted.height()));
 
     // Ctrl+Z takes back the fit, then the added frame; the labels follow.
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);

@@ -94,11 +94,15 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     press("SpeedButton82");
     EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, qRgb(0xC0, 0xC0, 0xC0) & 0xFFFFFF);
 
-    // One comic so far, shown as the page comes into view (the door loaded at start-up brought the pick
-    // into range). Two are added, the stepper stops at the last one, and the third is replaced.
+    // One comic so far, and the pick starts at 2: the page names comic 2 and shows no picture; "---"
+    // shows comic 1. Two are added, the stepper stops at the last one, and the third is replaced.
     // The pointer at the bottom edge brings the panel up again after the canvas hid it.
     showPanel();
     page(11);
+    EXPECT_EQ(window->editor().state().comicPick, 2);
+    EXPECT_EQ(find<QLabel>("ComicNumber")->text(), QStringLiteral("Комикс 2"));
+    EXPECT_TRUE(find<QLabel>("Image11")->pixmap().isNull());
+    press("SpeedButton87");
     EXPECT_EQ(window->editor().state().comicPick, 1);
     EXPECT_EQ(shown("Image11").pixel(60, 60) & 0xFFFFFF, qRgb(7, 8, 9) & 0xFFFFFF);
     world.dialogs.answers = {large};

@@ -185,6 +185,72 @@ TEST(FigureFit, FindsTheSameFiguresAsAnIndependentCountOnCorpusPictures) {
     EXPECT_GT(figuresChecked, 40);
 }
 
+// Sheets of random blocks, some touching the sheet's edges, fitted at random points: the frame holds the
+// figure with one pixel to spare where the sheet has room, and its bottom-left pixel, the key of the
+// frame's transparency, is never a pixel of the figure, so the whole figure is drawn in play.
+TEST(FigureFit, TheFrameKeepsAMarginSoThatItsKeyPixelIsNeverTheFigures) {
+    std::mt19937 rng(19);
+    const auto below = [&rng](int n) { return int(rng() % unsigned(n)); };
+    int touchingAnEdge = 0;
+    int keyIsBackground = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        const QSize size(8 + below(40), 8 + below(40));
+        QImage sheet(size, QImage::Format_RGB32);
+        const QRgb background = 0xFF00FF00;
+        sheet.fill(background);
+        for (int b = 1 + below(5); b > 0; --b) {
+            const QRect block(below(size.width()), below(size.height()), 1 + below(12), 1 + below(12));
+            const QRgb colour = 0xFF000000u | unsigned(1 + below(0xFFFF));
+            for (int y = block.top(); y <= std::min(block.bottom(), size.height() - 1); ++y)
+                for (int x = block.left(); x <= std::min(block.right(), size.width() - 1); ++x) sheet.setPixel(x, y, colour);
+        }
+        const QRgb key = sheet.pixel(0, size.height() - 1);
+        const QPoint at(below(size.width()), below(size.height()));
+        const QRect figure = figureAt(sheet, at);
+        if (figure.isEmpty()) continue;
+        const QRect frame = frameAroundFigure(figure, size);
+        SCOPED_TRACE(trial);
+        ASSERT_TRUE(QRect(QPoint(0, 0), size).contains(frame));
+        EXPECT_EQ(frame.left(), std::max(figure.left() - 1, 0));
+        EXPECT_EQ(frame.top(), std::max(figure.top() - 1, 0));
+        EXPECT_EQ(frame.right(), std::min(figure.right() + 1, size.width() - 1));
+        EXPECT_EQ(frame.bottom(), std::min(figure.bottom() + 1, size.height() - 1));
+        if (frame.left() == figure.left() || frame.bottom() == figure.bottom()) ++touchingAnEdge;
+
+        Components components(sheet);
+        const QPoint keyPixel = frame.bottomLeft();
+        const int root = components.find(at.y() * size.width() + at.x());
+        const bool inFigure = sheet.pixel(keyPixel) != key &&
+                              components.find(keyPixel.y() * size.width() + keyPixel.x()) == root;
+        EXPECT_FALSE(inFigure) << keyPixel.x() << "," << keyPixel.y();
+        if (sheet.pixel(keyPixel) == key) ++keyIsBackground;
+
+        // Stored as the current frame through the double-click's path.
+        std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
+        EditorState state;
+        state.sheetViewOffset = QPoint(349, 7);
+        ASSERT_TRUE(fitFrameToFigure(*record, state, sheet, at + state.sheetViewOffset));
+        EXPECT_EQ(rectOf(currentFrameOf(*record, state)), frame);
+    }
+    EXPECT_GT(touchingAnEdge, 20);
+    EXPECT_GT(keyIsBackground, 30);
+}
+
+// A figure whose bounding box's bottom-left pixel is its own: a tight fit would make the figure's colour
+// the key and leave the background around it opaque.
+TEST(FigureFit, AFigureWithAFilledCornerIsFittedWithTheBackgroundAsKey) {
+    QImage sheet(40, 30, QImage::Format_RGB32);
+    sheet.fill(0xFFFF00FF);
+    for (int y = 10; y < 20; ++y) sheet.setPixel(10, y, 0xFF202020); // an L: the corner (10, 19) is filled
+    for (int x = 10; x < 18; ++x) sheet.setPixel(x, 19, 0xFF202020);
+    std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
+    EditorState state;
+    ASSERT_TRUE(fitFrameToFigure(*record, state, sheet, QPoint(12, 19) + state.sheetViewOffset));
+    const QRect frame = rectOf(currentFrameOf(*record, state));
+    EXPECT_EQ(frame, QRect(9, 9, 10, 12));
+    EXPECT_EQ(sheet.pixel(frame.bottomLeft()), 0xFFFF00FFu);
+}
+
 TEST(FigureFit, EveryDrawingOfTheDemoSheetFitsInsideItsCell) {
     const demo::SpriteSheet sheet = demo::buildSpriteSheet();
     const QImage& picture = sheet.picture;

@@ -1,6 +1,7 @@
 #include "editor/doors.h"
 #include "editor/editorstate.h"
 #include "editor/items.h"
+#include "project/erase.h"
 #include "project/projectrecord.h"
 
 #include <gtest/gtest.h>
@@ -76,15 +77,23 @@ TEST_F(ItemsAndDoors, CombinationsAreSymmetricAndResavingDropsTheOldPartner) {
 TEST_F(ItemsAndDoors, ErasingClearsTheStoredProductOnlyWhenNothingElseYieldsIt) {
     saveCombination(record, 1, 2, 30);
     saveCombination(record, 3, 4, 30);
-    EXPECT_EQ(eraseCombination(record, 1), 2);
+    EXPECT_EQ(eraseCombination(record, 1, 30), 2);
     EXPECT_EQ(item(1).partner, 0);
     EXPECT_EQ(item(2).partner, 0);
     EXPECT_EQ(item(30).isComposite, 1); // 3 + 4 still yields it
-    EXPECT_EQ(eraseCombination(record, 4), 3);
+    EXPECT_EQ(eraseCombination(record, 4, 30), 3);
     EXPECT_EQ(item(30).isComposite, 0);
-    // An item without partner: only its own fields; an unrelated composite item stays composite.
+    // An item without partner: its own two fields and the product shown, when nothing yields it; an
+    // unrelated composite item stays composite, and so does a shown product another combination yields.
     record.item(50).isComposite = 1;
-    EXPECT_EQ(eraseCombination(record, 6), 0);
+    record.item(51).isComposite = 1;
+    record.item(6).product = 49;
+    saveCombination(record, 7, 8, 52);
+    EXPECT_EQ(eraseCombination(record, 6, 52), 0);
+    EXPECT_EQ(item(52).isComposite, 1);
+    EXPECT_EQ(eraseCombination(record, 6, 51), 0);
+    EXPECT_EQ(item(6).product, 0);
+    EXPECT_EQ(item(51).isComposite, 0);
     EXPECT_EQ(item(50).isComposite, 1);
 }
 
@@ -95,7 +104,7 @@ TEST_F(ItemsAndDoors, RandomSavesAndErasesKeepLinksMutualAndCompositesTrue) {
     std::uniform_int_distribution<int> pick(1, 12);
     for (int step = 0; step < 3000; ++step) {
         const int n = pick(random);
-        if (random() % 3 == 0) eraseCombination(record, n);
+        if (random() % 3 == 0) eraseCombination(record, n, pick(random));
         else saveCombination(record, n, pick(random), pick(random));
         for (int k = 1; k <= 12; ++k) {
             const Item& it = item(k);
@@ -145,6 +154,51 @@ TEST_F(ItemsAndDoors, ApproachCellsAreBlockedAndFreedUnlessAnotherClosedDoorStan
     setDoorApproach(record, 3, 3, 52, 36);
     removeDoor(record, 3, 3);
     EXPECT_EQ(record.pass(3, 1, 1), kBlockedCell);
+}
+
+// Only a cell a closed door blocked itself is ever given back: the stored cell of an erased, removed,
+// never placed or opened door, or of one placed and not given its cell yet, keeps what the author painted.
+TEST_F(ItemsAndDoors, ADoorGivesBackOnlyTheCellItBlockedItself) {
+    const DoorPicks picks{3, 4, 5, 6};
+    const auto wall = [this] {
+        for (int c = 1; c <= 3; ++c) record.pass(3, c, 1) = kBlockedCell;
+    };
+    // After the plot is erased every door stores cell (1, 1).
+    erasePlot(*owned);
+    wall();
+    setDoorApproach(record, 3, 1, 5, 5); // door 1 never placed
+    EXPECT_EQ(record.pass(3, 1, 1), kBlockedCell);
+    removeDoor(record, 3, 1);
+    placeDoor(record, 3, 2, 100, 100, picks); // placed, then its cell: (1, 1) was not its own
+    setDoorApproach(record, 3, 2, 6, 5);
+    EXPECT_EQ(record.pass(3, 1, 1), kBlockedCell);
+    EXPECT_EQ(record.pass(3, 6, 5), kBlockedCell);
+    // "Сохран." on a door with no cell set, then "Убрать": nothing is given back either.
+    record.scene(3).door(3).approachCol = 2;
+    record.scene(3).door(3).approachRow = 1;
+    saveDoor(record, 3, 3, picks);
+    removeDoor(record, 3, 3);
+    EXPECT_EQ(record.pass(3, 2, 1), kBlockedCell);
+
+    // Door 2 owns (6, 5): moving it gives it back; once removed, setting its cell again gives nothing.
+    setDoorApproach(record, 3, 2, 2, 1);
+    EXPECT_EQ(record.pass(3, 6, 5), 0);
+    removeDoor(record, 3, 2);
+    EXPECT_EQ(record.pass(3, 2, 1), 0);
+    wall();
+    setDoorApproach(record, 3, 2, 7, 5);
+    EXPECT_EQ(record.pass(3, 2, 1), kBlockedCell);
+
+    // A door opened in play gave its cell back already; the author may have painted it since.
+    placeDoor(record, 3, 1, 100, 100, picks);
+    setDoorApproach(record, 3, 1, 3, 1);
+    record.scene(3).door(1).state = 2;
+    setDoorApproach(record, 3, 1, 8, 5);
+    EXPECT_EQ(record.pass(3, 3, 1), kBlockedCell);
+    // Saved closed again, it has no cell of its own until one is set.
+    saveDoor(record, 3, 1, picks);
+    removeDoor(record, 3, 1);
+    EXPECT_EQ(record.pass(3, 8, 5), kBlockedCell);
 }
 
 TEST_F(ItemsAndDoors, LoadedPicksAreBroughtIntoRange) {

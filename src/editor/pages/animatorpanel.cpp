@@ -2,6 +2,7 @@
 
 #include "editor/animatorview.h"
 #include "editor/editor.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
 
@@ -11,6 +12,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <tuple>
 
 namespace tw {
 namespace {
@@ -106,11 +108,9 @@ AnimatorPanel::AnimatorPanel(Editor& editor, QWidget* parent)
     preview_->move(8, 8);
 
     animationLabel_ = label(this, "Label2", QString(), 8, 316);
-    auto* previousAnimationButton = speedButton(this, "SpeedButton23", QStringLiteral("---"), 90, 312, 40);
-    auto* nextAnimationButton = speedButton(this, "SpeedButton24", QStringLiteral("+"), 132, 312, 40);
+    auto* animations = new Stepper(this, "SpeedButton23", "SpeedButton24", QPoint(90, 312), 40, 22, 2);
     frameLabel_ = label(this, "Label3", QString(), 8, 342);
-    auto* previousFrameButton = speedButton(this, "SpeedButton25", QStringLiteral("---"), 90, 338, 40);
-    auto* nextFrameButton = speedButton(this, "SpeedButton26", QStringLiteral("+"), 132, 338, 40);
+    auto* frames = new Stepper(this, "SpeedButton25", "SpeedButton26", QPoint(90, 338), 40, 22, 2);
     auto* addButton = speedButton(this, "SpeedButton28", QStringLiteral("Добавить кадр (30)"), 8, 366, 140, 24);
     auto* removeButton = speedButton(this, "SpeedButton31", QStringLiteral("---кадр"), 152, 366, 80, 24);
     // The selectors change the editor's state, the frame count is an edit of the record.
@@ -119,10 +119,15 @@ AnimatorPanel::AnimatorPanel(Editor& editor, QWidget* parent)
         connect(button, &QToolButton::clicked, this,
                 [this, run, action] { (this->*run)([this, &action] { action(engine_.record(), editor_.state()); }); });
     };
-    on(previousAnimationButton, &AnimatorPanel::select, [](ProjectRecord&, EditorState& s) { previousAnimation(s); });
-    on(nextAnimationButton, &AnimatorPanel::select, [](ProjectRecord&, EditorState& s) { nextAnimation(s); });
-    on(previousFrameButton, &AnimatorPanel::select, [](ProjectRecord& r, EditorState& s) { previousFrame(r, s); });
-    on(nextFrameButton, &AnimatorPanel::select, [](ProjectRecord& r, EditorState& s) { nextFrame(r, s); });
+    connect(animations, &Stepper::stepped, this, [this](int delta) {
+        select([this, delta] { delta < 0 ? previousAnimation(editor_.state()) : nextAnimation(editor_.state()); });
+    });
+    connect(frames, &Stepper::stepped, this, [this](int delta) {
+        select([this, delta] {
+            if (delta < 0) previousFrame(engine_.record(), editor_.state());
+            else nextFrame(engine_.record(), editor_.state());
+        });
+    });
     on(addButton, &AnimatorPanel::edit, [](ProjectRecord& r, EditorState& s) { addFrame(r, s); });
     on(removeButton, &AnimatorPanel::edit, [](ProjectRecord& r, EditorState& s) { removeLastFrame(r, s); });
 
@@ -151,6 +156,16 @@ AnimatorPanel::AnimatorPanel(Editor& editor, QWidget* parent)
     nudgeButton("SpeedButton40", less, sizeX, crossY + 26, FrameValue::Width, -1);
     nudgeButton("SpeedButton42", more, sizeX + 72, crossY + 26, FrameValue::Width, +1);
     nudgeButton("SpeedButton43", more, sizeX + 36, crossY + 52, FrameValue::Height, +1);
+    // The values the crosses change, in their middles.
+    QFont small = font();
+    small.setPixelSize(10);
+    for (auto [shown, name, x] : {std::tuple{&framePosition_, "FramePosition", positionX}, std::tuple{&frameSize_, "FrameSize", sizeX}}) {
+        *shown = new QLabel(this);
+        (*shown)->setObjectName(QLatin1String(name));
+        (*shown)->setFont(small);
+        (*shown)->setAlignment(Qt::AlignCenter);
+        (*shown)->setGeometry(x + 34, crossY + 22, 38, 30);
+    }
 
     showRecord();
     hide();
@@ -187,6 +202,11 @@ void AnimatorPanel::showPreview() {
         frameLabel_->setText(frame);
         frameLabel_->adjustSize();
     }
+    // A stretch on the canvas changes the rectangle between two ticks: its numbers follow here.
+    const QString position = framePositionCaption(engine_.record(), editor_.state());
+    if (framePosition_->text() != position) framePosition_->setText(position);
+    const QString size = frameSizeCaption(engine_.record(), editor_.state());
+    if (frameSize_->text() != size) frameSize_->setText(size);
     preview_->update();
 }
 

@@ -16,7 +16,7 @@ class Engine;
 
 // Panel2, beside the canvas while the animator is the chosen page: the preview Image2, the animation and
 // frame selectors, the frame count, the two mouse modes of the canvas and the nudge crosses of the
-// current frame's position and size.
+// current frame's position and size, with the four numbers in the crosses' middles.
 class AnimatorPanel final : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +49,8 @@ private:
     QWidget* preview_ = nullptr;          // Image2
     QLabel* animationLabel_ = nullptr;    // Label2
     QLabel* frameLabel_ = nullptr;        // Label3
+    QLabel* framePosition_ = nullptr;     // the current frame's srcX and srcY
+    QLabel* frameSize_ = nullptr;         // its width and height
     QToolButton* moveModeButton_ = nullptr;    // SpeedButton29
     QToolButton* stretchModeButton_ = nullptr; // SpeedButton30
 };

@@ -1,6 +1,7 @@
 #include "editor/pages/comicpage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "editor/picturesets.h"
 #include "runtime/engine.h"
@@ -13,15 +14,13 @@ namespace tw {
 
 ComicPage::ComicPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    auto* previous = speedButton(this, "SpeedButton87", QStringLiteral("---"), 6, 6, 40, 22);
-    auto* next = speedButton(this, "SpeedButton88", QStringLiteral("+"), 50, 6, 40, 22);
-    const auto step = [this, &engine](int delta) {
+    number_ = label(this, "ComicNumber", QString(), 6, 4);
+    auto* comics = new Stepper(this, "SpeedButton87", "SpeedButton88", QPoint(6, 26), 40);
+    connect(comics, &Stepper::stepped, this, [this, &engine](int delta) {
         stepComicPick(engine, delta);
         showPick();
         emit pickChanged();
-    };
-    connect(previous, &QToolButton::clicked, this, [step] { step(-1); });
-    connect(next, &QToolButton::clicked, this, [step] { step(+1); });
+    });
     preview_ = new QLabel(this);
     preview_->setObjectName(QStringLiteral("Image11"));
     preview_->setGeometry(100, 2, 137, 137);
@@ -42,6 +41,8 @@ void ComicPage::showEvent(QShowEvent* event) {
 }
 
 void ComicPage::showPick() {
+    number_->setText(QStringLiteral("Комикс ") + QString::number(editor_.state().comicPick));
+    number_->adjustSize();
     // Comics are files: read only while the page is in view, not on every refresh of a hidden page.
     if (!isVisible()) return;
     const QImage comic = comicPreview(editor_.engine());

@@ -8,7 +8,8 @@ namespace tw {
 
 class Editor;
 
-// "Комикс": the comic stepper (comicPick, shared with the plot editor's door page), the preview Image11
+// "Комикс": the comic stepper (comicPick, shared with the plot editor's door page) with the comic's number,
+// the preview Image11
 // and the buttons that add a comic and replace the chosen one.
 class ComicPage final : public QWidget {
     Q_OBJECT
@@ -28,6 +29,7 @@ protected:
 
 private:
     Editor& editor_;
+    QLabel* number_ = nullptr;  // "Комикс " + comicPick
     QLabel* preview_ = nullptr; // Image11
 };
 

@@ -1,6 +1,7 @@
 #include "editor/pages/doorpage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "editor/picturesets.h"
 #include "runtime/engine.h"
@@ -13,15 +14,13 @@ namespace tw {
 
 DoorPage::DoorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
     Engine& engine = editor.engine();
-    auto* previous = speedButton(this, "SpeedButton82", QStringLiteral("---"), 6, 6, 40, 22);
-    auto* next = speedButton(this, "SpeedButton83", QStringLiteral("+"), 50, 6, 40, 22);
-    const auto step = [this, &engine](int delta) {
+    number_ = label(this, "DoorNumber", QString(), 6, 4);
+    auto* doors = new Stepper(this, "SpeedButton82", "SpeedButton83", QPoint(6, 26), 40);
+    connect(doors, &Stepper::stepped, this, [this, &engine](int delta) {
         stepDoorPick(engine, delta);
         showPick();
         emit pickChanged();
-    };
-    connect(previous, &QToolButton::clicked, this, [step] { step(-1); });
-    connect(next, &QToolButton::clicked, this, [step] { step(+1); });
+    });
     preview_ = new QLabel(this);
     preview_->setObjectName(QStringLiteral("Image10"));
     preview_->setGeometry(100, 4, 65, 97);
@@ -34,6 +33,10 @@ DoorPage::DoorPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
     });
 }
 
-void DoorPage::showPick() { preview_->setPixmap(QPixmap::fromImage(doorPreview(editor_.engine()))); }
+void DoorPage::showPick() {
+    number_->setText(QStringLiteral("Дверь ") + QString::number(editor_.state().closedDoorPick));
+    number_->adjustSize();
+    preview_->setPixmap(QPixmap::fromImage(doorPreview(editor_.engine())));
+}
 
 } // namespace tw

@@ -8,8 +8,8 @@ namespace tw {
 
 class Editor;
 
-// "Дверь": the door picture stepper (closedDoorPick, shared with the plot editor's door page), the
-// preview Image10 and the replacement of the picture. The page shows no number, only the picture.
+// "Дверь": the door picture stepper (closedDoorPick, shared with the plot editor's door page) with the
+// picture's number, the preview Image10 and the replacement of the picture.
 class DoorPage final : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ signals:
 
 private:
     Editor& editor_;
+    QLabel* number_ = nullptr;  // "Дверь " + closedDoorPick
     QLabel* preview_ = nullptr; // Image10
 };
 

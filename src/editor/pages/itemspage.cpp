@@ -1,6 +1,7 @@
 #include "editor/pages/itemspage.h"
 
 #include "editor/editor.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "editor/picturesets.h"
 #include "runtime/engine.h"
@@ -17,14 +18,9 @@ ItemsPage::ItemsPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_
     connect(panel, &QToolButton::clicked, this, [this] { replacePanel(editor_); });
 
     itemLabel_ = label(this, "Label13", QString(), 6, 4);
-    auto* previous = speedButton(this, "SpeedButton34", QStringLiteral("---"), 6, 26, 40, 22);
-    auto* next = speedButton(this, "SpeedButton35", QStringLiteral("+"), 50, 26, 40, 22);
-    connect(previous, &QToolButton::clicked, this, [this, &engine] {
-        stepItem(engine, -1);
-        emit itemChanged();
-    });
-    connect(next, &QToolButton::clicked, this, [this, &engine] {
-        stepItem(engine, +1);
+    auto* items = new Stepper(this, "SpeedButton34", "SpeedButton35", QPoint(6, 26), 40);
+    connect(items, &Stepper::stepped, this, [this, &engine](int delta) {
+        stepItem(engine, delta);
         emit itemChanged();
     });
     preview_ = new QLabel(this);

@@ -20,7 +20,7 @@ const char* const kPassabilityHelp =
     "5.\tМаксимальная, но не суммарная, длина пути не должна превышать 300 клеток (типа змейка).";
 
 PassabilityPage::PassabilityPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
-    stepper_ = new SceneStepper(editor.engine(), "SpeedButton46", "SpeedButton47", nullptr, this);
+    stepper_ = new SceneStepper(editor.engine(), "SpeedButton46", "SpeedButton47", "Label5", this);
     stepper_->move(6, 4);
 
     walkableButton_ = speedButton(this, "SpeedButton44", QStringLiteral("Рисовать зону проходов"), 6, 52, 180);

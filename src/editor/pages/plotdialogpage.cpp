@@ -3,8 +3,10 @@
 #include "editor/editor.h"
 #include "editor/pages/plotitemspage.h"
 #include "editor/pages/portalpage.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/textfield.h"
 #include "editor/pages/widgets.h"
+#include "platform/messages.h"
 #include "runtime/engine.h"
 
 #include <QButtonGroup>
@@ -15,6 +17,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <tuple>
 
 namespace tw {
 
@@ -56,20 +59,21 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
         editor_.change([&] { removeDialog(engine.record(), engine.screen().currentScene, dialogSpin_->value()); });
         emit canvasChanged();
     });
-    auto* zone = speedButton(this, "SpeedButton100", QStringLiteral("Зона клика"), 4, 44, 110, 21);
-    connect(zone, &QToolButton::clicked, this, [this, &engine, &state] {
-        editor_.change([&] {
-            armDialogZone(engine.record(), state, engine.screen().currentScene, dialogSpin_->value(), form());
+    // Both zone buttons store the dialog, then arm the canvas.
+    using Store = void (*)(ProjectRecord&, EditorState&, int, int, const DialogForm&);
+    for (auto [name, caption, y, store] :
+         {std::tuple{"SpeedButton100", "Зона клика", 44, Store(&armDialogZone)},
+          std::tuple{"SpeedButton101", "Подход героя", 66, Store(&armDialogApproach)}}) {
+        auto* button = speedButton(this, name, QString::fromUtf8(caption), 4, y, 110, 21);
+        connect(button, &QToolButton::clicked, this, [this, &engine, &state, store = store] {
+            const int s = engine.screen().currentScene;
+            const int k = dialogSpin_->value();
+            editor_.change([&] { store(engine.record(), state, s, k, form()); });
+            emit canvasChanged();
+            const QString warning = silentCharacterWarning(engine.record(), s, k);
+            if (!warning.isEmpty()) engine.services().messages.showInfo(warning);
         });
-        emit canvasChanged();
-    });
-    auto* approach = speedButton(this, "SpeedButton101", QStringLiteral("Подход героя"), 4, 66, 110, 21);
-    connect(approach, &QToolButton::clicked, this, [this, &engine, &state] {
-        editor_.change([&] {
-            armDialogApproach(engine.record(), state, engine.screen().currentScene, dialogSpin_->value(), form());
-        });
-        emit canvasChanged();
-    });
+    }
     auto* text = speedButton(this, "SpeedButton106", QStringLiteral("Коор текста"), 4, 88, 110, 21);
     connect(text, &QToolButton::clicked, this, [this, &engine, &state] {
         editor_.change([&] { armDialogText(engine.record(), state, engine.screen().currentScene); });
@@ -124,17 +128,14 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
     };
     for (const Picker& p : pickers) {
         auto* caption = columnCaption(this, p.captionName, QString::fromUtf8(p.caption), QRect(p.x, 0, 60, 30));
-        auto* minus = speedButton(this, p.down, QStringLiteral("---"), p.x, 32, 28, 20);
-        auto* plus = speedButton(this, p.up, QStringLiteral("+"), p.x + 30, 32, 28, 20);
+        auto* stepper = new Stepper(this, p.down, p.up, QPoint(p.x, 32), 28, 20, 2);
         *p.picture = pictureLabel(this, p.image, QRect(p.x + 4, 56, 50, 50));
-        *p.controls = {caption, minus, plus, *p.picture};
-        for (auto [button, by] : {std::pair{minus, -1}, std::pair{plus, 1}}) {
-            connect(button, &QToolButton::clicked, this, [this, value = p.value, by = by] {
-                *value = std::clamp(*value + by, 1, kItemCapacity);
-                showPicks();
-                emit picksChanged();
-            });
-        }
+        *p.controls = {caption, stepper->downButton(), stepper->upButton(), *p.picture};
+        stepper->bind(*p.value, 1, kItemCapacity);
+        connect(stepper, &Stepper::changed, this, [this] {
+            showPicks();
+            emit picksChanged();
+        });
     }
     showPicks();
 }

@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "editor/pages/plotitemspage.h"
 #include "editor/pages/portalpage.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
 
@@ -13,7 +14,6 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include <algorithm>
 
 namespace tw {
 
@@ -35,31 +35,26 @@ PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), e
     doorSpin_->setValue(state.doorSpin);
     connect(doorSpin_, &QSpinBox::valueChanged, this, [this](int k) { loadDoor(k); });
 
-    struct Stepper {
+    struct Pick {
         const char* caption;
         const char* down;
         const char* up;
         int* value;
         int high; // 0: the comic count
     };
-    const Stepper steppers[] = {
+    const Pick picks[] = {
         {"Закрытая", "SpeedButton53", "SpeedButton74", &state.closedDoorPick, kDoorPictures},
         {"Открытая", "SpeedButton75", "SpeedButton76", &state.openDoorPick, kDoorPictures},
         {"Ключ", "SpeedButton80", "SpeedButton81", &state.keyItemPick, kItemCapacity},
         {"Комикс", "SpeedButton91", "SpeedButton92", &state.comicPick, 0},
     };
     int x = 92;
-    for (const Stepper& s : steppers) {
-        label(this, nullptr, QString::fromUtf8(s.caption), x, 2);
-        auto* minus = speedButton(this, s.down, QStringLiteral("---"), x, 18, 30);
-        auto* plus = speedButton(this, s.up, QStringLiteral("+"), x + 32, 18, 30);
-        for (auto [button, by] : {std::pair{minus, -1}, std::pair{plus, 1}}) {
-            connect(button, &QToolButton::clicked, this, [this, &engine, s, by = by] {
-                const int high = s.high > 0 ? s.high : std::max(1, int(engine.record().comicCount));
-                *s.value = std::clamp(*s.value + by, 1, high);
-                showRecord();
-            });
-        }
+    for (const Pick& p : picks) {
+        label(this, nullptr, QString::fromUtf8(p.caption), x, 2);
+        auto* stepper = new Stepper(this, p.down, p.up, QPoint(x, 18), 30, 22, 2);
+        const int high = p.high;
+        stepper->bind(*p.value, 1, [&engine, high] { return high > 0 ? high : int(engine.record().comicCount); });
+        connect(stepper, &Stepper::changed, this, &PlotDoorPage::showRecord);
         x += 72;
     }
     closed_ = pictureLabel(this, "Image7", QRect(92, 44, 46, 68));
@@ -96,7 +91,9 @@ PlotDoorPage::PlotDoorPage(Editor& editor, QWidget* parent) : QWidget(parent), e
     });
 
     helpText(this, "Label49", QString::fromUtf8(kPlotDoorHelp), QRect(490, 0, 204, 112));
-    loadDoor(state.doorSpin);
+    // The picks keep the values they start with until the door number changes: building the page only
+    // shows them.
+    showRecord();
 }
 
 void PlotDoorPage::showEvent(QShowEvent* event) {

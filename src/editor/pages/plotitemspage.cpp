@@ -2,7 +2,9 @@
 
 #include "editor/editor.h"
 #include "editor/items.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
+#include "editor/strippreview.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
 
@@ -27,20 +29,10 @@ const char* const kPlotItemsHelp =
     "Предмет с определенным номером в игре - уникален и в одном экземпляре.";
 
 QPixmap cellPreview(const QImage& strip, int w, int h, int n, QSize size) {
-    QPixmap pixmap(size);
-    pixmap.fill(QColor(0xC0, 0xC0, 0xC0));
-    const QRect cell((n - 1) * w, 0, w, h);
-    if (n < 1 || !strip.rect().contains(cell)) return pixmap;
-    QPainter painter(&pixmap);
-    const QImage picture = strip.copy(cell);
-    if (picture.width() <= size.width() && picture.height() <= size.height()) painter.drawImage(0, 0, picture);
-    else painter.drawImage(0, 0, picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    return pixmap;
+    return QPixmap::fromImage(stripPreview(size, {{strip, QSize(w, h), n, QPoint(0, 0)}}));
 }
 
 namespace {
-
-int stepped(int value, int by, int high) { return std::clamp(value + by, 1, high); }
 
 // The icon of the button that opens the combination panel: two small items joined into a third.
 QIcon combinationIcon() {
@@ -60,14 +52,9 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     EditorState& state = editor_.state();
 
     label(this, nullptr, QStringLiteral("Выбор предмета"), 6, 2);
-    auto* down = speedButton(this, "SpeedButton64", QStringLiteral("---"), 6, 20, 36);
-    auto* up = speedButton(this, "SpeedButton65", QStringLiteral("+"), 44, 20, 36);
-    for (auto [button, by] : {std::pair{down, -1}, std::pair{up, 1}}) {
-        connect(button, &QToolButton::clicked, this, [this, &state, by = by] {
-            state.currentItem = stepped(state.currentItem, by, kItemCapacity);
-            showItem();
-        });
-    }
+    auto* items = new Stepper(this, "SpeedButton64", "SpeedButton65", QPoint(6, 20), 36, 22, 2);
+    items->bind(state.currentItem, 1, kItemCapacity);
+    connect(items, &Stepper::changed, this, &PlotItemsPage::showItem);
     itemLabel_ = label(this, "Label19", QString(), 6, 46);
     compositeLabel_ = label(this, "Label23", QString(), 6, 64);
     picture_ = pictureLabel(this, "Image4", QRect(112, 2, 57, 57));
@@ -98,22 +85,17 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
         panel_->show();
         showPicks();
     });
-    struct Stepper {
+    struct Pick {
         const char* down;
         const char* up;
         int* value;
         int x;
     };
-    for (const Stepper& s : {Stepper{"SpeedButton68", "SpeedButton69", &state.itemPickA, 4},
-                             Stepper{"SpeedButton70", "SpeedButton71", &state.itemPickB, 130}}) {
-        auto* minus = speedButton(panel_, s.down, QStringLiteral("---"), s.x, 4, 30);
-        auto* plus = speedButton(panel_, s.up, QStringLiteral("+"), s.x + 32, 4, 30);
-        for (auto [button, by] : {std::pair{minus, -1}, std::pair{plus, 1}}) {
-            connect(button, &QToolButton::clicked, this, [this, value = s.value, by = by] {
-                *value = stepped(*value, by, kItemCapacity);
-                showPicks();
-            });
-        }
+    for (const Pick& p : {Pick{"SpeedButton68", "SpeedButton69", &state.itemPickA, 4},
+                          Pick{"SpeedButton70", "SpeedButton71", &state.itemPickB, 130}}) {
+        auto* picks = new Stepper(panel_, p.down, p.up, QPoint(p.x, 4), 30, 22, 2);
+        picks->bind(*p.value, 1, kItemCapacity);
+        connect(picks, &Stepper::changed, this, &PlotItemsPage::showPicks);
     }
     pickALabel_ = label(panel_, "Label21", QString(), 68, 8);
     pickBLabel_ = label(panel_, "Label22", QString(), 194, 8);
@@ -136,7 +118,7 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
     auto* erase = speedButton(panel_, "SpeedButton73", QStringLiteral("стереть"), 130, 86, 100);
     connect(erase, &QToolButton::clicked, this, [this, &engine, &state] {
         int partner = 0;
-        editor_.change([&] { partner = eraseCombination(engine.record(), state.currentItem); });
+        editor_.change([&] { partner = eraseCombination(engine.record(), state.currentItem, state.itemPickB); });
         if (isItemNumber(partner)) state.itemPickA = partner;
         panel_->hide();
         showRecord();

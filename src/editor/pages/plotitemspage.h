@@ -10,8 +10,7 @@ namespace tw {
 
 class Editor;
 
-// Cell n (w x h) of a picture strip on a silver ground of size `size`, scaled down to fit when the cell
-// is larger; n outside the strip leaves the ground bare.
+// Cell n (w x h) of a picture strip on a silver ground of size `size`, as stripPreview draws it.
 QPixmap cellPreview(const QImage& strip, int w, int h, int n, QSize size);
 
 // "Предметы" of the plot editor: the item stepper with its picture, "Разместить" and "Убрать", and the

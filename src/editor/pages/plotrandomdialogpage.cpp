@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/pages/textfield.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
 
@@ -19,15 +20,12 @@ PlotRandomDialogPage::PlotRandomDialogPage(Editor& editor, QWidget* parent) : QW
     Engine& engine = editor.engine();
     EditorState& state = editor_.state();
 
-    auto* down = speedButton(this, "SpeedButton107", QStringLiteral("---"), 6, 4, 36);
-    auto* up = speedButton(this, "SpeedButton108", QStringLiteral("+"), 44, 4, 36);
-    for (auto [button, by] : {std::pair{down, -1}, std::pair{up, 1}}) {
-        connect(button, &QToolButton::clicked, this, [this, &state, by = by] {
-            state.currentRandomDialog = std::clamp(state.currentRandomDialog + by, 1, kRandomDialogsPerScene);
-            showRecord();
-            loadLines();
-        });
-    }
+    auto* numbers = new Stepper(this, "SpeedButton107", "SpeedButton108", QPoint(6, 4), 36, 22, 2);
+    numbers->bind(state.currentRandomDialog, 1, kRandomDialogsPerScene);
+    connect(numbers, &Stepper::changed, this, [this] {
+        showRecord();
+        loadLines();
+    });
     number_ = label(this, "Label38", QString(), 34, 32);
 
     for (int i = 0; i < kRandomDialogLines; ++i) {

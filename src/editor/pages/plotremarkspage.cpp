@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "editor/pages/portalpage.h"
 #include "editor/pages/textfield.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "editor/remarks.h"
 #include "runtime/engine.h"
@@ -67,17 +68,14 @@ void PlotTextPage::refreshPreview() {
 PlotHeroRemarksPage::PlotHeroRemarksPage(Editor& editor, QWidget* parent) : PlotTextPage(editor, parent) {
     Engine& engine = editor.engine();
     label(this, nullptr, QStringLiteral("Реплика героя"), 6, 2);
-    auto* previous = speedButton(this, "SpeedButton93", QStringLiteral("---"), 6, 20, 40);
-    auto* next = speedButton(this, "SpeedButton94", QStringLiteral("+"), 50, 20, 40);
+    auto* numbers = new Stepper(this, "SpeedButton93", "SpeedButton94", QPoint(6, 20), 40);
     number_ = label(this, "Label31", QString(), 98, 24);
     addText("Edit1", 30, QRect(6, 50, 300, 24), "SpeedButton96", QRect(314, 50, 100, 24), &storeHeroRemark);
-    for (auto [button, by] : {std::pair{previous, -1}, std::pair{next, +1}}) {
-        connect(button, &QToolButton::clicked, this, [this, &engine, by = by] {
-            stepHeroRemark(engine, by);
-            showText(engine.record().heroRemark(editor_.state().currentHeroRemark).text.text(), true);
-            showRecord();
-        });
-    }
+    connect(numbers, &Stepper::stepped, this, [this, &engine](int by) {
+        stepHeroRemark(engine, by);
+        showText(engine.record().heroRemark(editor_.state().currentHeroRemark).text.text(), true);
+        showRecord();
+    });
     addArming("SpeedButton95", QStringLiteral("Разместить"), QRect(314, 80, 100, 24), &EditorState::heroRemarkArmed);
     helpText(this, "Label50", QString::fromUtf8(kHeroRemarksHelp), QRect(424, 0, 266, 112));
     showRecord();

@@ -1,11 +1,11 @@
 #include "editor/pages/scenestepper.h"
 
 #include "editor/editorshell.h"
+#include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
 
 #include <QLabel>
-#include <QToolButton>
 
 namespace tw {
 
@@ -13,28 +13,23 @@ SceneStepper::SceneStepper(Engine& engine, const char* downName, const char* upN
                            QWidget* parent)
     : QWidget(parent), engine_(engine) {
     resize(130, 44);
-    if (labelName) {
-        label_ = label(this, labelName, QString(), 0, 0);
-    } else {
-        label(this, "Label5", QStringLiteral("Сцена"), 0, 0);
-    }
-    auto* down = speedButton(this, downName, QStringLiteral("---"), 0, 20, 60);
-    auto* up = speedButton(this, upName, QStringLiteral("+"), 64, 20, 60);
-    connect(down, &QToolButton::clicked, this, [this] {
-        previousScene(engine_);
-        refresh();
-        emit sceneChanged();
-    });
-    connect(up, &QToolButton::clicked, this, [this] {
-        nextScene(engine_);
+    label_ = label(this, labelName, QString(), 0, 0);
+    auto* scenes = new Stepper(this, downName, upName, QPoint(0, 20), 60);
+    connect(scenes, &Stepper::stepped, this, [this](int delta) {
+        if (delta < 0) previousScene(engine_);
+        else nextScene(engine_);
         refresh();
         emit sceneChanged();
     });
     refresh();
 }
 
+void SceneStepper::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+}
+
 void SceneStepper::refresh() {
-    if (!label_) return;
     label_->setText(QStringLiteral("Сцена ") + QString::number(engine_.screen().currentScene));
     label_->adjustSize();
 }

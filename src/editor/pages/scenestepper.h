@@ -8,12 +8,12 @@ namespace tw {
 
 class Engine;
 
-// A pair of scene buttons "---" and "+" with an optional label "Сцена " + n, as on the applicator,
-// passability and plot editor pages.
+// A pair of scene buttons "---" and "+" with the label "Сцена " + n, as on the applicator,
+// passability and plot editor pages. Coming into view, it shows the scene of the moment.
 class SceneStepper final : public QWidget {
     Q_OBJECT
 public:
-    // downName/upName/labelName: the controls' names; labelName null for a page without a number.
+    // downName/upName/labelName: the controls' names.
     SceneStepper(Engine& engine, const char* downName, const char* upName, const char* labelName, QWidget* parent);
     // Shows the current scene in the label.
     void refresh();
@@ -21,9 +21,12 @@ public:
 signals:
     void sceneChanged();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Engine& engine_;
-    QLabel* label_ = nullptr;
+    QLabel* label_;
 };
 
 } // namespace tw

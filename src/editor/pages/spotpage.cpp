@@ -78,7 +78,9 @@ SpotPage::SpotPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(e
     });
 
     label(this, "Label46", QString::fromUtf8(kSpotHelp), 360, 4);
-    showSpot();
+    // Built before the record is read: the controls show the editor's state; the spot itself is shown
+    // when the page is (showSpot).
+    randomBox_->setChecked(state.spotRandomChecked);
 }
 
 void SpotPage::showSpot() {
