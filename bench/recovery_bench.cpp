@@ -21,12 +21,15 @@ class ReadOnlyDisk final : public FileSystem {
 public:
     ReadResult read(const QString& path) override { return disk_.read(path); }
     QString writeAtomically(const QString&, const QByteArray&) override { return {}; }
-    bool copy(const QString&, const QString&) override { return true; }
+    QString copy(const QString&, const QString&) override { return {}; }
     bool exists(const QString& path) override { return disk_.exists(path); }
     bool isDirectory(const QString& path) override { return disk_.isDirectory(path); }
-    bool makeDirectory(const QString&) override { return true; }
+    QString makeDirectory(const QString&) override { return {}; }
     bool remove(const QString&) override { return true; }
-    bool makeExecutable(const QString&) override { return true; }
+    QString makeExecutable(const QString&) override { return {}; }
+    bool isLink(const QString& path) override { return disk_.isLink(path); }
+    QStringList entries(const QString& folder) override { return disk_.entries(folder); }
+    bool sameFile(const QString& a, const QString& b) override { return disk_.sameFile(a, b); }
 
 private:
     DiskFileSystem disk_;

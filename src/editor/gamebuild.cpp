@@ -4,10 +4,14 @@
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/messages.h"
+#include "project/recordfile.h"
 #include "runtime/engine.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <optional>
+#include <vector>
 
 namespace tw {
 namespace {
@@ -18,6 +22,8 @@ constexpr const char* kDataFiles[] = {"anim", "baztyp.dll", "clik.ani", "dial.an
                                       "pon",  "pred.ani",   "smotr.ani", "ten",      "typ.dll",    "temp.ani"};
 constexpr const char* kSoundFiles[] = {"clik.wav", "even.wav", "fon.mp3", "hod.wav"};
 constexpr const char* kFolders[] = {"mzh", "mzh/data", "mzh/Kom", "mzh/scena", "mzh/sound"};
+// How many names a message lists before it says how many more there are.
+constexpr int kNamesShown = 12;
 
 // The folder as an absolute, clean path; the real one where it exists (links resolved).
 QString realFolder(const QString& path) {
@@ -29,6 +35,138 @@ bool isWithin(const QString& path, const QString& folder) {
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
 }
 
+QString nameList(const QStringList& names) {
+    QString list = names.mid(0, kNamesShown).join(QStringLiteral(", "));
+    if (names.size() > kNamesShown) list += QStringLiteral(" и ещё %1").arg(names.size() - kNamesShown);
+    return list;
+}
+
+// Code points that make a name read other than it is: format characters (zero widths, direction marks
+// and overrides, the byte order mark, the soft hyphen), line and paragraph separators, and the letters
+// that are drawn as nothing (the Hangul fillers, the blank Braille pattern).
+bool isInvisibleOrTurning(char32_t c) {
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_PrivateUse:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return c == 0x115F || c == 0x1160 || c == 0x3164 || c == 0xFFA0 || c == 0x2800;
+    }
+}
+
+// The build's writes into its folder, kept so that a build that fails can take them back: the folders
+// and files it made are removed, the files it replaced get their old bytes again. Every write refuses a
+// link (the file seam does not follow one), and every folder is checked after it is made or found.
+class BuildWriter {
+public:
+    BuildWriter(FileSystem& files, QString base) : files_(files), base_(std::move(base)) {}
+
+    // The path of `relative` in the folder.
+    QString path(const QString& relative) const { return base_ + relative; }
+    // The reason the last call failed; the path it concerns.
+    const QString& failure() const { return failure_; }
+    const QString& failedPath() const { return failedPath_; }
+
+    bool makeFolder(const QString& relative) {
+        const QString folder = path(relative);
+        if (!files_.isLink(folder) && files_.isDirectory(folder)) return true;
+        if (QString reason = files_.makeDirectory(folder); !reason.isEmpty()) return fail(folder, reason);
+        madeFolders_.push_back(folder);
+        // Made by us a moment ago, but a link put in its place since would lead the writes out.
+        if (files_.isLink(folder) || !files_.isDirectory(folder))
+            return fail(folder, QString::fromUtf8(kLinkReason));
+        return true;
+    }
+
+    bool write(const QString& relative, const QByteArray& bytes) {
+        const QString target = path(relative);
+        std::optional<QByteArray> before;
+        if (files_.isLink(target)) return fail(target, QString::fromUtf8(kLinkReason));
+        if (files_.exists(target)) {
+            FileSystem::ReadResult old = files_.read(target);
+            // A file that cannot be read could not be put back after a failure: it is left alone.
+            if (!old.ok()) return fail(target, old.error);
+            before = std::move(old.bytes);
+        }
+        if (QString reason = files_.writeAtomically(target, bytes); !reason.isEmpty()) return fail(target, reason);
+        if (before)
+            replaced_.push_back({target, std::move(*before)});
+        else
+            madeFiles_.push_back(target);
+        return true;
+    }
+
+    bool makeExecutable(const QString& relative) {
+        const QString target = path(relative);
+        if (QString reason = files_.makeExecutable(target); !reason.isEmpty()) return fail(target, reason);
+        return true;
+    }
+
+    // Takes back every write. The files made go first: on a full disk their room is what the old bytes
+    // of the replaced files need. Returns the paths that could not be taken back.
+    QStringList takeBack() {
+        QStringList left;
+        for (auto it = madeFiles_.rbegin(); it != madeFiles_.rend(); ++it)
+            if (!files_.remove(*it)) left << *it;
+        for (auto it = replaced_.rbegin(); it != replaced_.rend(); ++it)
+            if (!files_.writeAtomically(it->first, it->second).isEmpty()) left << it->first;
+        for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it)
+            if (!files_.remove(*it)) left << *it;
+        replaced_.clear();
+        madeFiles_.clear();
+        madeFolders_.clear();
+        return left;
+    }
+
+private:
+    bool fail(const QString& path, const QString& reason) {
+        failedPath_ = path;
+        failure_ = reason;
+        return false;
+    }
+
+    FileSystem& files_;
+    QString base_;
+    QString failure_;
+    QString failedPath_;
+    std::vector<std::pair<QString, QByteArray>> replaced_;
+    std::vector<QString> madeFiles_;
+    std::vector<QString> madeFolders_;
+};
+
+// The folder's names the build would write that are links or stand where a folder or file of the other
+// kind must be; and those that are files the build would replace.
+struct FolderCheck {
+    QStringList links;
+    QStringList wrongKind;
+    QStringList replaced;
+};
+
+FolderCheck checkFolder(FileSystem& files, const QString& base, const QStringList& written) {
+    FolderCheck check;
+    for (const char* folder : kFolders) {
+        const QString name = QLatin1String(folder);
+        if (files.isLink(base + name))
+            check.links << name;
+        else if (files.exists(base + name) && !files.isDirectory(base + name))
+            check.wrongKind << name;
+    }
+    for (const QString& name : written) {
+        if (files.isLink(base + name))
+            check.links << name;
+        else if (files.isDirectory(base + name))
+            check.wrongKind << name;
+        else if (files.exists(base + name))
+            check.replaced << name;
+    }
+    return check;
+}
+
 } // namespace
 
 QString gameNameProblem(const QString& name) {
@@ -37,11 +175,17 @@ QString gameNameProblem(const QString& name) {
         return QStringLiteral("Имя игры «%1» не может быть именем файла.").arg(name);
     if (name.compare(QLatin1String("mzh"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("Имя игры «mzh» занято: так называется папка с файлами игры.");
-    for (const QChar ch : name) {
-        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\'))
+    if (!name.isValidUtf16())
+        return QStringLiteral("В имени игры есть знак, которого нет в Юникоде: оно станет именем файла.");
+    for (const char32_t c : name.toUcs4()) {
+        if (c == U'/' || c == U'\\')
             return QStringLiteral("В имени игры не должно быть знаков «/» и «\\»: оно станет именем файла.");
-        if (ch.category() == QChar::Other_Control)
+        if (QChar::category(c) == QChar::Other_Control)
             return QStringLiteral("В имени игры есть управляющий символ: оно станет именем файла.");
+        if (isInvisibleOrTurning(c))
+            return QStringLiteral("В имени игры есть невидимый знак или знак смены направления письма (U+%1): "
+                                  "имя файла читалось бы не так, как оно есть.")
+                .arg(QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
     }
     return {};
 }
@@ -53,6 +197,20 @@ QStringList gameFiles(const ProjectRecord& record) {
     for (const char* name : kSoundFiles) files << QStringLiteral("mzh/sound/") + QLatin1String(name);
     for (int n = 1; n <= record.comicCount; ++n) files << QStringLiteral("mzh/Kom/") + QString::number(n);
     return files;
+}
+
+bool gameUsesFile(const ProjectRecord& record, const QString& relative) {
+    static const QString comics = QStringLiteral("mzh/Kom/");
+    if (!relative.startsWith(comics)) return true;
+    const int comic = relative.mid(comics.size()).toInt();
+    // A door that is open already showed its comic; one that is not there never will.
+    for (int s = 1; s <= usableSceneCount(record); ++s) {
+        for (int d = 1; d <= kDoorsPerScene; ++d) {
+            const Door& door = record.scene(s).door(d);
+            if (door.state == 1 && door.comic == comic) return true;
+        }
+    }
+    return false;
 }
 
 bool buildGame(Editor& editor, const QString& gameNameText) {
@@ -71,8 +229,9 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     if (chosen.isEmpty()) return false;
     const QString target = realFolder(chosen);
     const QString program = realFolder(paths.root());
-    if (target == program || isWithin(target, program + QStringLiteral("/mzh")) ||
-        isWithin(target, program + QStringLiteral("/graf"))) {
+    if (target == program || isWithin(target, realFolder(paths.root() + QStringLiteral("/mzh"))) ||
+        isWithin(target, realFolder(paths.root() + QStringLiteral("/graf"))) ||
+        isWithin(target, program + QStringLiteral("/mzh")) || isWithin(target, program + QStringLiteral("/graf"))) {
         messages.showError(QStringLiteral("В папку %1 игру собрать нельзя: это папка редактора или его файлов. "
                                           "Выберите пустую папку в другом месте.")
                                .arg(chosen));
@@ -84,38 +243,100 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
         return false;
     }
 
-    // The record as built: the scene shown is where the game starts, under the name typed now.
-    bool written = false;
-    editor.change([&] {
-        ProjectRecord& record = engine.record();
-        record.startScene = engine.screen().currentScene;
-        record.gameName.setText(name);
-        const QByteArray bytes(reinterpret_cast<const char*>(record.bytes()), qsizetype(kProjectRecordSize));
-        written = editor.writeFile(paths.savePointFile(), bytes) && editor.writeFile(paths.recordFile(), bytes);
-    });
-    if (!written) return false;
+    // What the project lacks: a file the game uses stops the build before it starts; one it does not use
+    // (a comic no door shows) is left out and named at the end. The two record files are written below.
+    const ProjectRecord& record = engine.record();
+    const QStringList copied = gameFiles(record);
+    const QString savePoint = QStringLiteral("mzh/data/baztyp.dll");
+    const QString project = QStringLiteral("mzh/data/typ.dll");
+    QStringList missingUsed, missingUnused;
+    for (const QString& file : copied) {
+        if (file == savePoint || file == project || files.exists(paths.file(file))) continue;
+        (gameUsesFile(record, file) ? missingUsed : missingUnused) << file;
+    }
+    if (!missingUsed.isEmpty()) {
+        messages.showError(QStringLiteral("В проекте нет файлов, которые нужны игре: %1. Сборка не начата.")
+                               .arg(nameList(missingUsed)));
+        return false;
+    }
 
+    // The folder: nothing is written through a link or over a folder, and a folder that is not empty is
+    // the author's to give.
     const QString base = target + QLatin1Char('/');
-    for (const char* folder : kFolders) {
-        const QString path = base + QLatin1String(folder);
-        if (files.isDirectory(path)) continue;
-        if (!files.makeDirectory(path)) {
-            messages.showError(QStringLiteral("Не удалось создать папку %1. Сборка остановлена.").arg(path));
+    QStringList written = copied;
+    written << name;
+    const FolderCheck check = checkFolder(files, base, written);
+    if (!check.links.isEmpty()) {
+        messages.showError(QStringLiteral("В папке %1 на месте файлов игры стоят ссылки: %2. Сборка пишет только в "
+                                          "саму папку и через ссылки не пишет: уберите их или выберите другую папку.")
+                               .arg(target, nameList(check.links)));
+        return false;
+    }
+    if (!check.wrongKind.isEmpty()) {
+        messages.showError(QStringLiteral("В папке %1 на месте файлов и папок игры стоит другое: %2. "
+                                          "Выберите пустую папку.")
+                               .arg(target, nameList(check.wrongKind)));
+        return false;
+    }
+    if (const QStringList present = files.entries(target); !present.isEmpty()) {
+        const QString question =
+            check.replaced.isEmpty()
+                ? QStringLiteral("Папка %1 не пуста: в ней есть %2.\nСобрать игру в эту папку? Всё, что в ней есть, "
+                                 "останется как есть.")
+                      .arg(target, nameList(present))
+                : QStringLiteral("В папке %1 уже есть игра или её файлы: %2.\nСобрать игру в эту папку? Эти файлы "
+                                 "будут заменены, остальное останется как есть.")
+                      .arg(target, nameList(check.replaced));
+        if (!messages.askYesNo(question, Messages::Answer::No)) return false;
+    }
+
+    // The record as built: the scene shown is where the game starts, under the name typed now. Written
+    // as the project and the save point as a close would write it: the build is no edit, and undo never
+    // takes it back.
+    ProjectRecord& built = engine.record();
+    built.startScene = engine.screen().currentScene;
+    built.gameName.setText(name);
+    for (const QString& file : {paths.savePointFile(), paths.recordFile()}) {
+        if (const QString failure = saveRecordFile(files, file, built); !failure.isEmpty()) {
+            messages.showError(failure + QStringLiteral("\nСборка не начата."));
             return false;
         }
     }
-    for (const QString& file : gameFiles(engine.record())) {
-        if (files.copy(paths.file(file), base + file)) continue;
+
+    BuildWriter writer(files, base);
+    // A build that fails says why and leaves the folder as it found it.
+    const auto abandon = [&](const QString& why) {
+        const QStringList left = writer.takeBack();
         messages.showError(
-            QStringLiteral("Не удалось скопировать %1 в %2. Сборка остановлена.").arg(paths.file(file), base + file));
+            QStringLiteral("Игра не собрана: %1.\n").arg(why) +
+            (left.isEmpty() ? QStringLiteral("Всё, что сборка записала в папку %1, убрано; прежние файлы папки на месте.")
+                                  .arg(target)
+                            : QStringLiteral("Не удалось убрать записанное сборкой: %1.").arg(nameList(left))));
         return false;
+    };
+    const auto failedWrite = [&](const char* what) {
+        return abandon(QStringLiteral("%1 %2: %3").arg(QString::fromUtf8(what), writer.failedPath(), writer.failure()));
+    };
+    for (const char* folder : kFolders) {
+        if (!writer.makeFolder(QLatin1String(folder))) return failedWrite("не создана папка");
     }
-    const QString built = base + name;
-    if (!files.copy(player, built) || !files.makeExecutable(built)) {
-        messages.showError(QStringLiteral("Не удалось записать программу игры %1. Сборка остановлена.").arg(built));
-        return false;
+    for (const QString& file : copied) {
+        if (missingUnused.contains(file)) continue;
+        const QString source = paths.file(file);
+        FileSystem::ReadResult read = files.read(source);
+        if (!read.ok()) return abandon(QStringLiteral("не прочитан файл %1: %2").arg(source, read.error));
+        if (!writer.write(file, read.bytes)) return failedWrite("не записан файл");
     }
-    messages.showInfo(QStringLiteral("Игра собрана в папке %1. Запускается программой %2.").arg(target, built));
+    FileSystem::ReadResult playerBytes = files.read(player);
+    if (!playerBytes.ok()) return abandon(QStringLiteral("не прочитана программа игры %1: %2").arg(player, playerBytes.error));
+    if (!writer.write(name, playerBytes.bytes) || !writer.makeExecutable(name))
+        return failedWrite("не записана программа игры");
+
+    QString done = QStringLiteral("Игра собрана в папке %1. Запускается программой %2.").arg(target, writer.path(name));
+    if (!missingUnused.isEmpty())
+        done += QStringLiteral("\nВ проекте нет файлов, которые игре не нужны; они не скопированы: %1.")
+                    .arg(missingUnused.join(QStringLiteral(", ")));
+    messages.showInfo(done);
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -110,41 +110,124 @@ FileSystem::ReadResult DiskFileSystem::readChosen(const QString& path, qint64 li
     return readRegular(path, limit, progress);
 }
 
-QString DiskFileSystem::writeAtomically(const QString& path, const QByteArray& bytes) {
-    // QSaveFile writes beside the target, syncs it to disk on commit and renames it over the target;
-    // any failure before the rename leaves the old file untouched.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason.isEmpty() ? QStringLiteral("write failed") : reason;
+namespace {
+
+QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+
+// A write that may be cut short or interrupted: the whole buffer goes out, or the error number is
+// returned (0 on success).
+int writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t done = ::write(fd, data, std::size_t(std::min<qsizetype>(size, qsizetype(1) << 30)));
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        data += done;
+        size -= done;
     }
-    if (!file.commit()) return file.errorString();
-    return {};
+    return 0;
 }
 
-bool DiskFileSystem::copy(const QString& from, const QString& to) {
-    if (!QFileInfo(from).isFile()) return false;
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) return false;
-    return writeAtomically(to, source.readAll()).isEmpty();
+} // namespace
+
+QString fileErrorReason(int error) {
+    switch (error) {
+    case ENOSPC: return QStringLiteral("Нет места на диске");
+    case EDQUOT: return QStringLiteral("Исчерпана квота на диске");
+    case ENAMETOOLONG: return QStringLiteral("Слишком длинное имя файла");
+    case EACCES:
+    case EPERM: return QStringLiteral("Нет прав на запись");
+    case EROFS: return QStringLiteral("Диск только для чтения");
+    case EIO: return QStringLiteral("Ошибка ввода-вывода");
+    case ENOENT: return QStringLiteral("Нет такого файла или папки");
+    case ENOTDIR: return QStringLiteral("Часть пути — не папка");
+    case EISDIR: return QStringLiteral("Это папка, а не файл");
+    case EEXIST: return QStringLiteral("Такое имя уже есть");
+    case ELOOP: return QStringLiteral("Путь идёт через ссылку");
+    case EFBIG: return QStringLiteral("Файл слишком велик");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("Открыто слишком много файлов");
+    case ETXTBSY:
+    case EBUSY: return QStringLiteral("Файл занят");
+    default: return qt_error_string(error);
+    }
+}
+
+QString DiskFileSystem::writeAtomically(const QString& path, const QByteArray& bytes) {
+    // The bytes go to a new file beside the target, are flushed to disk and renamed over it: any failure
+    // before the rename leaves the old file untouched. A link at the target is refused rather than
+    // followed (the temporary file is made with O_EXCL and O_NOFOLLOW, and the rename replaces a name,
+    // never what a link points to). The new file keeps the mode of the file it replaces.
+    const QByteArray target = nativePath(path);
+    struct stat old {};
+    bool replaces = false;
+    if (::lstat(target.constData(), &old) == 0) {
+        if (S_ISLNK(old.st_mode)) return QString::fromUtf8(kLinkReason);
+        if (S_ISDIR(old.st_mode)) return fileErrorReason(EISDIR);
+        replaces = S_ISREG(old.st_mode);
+    } else if (errno != ENOENT) {
+        return fileErrorReason(errno);
+    }
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(std::max<qsizetype>(slash, 1));
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 64 && fd < 0; ++attempt) {
+        temporary = folder + "/.tw-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return fileErrorReason(errno);
+    }
+    if (fd < 0) return fileErrorReason(EEXIST);
+    int error = writeAll(fd, bytes.constData(), bytes.size());
+    if (error == 0 && replaces && ::fchmod(fd, old.st_mode & 07777) != 0) error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0) error = errno;
+    if (error == 0) return {};
+    ::unlink(temporary.constData());
+    return fileErrorReason(error);
+}
+
+QString DiskFileSystem::copy(const QString& from, const QString& to) {
+    // Read as every file is: a regular file only, never a pipe or a device.
+    ReadResult source = read(from);
+    if (!source.ok()) return source.error;
+    return writeAtomically(to, source.bytes);
 }
 
 bool DiskFileSystem::exists(const QString& path) { return QFileInfo::exists(path); }
 
 bool DiskFileSystem::isDirectory(const QString& path) { return QFileInfo(path).isDir(); }
 
-bool DiskFileSystem::makeDirectory(const QString& path) { return QDir().mkdir(path); }
-
-bool DiskFileSystem::remove(const QString& path) {
-    return QFile::remove(path);
+QString DiskFileSystem::makeDirectory(const QString& path) {
+    if (::mkdir(nativePath(path).constData(), 0777) == 0) return {};
+    return fileErrorReason(errno);
 }
 
-bool DiskFileSystem::makeExecutable(const QString& path) {
-    using P = QFileDevice::Permission;
-    return QFile::setPermissions(path, P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadGroup | P::ExeGroup |
-                                           P::ReadOther | P::ExeOther);
+bool DiskFileSystem::remove(const QString& path) { return ::remove(nativePath(path).constData()) == 0; }
+
+QString DiskFileSystem::makeExecutable(const QString& path) {
+    // chmod follows links: a link is refused first.
+    if (isLink(path)) return QString::fromUtf8(kLinkReason);
+    if (::chmod(nativePath(path).constData(), 0755) == 0) return {};
+    return fileErrorReason(errno);
+}
+
+bool DiskFileSystem::isLink(const QString& path) {
+    struct stat info {};
+    return ::lstat(nativePath(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+QStringList DiskFileSystem::entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+bool DiskFileSystem::sameFile(const QString& a, const QString& b) {
+    struct stat first {}, second {};
+    return ::stat(nativePath(a).constData(), &first) == 0 && ::stat(nativePath(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace tw

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,19 +36,39 @@ public:
     virtual ReadResult readChosen(const QString& path, qint64 limit, const ReadProgress& progress);
     // Replaces the file as a whole: the bytes go to a temporary file in the same folder, which is flushed
     // to disk and then renamed over the target. On failure the old file is left intact and the reason is
-    // returned; an empty string means success.
+    // returned; an empty string means success. A target that is a symbolic link is refused, never written
+    // through (kLinkReason).
     virtual QString writeAtomically(const QString& path, const QByteArray& bytes) = 0;
-    // Copies a file over another (replacing it). Returns false when the copy failed.
-    virtual bool copy(const QString& from, const QString& to) = 0;
+    // Copies a file over another (replacing it, as writeAtomically does). Returns why the copy failed; an
+    // empty string means success.
+    virtual QString copy(const QString& from, const QString& to) = 0;
     virtual bool exists(const QString& path) = 0;
     virtual bool isDirectory(const QString& path) = 0;
-    // Creates one folder (its parent must exist). Returns false on failure.
-    virtual bool makeDirectory(const QString& path) = 0;
-    // Deletes a file. Returns false when there was none or it could not be deleted.
+    // Creates one folder (its parent must exist; an existing name, a link too, is not followed but
+    // refused). Returns why it failed; an empty string means success.
+    virtual QString makeDirectory(const QString& path) = 0;
+    // Deletes a file, a link (not what it points to) or an empty folder. Returns false when there was
+    // none or it could not be deleted.
     virtual bool remove(const QString& path) = 0;
-    // Lets everyone run the file and its owner change it (mode 0755). Returns false on failure.
-    virtual bool makeExecutable(const QString& path) = 0;
+    // Lets everyone run the file and its owner change it (mode 0755); a link is refused. Returns why it
+    // failed; an empty string means success.
+    virtual QString makeExecutable(const QString& path) = 0;
+
+    // What a writer needs to stay inside a folder.
+    // The path itself is a symbolic link (the link is looked at, not followed).
+    virtual bool isLink(const QString& path) = 0;
+    // The names in a folder, sorted, without "." and ".."; empty for an empty or missing folder.
+    virtual QStringList entries(const QString& folder) = 0;
+    // Both paths reach the same file (links followed, so a link and its target, or two hard links of one
+    // file, are the same). False when either does not exist.
+    virtual bool sameFile(const QString& a, const QString& b) = 0;
 };
+
+// The reason a write gave up, for an error number of the system: "Нет места на диске" for ENOSPC,
+// "Слишком длинное имя файла" for ENAMETOOLONG and so on, in Russian as the messages that show it.
+QString fileErrorReason(int error);
+// Why a write to a symbolic link was refused.
+inline constexpr const char* kLinkReason = "это ссылка на другой файл, через ссылку запись не идёт";
 
 // The real disk.
 class DiskFileSystem final : public FileSystem {
@@ -55,12 +76,15 @@ public:
     ReadResult read(const QString& path) override;
     ReadResult readChosen(const QString& path, qint64 limit, const ReadProgress& progress) override;
     QString writeAtomically(const QString& path, const QByteArray& bytes) override;
-    bool copy(const QString& from, const QString& to) override;
+    QString copy(const QString& from, const QString& to) override;
     bool exists(const QString& path) override;
     bool isDirectory(const QString& path) override;
-    bool makeDirectory(const QString& path) override;
+    QString makeDirectory(const QString& path) override;
     bool remove(const QString& path) override;
-    bool makeExecutable(const QString& path) override;
+    QString makeExecutable(const QString& path) override;
+    bool isLink(const QString& path) override;
+    QStringList entries(const QString& folder) override;
+    bool sameFile(const QString& a, const QString& b) override;
 };
 
 } // namespace tw

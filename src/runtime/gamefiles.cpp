@@ -3,6 +3,7 @@
 #include "project/assetpaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace tw {
 namespace {
@@ -18,9 +19,9 @@ GameFiles::GameFiles(FileSystem& files, const AssetPaths& paths)
     : files_(files), recordFile_(normalised(paths.recordFile())),
       recoveryFile_(normalised(paths.recoveryFile())) {}
 
-bool GameFiles::isProtected(const QString& path) const {
+bool GameFiles::isProtected(const QString& path) {
     const QString clean = normalised(path);
-    return clean == recordFile_ || clean == recoveryFile_;
+    return clean == recordFile_ || clean == recoveryFile_ || files_.sameFile(path, recordFile_);
 }
 
 FileSystem::ReadResult GameFiles::read(const QString& path) {
@@ -34,12 +35,16 @@ FileSystem::ReadResult GameFiles::read(const QString& path) {
 }
 
 QString GameFiles::writeAtomically(const QString& path, const QByteArray& bytes) {
-    if (isProtected(path)) return QStringLiteral("файл игры только для чтения");
+    // A link is refused as such below; one that reaches the game file says so here first.
+    if (isProtected(path))
+        return files_.isLink(path) ? QString::fromUtf8(kLinkReason) + QStringLiteral(" (на файл игры)")
+                                   : QStringLiteral("файл игры только для чтения");
     return files_.writeAtomically(path, bytes);
 }
 
-bool GameFiles::copy(const QString& from, const QString& to) {
-    if (isProtected(to) || normalised(from) == recoveryFile_) return false;
+QString GameFiles::copy(const QString& from, const QString& to) {
+    if (isProtected(to)) return QStringLiteral("файл игры только для чтения");
+    if (normalised(from) == recoveryFile_) return QStringLiteral("No such file or directory");
     return files_.copy(from, to);
 }
 
@@ -52,7 +57,7 @@ bool GameFiles::isDirectory(const QString& path) {
     return files_.isDirectory(path);
 }
 
-bool GameFiles::makeDirectory(const QString& path) {
+QString GameFiles::makeDirectory(const QString& path) {
     return files_.makeDirectory(path);
 }
 
@@ -61,9 +66,20 @@ bool GameFiles::remove(const QString& path) {
     return files_.remove(path);
 }
 
-bool GameFiles::makeExecutable(const QString& path) {
-    if (isProtected(path)) return false;
+QString GameFiles::makeExecutable(const QString& path) {
+    if (isProtected(path)) return QStringLiteral("файл игры только для чтения");
     return files_.makeExecutable(path);
 }
+
+bool GameFiles::isLink(const QString& path) { return files_.isLink(path); }
+
+QStringList GameFiles::entries(const QString& folder) {
+    QStringList names = files_.entries(folder);
+    if (normalised(folder) == normalised(QFileInfo(recoveryFile_).path()))
+        names.removeAll(QFileInfo(recoveryFile_).fileName());
+    return names;
+}
+
+bool GameFiles::sameFile(const QString& a, const QString& b) { return files_.sameFile(a, b); }
 
 } // namespace tw

@@ -180,7 +180,9 @@ bool GameSession::closeRequested() {
     if (!engine_.services().messages.askYesNo(QString::fromUtf8(kSaveBeforeExitQuestion),
                                               Messages::Answer::Yes))
         return true;
-    return saveGame(false);
+    if (saveGame(false)) return true;
+    // The save failed and said why: the player may still leave without it, as the editor's close offers.
+    return engine_.services().messages.askYesNo(QString::fromUtf8(kCloseQuestion), Messages::Answer::No);
 }
 
 } // namespace tw

@@ -55,7 +55,8 @@ public:
     void mouseDown(MouseButton button, int x, int y);
 
     // The window is about to close. With a game in progress asks kSaveBeforeExitQuestion (Yes by
-    // default): Yes saves, and a failed save keeps the window open (false); No closes.
+    // default): Yes saves; No closes. After a failed save (reported) kCloseQuestion is asked, No by
+    // default: Yes closes without saving, No keeps the window open (false).
     bool closeRequested();
 
     // A game was started with New or Open.

@@ -1,14 +1,21 @@
 // Building the game into a folder: exactly the game's files are copied, the record as built is the
-// project and the save point, the program comes last under the game's name and may be run; names that
-// cannot be file names, targets inside the editor's own tree and a missing program are refused before
-// anything is written, and the first failed copy stops the build and says which file.
+// project and the save point (and no undo step), the program comes last under the game's name and may be
+// run; names that cannot be file names or read other than they are, targets inside the editor's own tree,
+// links in the folder, a missing program and a missing file the game uses are refused before anything is
+// written; a folder that is not empty is asked about; a failed build says why and leaves the folder as it
+// was.
 #include "editor/editor.h"
 #include "editor/gamebuild.h"
 #include "platform/filesystem.h"
 #include "runtime/playfixture.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <map>
 
 namespace tw::test {
 namespace {
@@ -52,6 +59,14 @@ TEST_F(GameBuild, CopiesExactlyTheGameAndWritesTheRecordAsBuilt) {
     files[QStringLiteral("/target/mzh/scena/9")] = "an old scene";
     engine->screen().currentScene = 2;
     world.dialogs.answers = {QStringLiteral("/target")};
+    world.messages.answersInTurn = {false};
+    // The folder is not empty: the author is asked, naming what is there, and No builds nothing.
+    EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
+    ASSERT_EQ(world.messages.questions.size(), 1);
+    EXPECT_TRUE(world.messages.questions[0].contains(QStringLiteral("mzh, notes.txt")));
+    EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::No});
+    EXPECT_TRUE(world.files.written.isEmpty());
+    world.dialogs.answers = {QStringLiteral("/target")};
     ASSERT_TRUE(buildGame(*editor, QStringLiteral("Quest")));
 
     // The record as built: started at the scene shown, under the name typed.
@@ -76,10 +91,18 @@ TEST_F(GameBuild, CopiesExactlyTheGameAndWritesTheRecordAsBuilt) {
     ASSERT_EQ(world.messages.infos.size(), 1);
     EXPECT_TRUE(world.messages.infos[0].contains(QStringLiteral("/target")));
 
-    // One undo takes the record and both record files back.
-    ASSERT_EQ(editor->undo(), Editor::Outcome::Applied);
-    EXPECT_EQ(files[kFakeRoot.savePointFile()], "old save point");
-    EXPECT_EQ(engine->record().gameName.text(), QString());
+    // The build is no edit: undo has nothing to take back, and the record files stay as built.
+    EXPECT_EQ(editor->undo(), Editor::Outcome::Nothing);
+    EXPECT_EQ(files[kFakeRoot.savePointFile()], recordBytes());
+    EXPECT_EQ(engine->record().gameName.text(), QStringLiteral("Quest"));
+
+    // Built again into the same folder: the question now names the game's files it would replace.
+    world.messages.questions.clear();
+    world.dialogs.answers = {QStringLiteral("/target")};
+    ASSERT_TRUE(buildGame(*editor, QStringLiteral("Quest")));
+    ASSERT_EQ(world.messages.questions.size(), 1);
+    EXPECT_TRUE(world.messages.questions[0].contains(QStringLiteral("mzh/scena/1, mzh/scena/2")));
+    EXPECT_TRUE(world.messages.questions[0].contains(QStringLiteral("и ещё")));
 }
 
 TEST_F(GameBuild, RefusesBeforeWritingAndStopsAtTheFirstFailure) {
@@ -93,13 +116,19 @@ TEST_F(GameBuild, RefusesBeforeWritingAndStopsAtTheFirstFailure) {
     // Names that cannot name a file beside mzh: refused before the folder is asked.
     for (const QString& name : {QString(), QStringLiteral(" "), QStringLiteral("."), QStringLiteral(".."),
                                 QStringLiteral("MZH"), QStringLiteral("a/b"), QStringLiteral("a\\b"),
-                                QStringLiteral("a\tb"), QStringLiteral("a\nb")}) {
+                                QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("Quest\u200B"),
+                                QStringLiteral("Quest\u202Eexe.txt"), QStringLiteral("\u2066Quest"),
+                                QStringLiteral("\uFEFFQuest"), QStringLiteral("Qu\u00ADest"), QStringLiteral("Qu\u2028est"),
+                                QStringLiteral("\u3164"), QString(QChar(0xD800)) + QStringLiteral("x")}) {
         world.dialogs.answers = {QStringLiteral("/target")};
         EXPECT_FALSE(buildGame(*editor, name));
         EXPECT_TRUE(world.dialogs.asked.isEmpty()) << name.toStdString();
         nothingWritten("name");
     }
-    EXPECT_TRUE(gameNameProblem(QStringLiteral("Quest-2")).isEmpty());
+    for (const QString& name : {QStringLiteral("Quest-2"), QStringLiteral("Клад короля"), QStringLiteral("Клад 😀"),
+                                QStringLiteral("حكاية")})
+        EXPECT_TRUE(gameNameProblem(name).isEmpty()) << name.toStdString();
+    EXPECT_TRUE(gameNameProblem(QStringLiteral("Quest\u202E")).contains(QStringLiteral("U+202E")));
     // Targets that are the editor's folder or lie in its mzh or graf tree.
     for (const char* target : {"/game", "/game/", "/game/mzh", "/game/mzh/data", "/game/graf/old"}) {
         world.dialogs.answers = {QLatin1String(target)};
@@ -114,15 +143,206 @@ TEST_F(GameBuild, RefusesBeforeWritingAndStopsAtTheFirstFailure) {
     nothingWritten("no program");
     world.files.files[kFakeRoot.data(QStringLiteral("Comp"))] = "the player";
 
-    // The panel cannot be copied: the build stops there, naming it; nothing after it is copied.
-    world.files.failWritesTo << QStringLiteral("/t2/mzh/data/pon");
-    world.dialogs.answers = {QStringLiteral("/t2")};
+    // Links where the build would write, in the fake tree: refused, naming them, nothing written.
+    for (const char* link : {"/t3/Quest", "/t3/mzh", "/t3/mzh/data/typ.dll"}) {
+        world.files.links = {QLatin1String(link)};
+        world.dialogs.answers = {QStringLiteral("/t3")};
+        EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
+        EXPECT_TRUE(world.messages.errors.value(0).contains(QString::fromUtf8(link).mid(4))) << link;
+        nothingWritten(link);
+    }
+    world.files.links.clear();
+}
+
+// Whatever write fails, the build stops there, says which file and why, and the folder is left exactly as
+// it was: what the build made is gone, what it replaced has its old bytes back.
+TEST_F(GameBuild, AFailedBuildLeavesTheFolderAsItWas) {
+    auto& fs = world.files;
+    fs.files[QStringLiteral("/t/notes.txt")] = "mine";
+    fs.files[QStringLiteral("/t/mzh/scena/2")] = "an old build's scene";
+    fs.files[QStringLiteral("/t/Quest")] = "an old build's program";
+    fs.directories << QStringLiteral("/t") << QStringLiteral("/t/mzh") << QStringLiteral("/t/mzh/scena");
+    const auto snapshot = [&] {
+        std::map<QString, QByteArray> tree;
+        for (auto it = fs.files.cbegin(); it != fs.files.cend(); ++it)
+            if (it.key().startsWith(QStringLiteral("/t/"))) tree[it.key()] = it.value();
+        QStringList folders = fs.directories;
+        folders.sort();
+        for (const QString& folder : folders) tree[folder] = "<folder>";
+        return tree;
+    };
+    const auto before = snapshot();
+    QStringList targets;
+    for (const QString& file : gameFiles(engine->record())) targets << QStringLiteral("/t/") + file;
+    targets << QStringLiteral("/t/Quest");
+    for (const QString& failing : targets) {
+        fs.failWritesTo = {failing};
+        world.messages.errors.clear();
+        world.dialogs.answers = {QStringLiteral("/t")};
+        EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest"))) << failing.toStdString();
+        ASSERT_EQ(world.messages.errors.size(), 1) << failing.toStdString();
+        EXPECT_TRUE(world.messages.errors[0].contains(failing + QStringLiteral(": Permission denied")))
+            << world.messages.errors[0].toStdString();
+        EXPECT_EQ(snapshot(), before) << failing.toStdString();
+    }
+    fs.failWritesTo.clear();
+
+    // A full disk: the space runs out in the middle of the scenes; the message gives the reason.
+    fs.spaceLeft = 2 * qint64(kProjectRecordSize) + fs.files.value(kFakeRoot.file(QStringLiteral("mzh/scena/1"))).size();
+    world.messages.errors.clear();
+    world.dialogs.answers = {QStringLiteral("/t")};
     EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
     ASSERT_EQ(world.messages.errors.size(), 1);
-    EXPECT_TRUE(world.messages.errors[0].contains(QStringLiteral("/t2/mzh/data/pon")));
-    EXPECT_TRUE(world.files.files.contains(QStringLiteral("/t2/mzh/data/nabpredmin")));
-    EXPECT_FALSE(world.files.files.contains(QStringLiteral("/t2/mzh/data/pred.ani")));
-    EXPECT_FALSE(world.files.files.contains(QStringLiteral("/t2/Quest")));
+    EXPECT_TRUE(world.messages.errors[0].contains(QStringLiteral("/t/mzh/scena/2: Нет места на диске")))
+        << world.messages.errors[0].toStdString();
+    EXPECT_EQ(snapshot(), before);
+}
+
+// A comic that no closed door shows is not needed: the game is built without it and the message names
+// it. A missing file the game uses stops the build before anything is written, naming each.
+TEST_F(GameBuild, MissingFilesStopTheBuildOnlyWhenTheGameUsesThem) {
+    auto& fs = world.files.files;
+    fs.remove(kFakeRoot.comic(2));
+    fs.remove(kFakeRoot.comic(4));
+    engine->record().scene(3).door(2).state = 2; // opened already: its comic was shown
+    engine->record().scene(3).door(2).comic = 4;
+    world.dialogs.answers = {QStringLiteral("/target")};
+    ASSERT_TRUE(buildGame(*editor, QStringLiteral("Quest"))) << world.messages.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(fs.contains(QStringLiteral("/target/mzh/Kom/2")));
+    EXPECT_TRUE(fs.contains(QStringLiteral("/target/mzh/Kom/3")));
+    EXPECT_TRUE(fs.contains(QStringLiteral("/target/Quest")));
+    ASSERT_EQ(world.messages.infos.size(), 1);
+    EXPECT_TRUE(world.messages.infos[0].contains(QStringLiteral("mzh/Kom/2, mzh/Kom/4")));
+
+    // A closed door shows comic 4; scene 2 and the panel are gone too.
+    engine->record().scene(3).door(1).state = 1;
+    engine->record().scene(3).door(1).comic = 4;
+    fs.remove(kFakeRoot.file(QStringLiteral("mzh/scena/2")));
+    fs.remove(kFakeRoot.data(QStringLiteral("pon")));
+    world.files.written.clear();
+    world.dialogs.answers = {QStringLiteral("/t2")};
+    EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
+    EXPECT_TRUE(world.files.written.isEmpty());
+    ASSERT_EQ(world.messages.errors.size(), 1);
+    EXPECT_TRUE(world.messages.errors[0].contains(QStringLiteral("mzh/scena/2, mzh/data/pon, mzh/Kom/4")))
+        << world.messages.errors[0].toStdString();
+    EXPECT_FALSE(world.messages.errors[0].contains(QStringLiteral("Kom/2")));
+}
+
+// The build on a real disk, with an editor tree of small files in one temporary folder and the build's
+// folder in another.
+class DiskBuild : public ::testing::Test {
+protected:
+    QTemporaryDir editorRoot, elsewhere;
+    DiskFileSystem disk;
+    FakeMessages messages;
+    FakeAudio audio;
+    FakeCursors cursors;
+    ScriptedRandom random;
+    FakeFileDialogs dialogs;
+    std::unique_ptr<Engine> engine;
+    std::unique_ptr<Editor> editor;
+    QString target; // an empty folder to build into
+
+    void SetUp() override {
+        ASSERT_TRUE(editorRoot.isValid() && elsewhere.isValid());
+        engine = std::make_unique<Engine>(AssetPaths(editorRoot.path() + QLatin1Char('/')),
+                                          Services{disk, messages, audio, cursors, random, dialogs});
+        engine->record().sceneCount = 2;
+        engine->record().comicCount = 1;
+        for (const char* folder : {"mzh", "mzh/data", "mzh/Kom", "mzh/scena", "mzh/sound", "graf"})
+            ASSERT_TRUE(QDir(editorRoot.path()).mkpath(QLatin1String(folder)));
+        for (const QString& file : gameFiles(engine->record())) put(editorRoot.filePath(file), file.toUtf8());
+        put(editorRoot.filePath(QStringLiteral("mzh/data/Comp")), "#!/bin/sh\n");
+        editor = std::make_unique<Editor>(*engine);
+        target = elsewhere.filePath(QStringLiteral("game"));
+        ASSERT_TRUE(QDir().mkpath(target));
+    }
+    static void put(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(bytes);
+    }
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+    // Every path under a folder (links not followed), with each file's bytes.
+    static std::map<QString, QByteArray> tree(const QString& folder) {
+        std::map<QString, QByteArray> found;
+        QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info = it.nextFileInfo();
+            found[info.filePath()] = info.isSymLink() ? "<link to " + info.symLinkTarget().toUtf8() + ">"
+                                     : info.isDir()   ? QByteArray("<folder>")
+                                                      : contents(info.filePath());
+        }
+        return found;
+    }
+    bool build(const QString& folder, const QString& name = QStringLiteral("Quest")) {
+        messages.errors.clear();
+        messages.infos.clear();
+        dialogs.answers = {folder};
+        return buildGame(*editor, name);
+    }
+};
+
+// A link where the build would write leads outside the folder: to a file of the author's, or to the
+// editor's own tree. The build refuses it, naming the link, and writes nothing anywhere.
+TEST_F(DiskBuild, NeverWritesThroughALinkInTheFolder) {
+    const QString outside = elsewhere.filePath(QStringLiteral("letter.txt"));
+    put(outside, "the author's letter");
+    const auto editorTree = tree(editorRoot.path());
+    struct Case {
+        const char* link;
+        QString to;
+    };
+    for (const Case& c : {Case{"Quest", outside}, Case{"mzh/data/typ.dll", outside}, Case{"mzh/scena/1", outside},
+                          Case{"mzh", editorRoot.filePath(QStringLiteral("mzh"))},
+                          Case{"mzh/data", editorRoot.filePath(QStringLiteral("mzh/data"))}}) {
+        SCOPED_TRACE(c.link);
+        QDir(target).removeRecursively();
+        const QString link = target + QLatin1Char('/') + QLatin1String(c.link);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(link).path()));
+        ASSERT_TRUE(QFile::link(c.to, link));
+        const auto folderBefore = tree(target);
+        EXPECT_FALSE(build(target));
+        ASSERT_EQ(messages.errors.size(), 1);
+        EXPECT_TRUE(messages.errors[0].contains(QLatin1String(c.link))) << messages.errors[0].toStdString();
+        EXPECT_EQ(contents(outside), "the author's letter");
+        EXPECT_EQ(tree(editorRoot.path()), editorTree);
+        EXPECT_EQ(tree(target), folderBefore);
+    }
+
+    // The folder chosen may itself be a link: the game goes where it leads, and the editor's folder
+    // reached through a link is still the editor's.
+    QDir(target).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(target));
+    const QString toEditor = elsewhere.filePath(QStringLiteral("editor-link"));
+    ASSERT_TRUE(QFile::link(editorRoot.path(), toEditor));
+    EXPECT_FALSE(build(toEditor));
+    EXPECT_FALSE(build(toEditor + QStringLiteral("/mzh/Kom")));
+    EXPECT_EQ(tree(editorRoot.path()), editorTree);
+    const QString toTarget = elsewhere.filePath(QStringLiteral("target-link"));
+    ASSERT_TRUE(QFile::link(target, toTarget));
+    ASSERT_TRUE(build(toTarget)) << messages.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(contents(target + QStringLiteral("/mzh/scena/2")), "mzh/scena/2");
+    EXPECT_EQ(contents(target + QStringLiteral("/Quest")), "#!/bin/sh\n");
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral("/Quest")).isExecutable());
+}
+
+// A name the file system cannot hold fails at the program, the last write: the message says why and
+// the folder is empty again, as it was.
+TEST_F(DiskBuild, AFailedBuildSaysWhyAndTakesBackWhatItWrote) {
+    const QString tooLong = QString(100, QChar(0x8A9E)); // 300 bytes in UTF-8; names hold 255
+    put(target + QStringLiteral("/notes.txt"), "mine");
+    EXPECT_FALSE(build(target, tooLong));
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("Слишком длинное имя файла"))) << messages.errors[0].toStdString();
+    EXPECT_EQ(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("notes.txt")});
+    EXPECT_EQ(contents(target + QStringLiteral("/notes.txt")), "mine");
 }
 
 // On disk the program is made executable by everyone, whatever mode the copy had.
@@ -132,13 +352,53 @@ TEST(DiskFiles, MakeExecutableSetsMode0755) {
     DiskFileSystem disk;
     const QString path = folder.filePath(QStringLiteral("Quest"));
     ASSERT_TRUE(disk.writeAtomically(path, "#!/bin/sh\n").isEmpty());
-    ASSERT_TRUE(disk.makeExecutable(path));
+    ASSERT_TRUE(disk.makeExecutable(path).isEmpty());
     using P = QFileDevice::Permission;
     const QFileDevice::Permissions mode = QFile::permissions(path);
     for (P bit : {P::ReadOwner, P::WriteOwner, P::ExeOwner, P::ReadGroup, P::ExeGroup, P::ReadOther, P::ExeOther})
         EXPECT_TRUE(mode.testFlag(bit)) << int(bit);
     EXPECT_FALSE(mode.testFlag(P::WriteOther));
-    EXPECT_FALSE(disk.makeExecutable(folder.filePath(QStringLiteral("missing"))));
+    EXPECT_EQ(disk.makeExecutable(folder.filePath(QStringLiteral("missing"))), QStringLiteral("Нет такого файла или папки"));
+}
+
+// The disk's writes never follow a link: the link is refused and what it points at stays as it was; a
+// write keeps the mode of the file it replaces, and failures say why in the user's words.
+TEST(DiskFiles, WritesRefuseLinksAndSayWhy) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    DiskFileSystem disk;
+    const QString file = folder.filePath(QStringLiteral("typ.dll"));
+    const QString link = folder.filePath(QStringLiteral("baztyp.dll"));
+    ASSERT_TRUE(disk.writeAtomically(file, "the game").isEmpty());
+    ASSERT_TRUE(QFile::link(file, link));
+    EXPECT_TRUE(disk.isLink(link));
+    EXPECT_FALSE(disk.isLink(file));
+    EXPECT_TRUE(disk.sameFile(link, file));
+    EXPECT_EQ(disk.writeAtomically(link, "a save"), QString::fromUtf8(kLinkReason));
+    EXPECT_EQ(disk.copy(file, link), QString::fromUtf8(kLinkReason));
+    EXPECT_EQ(disk.makeExecutable(link), QString::fromUtf8(kLinkReason));
+    EXPECT_FALSE(disk.makeDirectory(link).isEmpty());
+    QFile check(file);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), "the game");
+    EXPECT_FALSE(QFile::permissions(file).testFlag(QFileDevice::ExeOwner));
+
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(disk.writeAtomically(file, "the game, again").isEmpty());
+    EXPECT_EQ(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                            QFileDevice::WriteUser);
+    EXPECT_EQ(disk.writeAtomically(folder.filePath(QString(300, QLatin1Char('n'))), "x"),
+              QStringLiteral("Слишком длинное имя файла"));
+    EXPECT_EQ(disk.writeAtomically(folder.filePath(QStringLiteral("none/x")), "x"), QStringLiteral("Нет такого файла или папки"));
+    EXPECT_EQ(fileErrorReason(ENOSPC), QStringLiteral("Нет места на диске"));
+    // No temporary file is left behind by the failures.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({QStringLiteral("baztyp.dll"), QStringLiteral("typ.dll")}));
+    // An empty folder and a link are removed as themselves.
+    ASSERT_TRUE(disk.makeDirectory(folder.filePath(QStringLiteral("empty"))).isEmpty());
+    EXPECT_TRUE(disk.remove(folder.filePath(QStringLiteral("empty"))));
+    EXPECT_TRUE(disk.remove(link));
+    EXPECT_TRUE(QFile::exists(file));
 }
 
 } // namespace

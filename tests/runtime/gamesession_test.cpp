@@ -210,11 +210,18 @@ TEST_F(GameSessionTest, TheCloseAsksOnlyWithAGameInProgress) {
     EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kSaveBeforeExitQuestion)});
     EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::Yes});
     EXPECT_TRUE(world.files.written.isEmpty());
-    // Yes with a folder that cannot be written: the window stays, and says why.
+    // Yes with a folder that cannot be written: the save says why and the close is offered without it,
+    // No by default; No keeps the window.
     world.messages.answerYes = true;
     world.files.failWritesTo << kFakeRoot.savePointFile();
+    world.messages.questions.clear();
+    world.messages.defaults.clear();
+    world.messages.answersInTurn = {true, false};
     EXPECT_FALSE(session->closeRequested());
     EXPECT_EQ(world.messages.errors.size(), 1);
+    EXPECT_EQ(world.messages.questions,
+              QStringList({QString::fromUtf8(kSaveBeforeExitQuestion), QString::fromUtf8(kCloseQuestion)}));
+    EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>({Messages::Answer::Yes, Messages::Answer::No}));
     // Yes: saved (with no message of its own), and the window may close.
     world.files.failWritesTo.clear();
     EXPECT_TRUE(session->closeRequested());

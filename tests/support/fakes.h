@@ -28,15 +28,15 @@ public:
 
     ReadResult read(const QString& path) override;
     QString writeAtomically(const QString& path, const QByteArray& bytes) override;
-    bool copy(const QString& from, const QString& to) override;
+    QString copy(const QString& from, const QString& to) override;
     bool exists(const QString& path) override;
     bool isDirectory(const QString& path) override;
-    bool makeDirectory(const QString& path) override;
+    QString makeDirectory(const QString& path) override;
     bool remove(const QString& path) override;
-    bool makeExecutable(const QString& path) override {
-        if (!files.contains(path)) return false;
+    QString makeExecutable(const QString& path) override {
+        if (!files.contains(path)) return QStringLiteral("No such file or directory");
         executables << path;
-        return true;
+        return {};
     }
     QStringList executables; // files made executable
 
@@ -46,6 +46,12 @@ public:
     // the disk's own reader.
     QHash<QString, QString> onDisk;
     ReadResult readChosen(const QString& path, qint64 limit, const ReadProgress& progress) override;
+
+    QStringList links;      // paths that are symbolic links: writes to them are refused as on disk
+    qint64 spaceLeft = -1;  // bytes the disk still takes (-1: no limit); a write beyond fails for want of space
+    bool isLink(const QString& path) override { return links.contains(path); }
+    QStringList entries(const QString& folder) override;
+    bool sameFile(const QString& a, const QString& b) override;
 };
 
 class FakeMessages final : public Messages {
@@ -55,6 +61,7 @@ public:
     QStringList questions;
     QList<Answer> defaults; // the default button offered with each question, in step with questions
     bool answerYes = true;
+    QList<bool> answersInTurn; // the answers to the next questions, in order; then answerYes
     int beeps = 0;
     void showError(const QString& text) override { errors << text; }
     void showInfo(const QString& text) override { infos << text; }
@@ -64,7 +71,7 @@ protected:
     bool ask(const QString& text, Answer defaultAnswer) override {
         questions << text;
         defaults << defaultAnswer;
-        return answerYes;
+        return answersInTurn.isEmpty() ? answerYes : answersInTurn.takeFirst();
     }
 };
 
