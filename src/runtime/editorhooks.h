@@ -25,7 +25,7 @@ public:
     // zones then neither act nor change the pointer.
     virtual bool tookMenuPress(QPoint at) = 0;
     virtual bool tookMenuMove(QPoint at) = 0;
-    // A press on the scene with the bag panel hidden: true when an armed placing sub-mode took it. The
+    // A press on the scene: true when an armed placing sub-mode took it. The
     // press, and the drag up to its release, is then an edit and never a play order: the engine gives
     // no walking order and the frame tick sees no press.
     virtual bool tookScenePress(QPoint at, int col, int row) = 0;

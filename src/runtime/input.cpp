@@ -32,8 +32,9 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     play_.mouseDownPoint = QPoint(x, y);
     if (hooks_) hooks_->pressed(button, QPoint(x, y));
 
-    // An armed placing sub-mode takes a press on the scene whole: it is an edit, not a click of play.
-    if (screen_.screenMode == ScreenMode::Scene && !play_.panelShown && hooks_ &&
+    // An armed placing sub-mode takes a press on the scene whole, the bag's panel shown or not: it is an
+    // edit, not a click of play.
+    if (screen_.screenMode == ScreenMode::Scene && hooks_ &&
         hooks_->tookScenePress(QPoint(x, y), cellOfPixel(x), cellOfPixel(y))) {
         play_.pressTaken = true;
         return;
