@@ -60,32 +60,44 @@ void Editor::collectSinceSnapshot() {
 }
 
 void Editor::editBegins() {
-    if (editDepth_++ > 0) return;
     // An edit that comes with no gesture or change() around it is a step of its own.
-    loneEdit_ = stepDepth_ == 0;
-    if (loneEdit_) openStep();
-    // The snapshot is taken right before the edit, so play's changes since the last one never enter
-    // the step; the record is compared once per outermost edit.
-    takeSnapshot();
+    if (editDepth_++ == 0) {
+        loneEdit_ = stepDepth_ == 0;
+        if (loneEdit_) openStep();
+    }
+    enterScope(true);
 }
 
 void Editor::editEnds() {
-    if (--editDepth_ > 0) return;
-    if (playDepth_ == 0) collectSinceSnapshot();
-    if (loneEdit_) {
+    leaveScope();
+    if (--editDepth_ == 0 && loneEdit_) {
         loneEdit_ = false;
         closeStep();
     }
 }
 
-void Editor::playBegins() {
-    // The edit so far is collected; what play changes from here on is not.
-    if (playDepth_++ == 0 && editDepth_ > 0) collectSinceSnapshot();
+void Editor::playBegins() { enterScope(false); }
+
+void Editor::playEnds() { leaveScope(); }
+
+void Editor::enterScope(bool edit) {
+    const bool was = recording();
+    scopes_.push_back(edit);
+    recordingChanged(was);
 }
 
-void Editor::playEnds() {
-    // The edit goes on from the record as play left it.
-    if (--playDepth_ == 0 && editDepth_ > 0) takeSnapshot();
+void Editor::leaveScope() {
+    const bool was = recording();
+    scopes_.pop_back();
+    recordingChanged(was);
+}
+
+void Editor::recordingChanged(bool was) {
+    const bool now = recording();
+    // The record is compared with the snapshot only where edits end or play begins: the snapshot is
+    // taken right before the edit, or right after play, so play's changes never enter the step.
+    if (was && !now) collectSinceSnapshot();
+    if (!was && now) takeSnapshot();
 }
 
 bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& chosen) {

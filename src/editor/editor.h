@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 #include <utility>
 
 namespace tw {
@@ -82,9 +83,15 @@ public:
 
 private:
     // Undo and redo wait for what is under way: only a gesture may be open (it is closed first).
-    bool canTakeStepsNow() const { return editDepth_ == 0 && playDepth_ == 0 && stepDepth_ == (gestureOpen_ ? 1 : 0); }
+    bool canTakeStepsNow() const { return scopes_.empty() && stepDepth_ == (gestureOpen_ ? 1 : 0); }
     void openStep();
     void closeStep();
+    // The edit and play scopes under way, innermost last: the innermost decides whether the record's
+    // changes are the step's.
+    bool recording() const { return !scopes_.empty() && scopes_.back(); }
+    void enterScope(bool edit);
+    void leaveScope();
+    void recordingChanged(bool was);
     void takeSnapshot();
     void collectSinceSnapshot();
     // Applies a step backwards (undo) or forwards; false when refused.
@@ -98,8 +105,8 @@ private:
     EditJournal journal_;
     EditStep open_;
     int stepDepth_ = 0;        // nesting of what holds the open step: gestures, change(), lone edits
-    int editDepth_ = 0;        // nesting of record edits under way; the outermost one takes the snapshot
-    int playDepth_ = 0;        // nesting of play's changes under way
+    int editDepth_ = 0;        // nesting of record edits under way
+    std::vector<bool> scopes_; // true: an edit, false: play
     bool gestureOpen_ = false; // a button is down on the canvas: its edits collect in open_
     bool loneEdit_ = false;    // the edit under way opened the step itself
     std::unique_ptr<ProjectRecord> snapshot_; // the record before the edit under way, or since play's part

@@ -40,11 +40,16 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
         return;
     }
 
+    // A menu zone being set takes the press on the menu the same way.
+    if (screen_.screenMode == ScreenMode::Menu && hooks_ && hooks_->tookMenuPress(QPoint(x, y))) {
+        play_.pressTaken = true;
+        return;
+    }
+
     const PlayScope play(recorder_);
     play_.dialogOpen = false;
     switch (screen_.screenMode) {
     case ScreenMode::Menu:
-        if (hooks_ && hooks_->tookMenuPress(QPoint(x, y))) break;
         for (int k = 1; k <= kMenuZones; ++k) {
             if (!insideMenuZone(*record_, k, x, y)) continue;
             if (k < 4 && menuChoice_) {
