@@ -149,7 +149,6 @@ protected:
     // An object of the plot editor placed by a press on the scene: an item, a door, a dialog's or a hint's
     // zone dragged, a remark's cell.
     void placeOnScene() {
-        selectPage(*engine, EditorPage::PlotEditor);
         EditorState& state = editorState(*engine);
         switch (roll(5)) {
         case 0:
@@ -192,21 +191,21 @@ protected:
     int prepareStep() {
         const int kind = roll(13);
         if (kind == 8 || kind == 9) beginPortalPlacement();
+        if (kind <= 1) selectPage(*engine, EditorPage::Passability);
+        if (kind == 2) selectPage(*engine, EditorPage::GameMenu);
+        if (kind >= 10) selectPage(*engine, EditorPage::PlotEditor);
         return kind;
     }
     void makeStep(int kind) {
         switch (kind) {
         case 0: // paint cells
-            selectPage(*engine, EditorPage::Passability);
             editorState(*engine).drawWalkable = roll(2) == 0;
             drag(anyPoint(), roll(6));
             break;
         case 1:
-            selectPage(*engine, EditorPage::Passability);
             blockEveryCell(*editor);
             break;
         case 2: // a menu zone
-            selectPage(*engine, EditorPage::GameMenu);
             armMenuZone(*engine, 1 + roll(4));
             drag(anyPoint(), 1 + roll(3));
             break;
