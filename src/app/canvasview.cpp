@@ -43,7 +43,6 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         engine_.mouseDown(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at.x(), at.y());
-        emit pressed(at);
         showChanges();
         emit inputReceived();
     }
@@ -64,14 +63,12 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const PanelChange change = engine_.mouseMove(at.x(), at.y(), height());
     if (change != PanelChange::Keep) emit panelChangeRequested(change);
-    emit moved(at);
     showChanges();
     emit inputReceived();
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent*) {
     engine_.mouseUp();
-    emit released();
     showChanges();
     emit inputReceived();
 }

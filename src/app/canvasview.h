@@ -33,10 +33,6 @@ signals:
     void panelChangeRequested(tw::PanelChange change);
     // A press, move or release reached the engine.
     void inputReceived();
-    // The same, with where it happened, for the editor's tools that work on the canvas after the engine.
-    void pressed(QPoint at);
-    void moved(QPoint at);
-    void released();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

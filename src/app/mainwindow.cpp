@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+
 namespace tw {
 namespace {
 
@@ -57,9 +59,6 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
         wakeOverlay();
         followEditorState();
     });
-    connect(canvasView_, &CanvasView::pressed, this, [this](QPoint at) { applicator_.press(at); });
-    connect(canvasView_, &CanvasView::moved, this, [this](QPoint at) { applicator_.move(at); });
-    connect(canvasView_, &CanvasView::released, this, [this] { applicator_.release(); });
     connect(canvasView_, &CanvasView::inputReceived, this, [this] {
         wakeOverlay();
         followEditorState();
@@ -201,15 +200,22 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::wheelEvent(QWheelEvent* event) {
-    // The wheel chooses the applicator's stamp wherever the pointer is over the window.
-    const int steps = event->angleDelta().y() / 120;
-    if (steps != 0 && engine_.screen().screenMode == ScreenMode::Applicator) {
-        applicator_.wheel(steps);
-        wakeOverlay();
-        event->accept();
+    // The wheel chooses the applicator's stamp wherever the pointer is over the window. A smooth wheel or
+    // a touchpad sends parts of a notch (120): they add up to one.
+    if (engine_.screen().screenMode != ScreenMode::Applicator) {
+        wheelTurn_ = 0;
+        QWidget::wheelEvent(event);
         return;
     }
-    QWidget::wheelEvent(event);
+    const int delta = event->angleDelta().y();
+    // A turn the other way starts afresh.
+    if ((delta > 0 && wheelTurn_ < 0) || (delta < 0 && wheelTurn_ > 0)) wheelTurn_ = 0;
+    wheelTurn_ += delta;
+    const int steps = wheelTurn_ / 120;
+    wheelTurn_ -= steps * 120;
+    for (int i = 0; i < std::abs(steps); ++i) applicator_.wheel(steps);
+    if (steps != 0) wakeOverlay();
+    event->accept();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -73,6 +73,7 @@ private:
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
     int stillOverlayTicks_ = 0; // overlay ticks in a row that changed nothing
+    int wheelTurn_ = 0;         // the wheel's turn not yet a whole notch, in eighths of a degree
     QTimer* recoveryTimer_ = nullptr;
     TextPreview shownPreview_;
 };

@@ -38,7 +38,9 @@ QRect stampOnto(QImage& target, const QImage& stamp, QPoint at, bool keyed) {
     return area;
 }
 
-Applicator::Applicator(Editor& editor) : editor_(editor), engine_(editor.engine()) {}
+Applicator::Applicator(Editor& editor) : editor_(editor), engine_(editor.engine()) { editor_.canvas().setApplicator(this); }
+
+Applicator::~Applicator() { editor_.canvas().setApplicator(nullptr); }
 
 bool Applicator::brushOn() const { return editorState(engine_).applicatorOn; }
 

@@ -16,14 +16,18 @@ class Engine;
 // the disk at once: a stamp when it is pressed, a brush stroke when the button is released.
 class Applicator {
 public:
+    // Attaches itself to the editor's canvas, which hands it the applicator mode's input.
     explicit Applicator(Editor& editor);
+    ~Applicator();
+    Applicator(const Applicator&) = delete;
+    Applicator& operator=(const Applicator&) = delete;
     Editor& editor() { return editor_; }
 
     // The display of the 10 ms tick while the brush is off: black, the scene at its offset, the stamp at
     // the pointer. Draws only what changed since it last drew; returns that area (empty: nothing).
     QRect drawOverlay();
 
-    // Canvas input in the applicator mode.
+    // Canvas input in the applicator mode, from the editor's canvas (the engine's handlers).
     void press(QPoint at);
     void move(QPoint at);
     void release();

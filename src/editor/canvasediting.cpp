@@ -4,6 +4,7 @@
 #include "canvas/blit.h"
 #include "canvas/drawing.h"
 #include "editor/animator.h"
+#include "editor/applicator.h"
 #include "editor/plotpresses.h"
 #include "editor/portals.h"
 #include "runtime/editrecorder.h"
@@ -33,8 +34,14 @@ CanvasEditing::~CanvasEditing() {
     if (engine_.editorHooks() == this) engine_.setEditorHooks(nullptr);
 }
 
+bool CanvasEditing::inApplicator() const {
+    return applicator_ && engine_.screen().screenMode == ScreenMode::Applicator;
+}
+
 void CanvasEditing::pressed(MouseButton, QPoint at) {
     state_.offsetAtMouseDown = state_.sheetViewOffset;
+    // Every press stamps, the second of a double click too.
+    if (inApplicator()) applicator_->press(at);
     if (engine_.screen().screenMode == ScreenMode::Passability) {
         const EditScope edit(engine_.editRecorder());
         paintCell(engine_.record(), engine_.screen().currentScene, at, state_.drawWalkable);
@@ -61,9 +68,11 @@ bool CanvasEditing::tookMenuMove(QPoint at) {
     return true;
 }
 
-void CanvasEditing::scenePressed(QPoint at, int col, int row) {
+bool CanvasEditing::tookScenePress(QPoint at, int col, int row) {
+    if (!plotEditorTakesPress(state_)) return false;
     const EditScope edit(engine_.editRecorder());
     servePlotEditorPress(engine_, at.x(), at.y(), col, row);
+    return true;
 }
 
 void CanvasEditing::moved(QPoint at) {
@@ -84,6 +93,9 @@ void CanvasEditing::moved(QPoint at) {
             stretchFrame(engine_.record(), state_, play.mouseDownPoint, at, engine_.pictures().sheetPicture.size());
         }
         break;
+    case ScreenMode::Applicator:
+        if (applicator_) applicator_->move(at);
+        break;
     case ScreenMode::Passability:
         state_.pointerCell = isPlayPoint(at.x(), at.y()) ? QPoint(cellOfPixel(at.x()), cellOfPixel(at.y())) : QPoint();
         if (play.mouseHeld) {
@@ -97,6 +109,8 @@ void CanvasEditing::moved(QPoint at) {
 }
 
 void CanvasEditing::released() {
+    // A brush stroke reaches the scene file with the release.
+    if (applicator_) applicator_->release();
     state_.keyZoneArmed = false;
     state_.hintZoneArmed = false;
     state_.dialogZoneArmed = false;

@@ -6,12 +6,14 @@
 
 namespace tw {
 
+class Applicator;
 class Engine;
 
 // The editor's part of the canvas: it plugs into the engine for as long as it lives and serves the
 // editor's own modes and sub-modes there (menu zones being set, the passability brush, the animator's
 // sheet, the plot editor's placing), holds the hero while a portal is placed, and has play and the
-// overlay draw the author's aids. It owns the editor's run-time state that the pages set.
+// overlay draw the author's aids. It owns the editor's run-time state that the pages set. Every canvas
+// mode gets its input here, by the engine's handlers: the applicator's too, once it is attached.
 class CanvasEditing final : public EditorHooks {
 public:
     explicit CanvasEditing(Engine& engine);
@@ -25,7 +27,7 @@ public:
     void pressed(MouseButton button, QPoint at) override;
     bool tookMenuPress(QPoint at) override;
     bool tookMenuMove(QPoint at) override;
-    void scenePressed(QPoint at, int col, int row) override;
+    bool tookScenePress(QPoint at, int col, int row) override;
     void moved(QPoint at) override;
     void released() override;
     void doubleClicked(MouseButton button, QPoint at) override;
@@ -38,8 +40,14 @@ public:
     QRect drawEditorScreen() override;
     CellAids cellAids() const override;
 
+    // The applicator that serves the applicator mode's presses, moves and releases; null: none.
+    void setApplicator(Applicator* applicator) { applicator_ = applicator; }
+
 private:
+    bool inApplicator() const;
+
     Engine& engine_;
+    Applicator* applicator_ = nullptr;
     EditorState state_;
     SheetView sheetView_;
 };

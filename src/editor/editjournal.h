@@ -32,6 +32,10 @@ struct EditStep {
     // The step replaced the record as a whole (restore, erase): what play has in flight is reset whenever
     // the step is applied in either direction.
     bool replacesRecord = false;
+    // The scene shown when the step began and when it ended: undo shows the first again, redo the
+    // second, so the record and the scene the hero stands in go back together. 0: not known.
+    int sceneBefore = 0;
+    int sceneAfter = 0;
 
     bool isEmpty() const { return patches.empty() && files.empty(); }
     // The memory the step holds.

@@ -5,7 +5,6 @@
 #include "project/assetcheck.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
-#include "runtime/orders.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,40 +27,77 @@ Editor::Editor(Engine& engine) : engine_(engine), canvas_(engine), snapshot_(Pro
 
 Editor::~Editor() { engine_.setEditRecorder(nullptr); }
 
-void Editor::beginStep() {
-    if (stepDepth_++ == 0 && !gestureOpen_) open_ = EditStep{};
-    editBegins();
+void Editor::openStep() {
+    if (stepDepth_++ > 0) return;
+    open_ = EditStep{};
+    open_.sceneBefore = engine_.screen().currentScene;
 }
 
-void Editor::endStep() {
-    editEnds();
-    if (--stepDepth_ == 0 && !gestureOpen_) commitOpenStep();
+void Editor::closeStep() {
+    if (--stepDepth_ > 0) return;
+    open_.sceneAfter = engine_.screen().currentScene;
+    journal_.push(std::move(open_));
+    open_ = EditStep{};
 }
 
-void Editor::editBegins() {
-    // The first edit after a release opens the gesture's step; a change() under way has its own.
-    if (!gestureOpen_ && stepDepth_ == 0) {
-        gestureOpen_ = true;
-        open_ = EditStep{};
-    }
-    // Only the outermost edit takes the snapshot, so the record is compared once per edit; the snapshot
-    // is taken right before the edit, so play's changes since the last one never enter the step.
-    if (editDepth_++ == 0) std::memcpy(snapshot_->bytes(), engine_.record().bytes(), kProjectRecordSize);
-}
-
-void Editor::editEnds() {
-    if (--editDepth_ == 0) collectPatches(snapshot_->bytes(), engine_.record().bytes(), kProjectRecordSize, open_.patches);
+void Editor::gestureBegins() {
+    // A press whose release never came (the pointer left the window) ends with the next press.
+    if (gestureOpen_) gestureEnds();
+    gestureOpen_ = true;
+    openStep();
 }
 
 void Editor::gestureEnds() {
     if (!gestureOpen_ || editDepth_ > 0) return;
     gestureOpen_ = false;
-    if (stepDepth_ == 0) commitOpenStep();
+    closeStep();
 }
 
-void Editor::commitOpenStep() {
-    journal_.push(std::move(open_));
-    open_ = EditStep{};
+void Editor::takeSnapshot() { std::memcpy(snapshot_->bytes(), engine_.record().bytes(), kProjectRecordSize); }
+
+void Editor::collectSinceSnapshot() {
+    collectPatches(snapshot_->bytes(), engine_.record().bytes(), kProjectRecordSize, open_.patches);
+}
+
+void Editor::editBegins() {
+    // An edit that comes with no gesture or change() around it is a step of its own.
+    if (editDepth_++ == 0) {
+        loneEdit_ = stepDepth_ == 0;
+        if (loneEdit_) openStep();
+    }
+    enterScope(true);
+}
+
+void Editor::editEnds() {
+    leaveScope();
+    if (--editDepth_ == 0 && loneEdit_) {
+        loneEdit_ = false;
+        closeStep();
+    }
+}
+
+void Editor::playBegins() { enterScope(false); }
+
+void Editor::playEnds() { leaveScope(); }
+
+void Editor::enterScope(bool edit) {
+    const bool was = recording();
+    scopes_.push_back(edit);
+    recordingChanged(was);
+}
+
+void Editor::leaveScope() {
+    const bool was = recording();
+    scopes_.pop_back();
+    recordingChanged(was);
+}
+
+void Editor::recordingChanged(bool was) {
+    const bool now = recording();
+    // The record is compared with the snapshot only where edits end or play begins: the snapshot is
+    // taken right before the edit, or right after play, so play's changes never enter the step.
+    if (was && !now) collectSinceSnapshot();
+    if (!was && now) takeSnapshot();
 }
 
 bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& chosen) {
@@ -102,20 +138,15 @@ bool Editor::writeFile(const QString& target, const QByteArray& bytes) {
         messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
         return false;
     }
-    FileChange change{target, std::move(before), bytes};
-    if (stepDepth_ > 0 || gestureOpen_) {
-        open_.files.push_back(std::move(change));
-    } else {
-        EditStep step;
-        step.files.push_back(std::move(change));
-        journal_.push(std::move(step));
-    }
+    openStep();
+    open_.files.push_back(FileChange{target, std::move(before), bytes});
+    closeStep();
     fileChanged(target);
     return true;
 }
 
 Editor::Outcome Editor::undo() {
-    if (stepDepth_ > 0 || editDepth_ > 0) return Outcome::Nothing; // never from inside an action
+    if (!canTakeStepsNow()) return Outcome::Nothing; // never from inside an action
     gestureEnds();
     if (!journal_.canUndo()) return Outcome::Nothing;
     if (!apply(journal_.nextUndo(), true)) return Outcome::Refused;
@@ -124,7 +155,7 @@ Editor::Outcome Editor::undo() {
 }
 
 Editor::Outcome Editor::redo() {
-    if (stepDepth_ > 0 || editDepth_ > 0) return Outcome::Nothing;
+    if (!canTakeStepsNow()) return Outcome::Nothing;
     gestureEnds();
     if (!journal_.canRedo()) return Outcome::Nothing;
     if (!apply(journal_.nextRedo(), false)) return Outcome::Refused;
@@ -152,14 +183,17 @@ bool Editor::apply(const EditStep& step, bool backwards) {
     // The record as the step leaves it is built aside and replaces the live one only when it is sound.
     auto result = ProjectRecord::createBlank();
     std::memcpy(result->bytes(), record.bytes(), kProjectRecordSize);
-    const auto put = [&result](const RecordPatch& patch, const QByteArray& bytes) {
-        std::memcpy(result->bytes() + patch.offset, bytes.constData(), std::size_t(bytes.size()));
+    const auto putPatches = [&step, backwards](ProjectRecord& into) {
+        const auto put = [&into](const RecordPatch& patch, const QByteArray& bytes) {
+            std::memcpy(into.bytes() + patch.offset, bytes.constData(), std::size_t(bytes.size()));
+        };
+        if (backwards) {
+            for (auto it = step.patches.rbegin(); it != step.patches.rend(); ++it) put(*it, it->before);
+        } else {
+            for (const RecordPatch& patch : step.patches) put(patch, patch.after);
+        }
     };
-    if (backwards) {
-        for (auto it = step.patches.rbegin(); it != step.patches.rend(); ++it) put(*it, it->before);
-    } else {
-        for (const RecordPatch& patch : step.patches) put(patch, patch.after);
-    }
+    putPatches(*result);
     // Play may have moved an item since the step was made (taken it, given it away): bringing back the
     // step's bytes must not make a second copy of it.
     for (int n = 1; n <= kItemCapacity; ++n) {
@@ -182,14 +216,21 @@ bool Editor::apply(const EditStep& step, bool backwards) {
         return false;
     }
 
-    std::memcpy(record.bytes(), result->bytes(), kProjectRecordSize);
-    if (step.replacesRecord) engine_.resetPlay();
-    // A step may take away the scene shown (a scene count going back down).
+    // The hero leaves the scene shown before the step's bytes go in, when the step shows another or
+    // replaces the record: what that play changes (a door shut again) stays, and only the step's own
+    // bytes change.
     ScreenState& screen = engine_.screen();
+    const int wanted = backwards ? step.sceneBefore : step.sceneAfter;
+    if (step.replacesRecord || (isSceneNumber(wanted) && wanted != screen.currentScene)) engine_.leaveScene();
+    putPatches(record);
+    if (step.replacesRecord) engine_.resetPlay();
     bool reload = step.replacesRecord;
-    if (screen.currentScene > usableSceneCount(record)) {
-        leaveScene(record, engine_.play());
-        screen.currentScene = std::uint16_t(usableSceneCount(record));
+    // The scene shown with the record; a step may also take away the scene shown (a scene count going
+    // back down).
+    const int scene = std::clamp(isSceneNumber(wanted) ? wanted : int(screen.currentScene), 1, usableSceneCount(record));
+    if (scene != screen.currentScene) {
+        engine_.leaveScene();
+        screen.currentScene = std::uint16_t(scene);
         reload = true;
     }
     std::set<QString> reread;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 #include <utility>
 
 namespace tw {
@@ -22,7 +23,10 @@ enum class AssetKind;
 // never taken back.
 //
 // A page changes the record only inside change(); files only through replaceFile() and writeFile(). The
-// canvas's edits arrive through the EditRecorder interface, one step per press-drag-release.
+// canvas's edits arrive through the EditRecorder interface, one step per press-drag-release. A step is
+// opened once, by the outermost of a gesture, a change() or a lone edit, and closed by the same; the
+// changes nested inside join it. Play's changes (PlayScope) never enter it, at any depth. The scene shown
+// as the step begins and ends belongs to it.
 class Editor final : public EditRecorder {
 public:
     explicit Editor(Engine& engine);
@@ -41,9 +45,11 @@ public:
     // editor, one undo takes back. A change inside another joins the outer one's step.
     template <class Action>
     void change(Action&& action) {
-        beginStep();
+        openStep();
+        editBegins();
         std::forward<Action>(action)();
-        endStep();
+        editEnds();
+        closeStep();
     }
 
     // Replaces an asset file with a file the author chose: the chosen file must decode as `kind` (our
@@ -65,14 +71,29 @@ public:
     Outcome redo();
 
     // The canvas's edits (see EditRecorder).
+    void gestureBegins() override;
+    void gestureEnds() override;
     void editBegins() override;
     void editEnds() override;
-    void gestureEnds() override;
+    void playBegins() override;
+    void playEnds() override;
+
+    // The editor's part of the canvas.
+    CanvasEditing& canvas() { return canvas_; }
 
 private:
-    void beginStep();
-    void endStep();
-    void commitOpenStep();
+    // Undo and redo wait for what is under way: only a gesture may be open (it is closed first).
+    bool canTakeStepsNow() const { return scopes_.empty() && stepDepth_ == (gestureOpen_ ? 1 : 0); }
+    void openStep();
+    void closeStep();
+    // The edit and play scopes under way, innermost last: the innermost decides whether the record's
+    // changes are the step's.
+    bool recording() const { return !scopes_.empty() && scopes_.back(); }
+    void enterScope(bool edit);
+    void leaveScope();
+    void recordingChanged(bool was);
+    void takeSnapshot();
+    void collectSinceSnapshot();
     // Applies a step backwards (undo) or forwards; false when refused.
     bool apply(const EditStep& step, bool backwards);
     bool writeBack(const QString& path, const std::optional<QByteArray>& bytes);
@@ -83,10 +104,12 @@ private:
     CanvasEditing canvas_;
     EditJournal journal_;
     EditStep open_;
-    int stepDepth_ = 0;        // nesting of change()
-    int editDepth_ = 0;        // nesting of record edits under way; the outermost one takes the snapshot
-    bool gestureOpen_ = false; // the canvas's edits since the last press collect in open_
-    std::unique_ptr<ProjectRecord> snapshot_; // the record before the edit under way
+    int stepDepth_ = 0;        // nesting of what holds the open step: gestures, change(), lone edits
+    int editDepth_ = 0;        // nesting of record edits under way
+    std::vector<bool> scopes_; // true: an edit, false: play
+    bool gestureOpen_ = false; // a button is down on the canvas: its edits collect in open_
+    bool loneEdit_ = false;    // the edit under way opened the step itself
+    std::unique_ptr<ProjectRecord> snapshot_; // the record before the edit under way, or since play's part
 };
 
 // How many places item n is in: each bag slot holding it, the cursor, and lying in a scene.

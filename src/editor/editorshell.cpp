@@ -5,7 +5,6 @@
 #include "editor/portals.h"
 #include "platform/cursors.h"
 #include "runtime/engine.h"
-#include "runtime/orders.h"
 
 namespace tw {
 
@@ -15,8 +14,10 @@ const char* const kEditorPageCaptions[kEditorPageCount] = {
 
 void selectPage(Engine& engine, EditorPage page) {
     ScreenState& screen = engine.screen();
+    // A placement left half-way leaves nothing; the game keeps its state (walks under way go on when the
+    // scene is played again), and only a press no frame tick has seen is forgotten.
     abandonPortalPlacement(engine);
-    leaveScene(engine.record(), engine.play());
+    engine.play().pressPending = false;
     switch (page) {
     case EditorPage::GameMenu:
         screen.screenMode = ScreenMode::Menu;
@@ -57,7 +58,7 @@ void previousScene(Engine& engine) {
     std::uint16_t& scene = engine.screen().currentScene;
     const std::uint16_t was = scene;
     scene = scene <= 1 ? 1 : std::uint16_t(scene - 1);
-    if (scene != was) leaveScene(engine.record(), engine.play());
+    if (scene != was) engine.leaveScene();
     engine.reloadBackground();
 }
 
@@ -66,7 +67,7 @@ void nextScene(Engine& engine) {
     const int last = usableSceneCount(engine.record());
     const std::uint16_t was = scene;
     scene = scene >= last ? std::uint16_t(last) : std::uint16_t(scene + 1);
-    if (scene != was) leaveScene(engine.record(), engine.play());
+    if (scene != was) engine.leaveScene();
     engine.reloadBackground();
 }
 

@@ -28,7 +28,7 @@ inline constexpr int kEditorPageCount = 14;
 // The captions of the tabs, in tab order.
 extern const char* const kEditorPageCaptions[kEditorPageCount];
 
-// A tab was chosen: abandons a portal placement under way, sets the screen mode and the canvas pointer of that page, then reloads the
+// A tab was chosen: abandons a portal placement under way (play keeps its state), sets the screen mode and the canvas pointer of that page, then reloads the
 // background, loads the applicator's stamp or resets the view offset, and cuts the current item's
 // pictures. The window refreshes its labels and previews afterwards.
 void selectPage(Engine& engine, EditorPage page);

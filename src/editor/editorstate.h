@@ -33,9 +33,12 @@ struct EditorState {
     bool dialogZoneArmed = false;
     bool doorEditing = false; // set with doorArmed and keyZoneArmed; only controls the overlay
 
-    // Portal being placed.
+    // Portal being placed: its scene and number, and once pressed, its cell and the target chosen. The
+    // record is written only when the arrival is pressed, so a placement left half-way leaves nothing.
     int portalScene = 1;
     int portalNumber = 1;
+    int portalCol = 0;
+    int portalRow = 0;
     bool targetChooserVisible = false; // the floating panel RzPanel1
 
     // Numbers chosen on the pages.

@@ -4,9 +4,7 @@
 #include "editor/doors.h"
 #include "editor/items.h"
 
-#include "runtime/editrecorder.h"
 #include "runtime/engine.h"
-#include "runtime/orders.h"
 
 namespace tw {
 namespace {
@@ -18,6 +16,13 @@ bool isWalkable(const Engine& engine, int c, int r) {
 std::uint8_t low8(int v) { return static_cast<std::uint8_t>(v); }
 
 } // namespace
+
+bool plotEditorTakesPress(const EditorState& editor) {
+    return editor.heroPlacementArmed || editor.portalPlacementUnderway() || editor.animSpotArmed || editor.itemArmed ||
+           editor.doorArmed || editor.crowdRemarkArmed || editor.keyZoneArmed || editor.doorCellArmed ||
+           editor.dialogApproachArmed || editor.heroRemarkArmed || editor.hintTextArmed || editor.dialogTextArmed ||
+           editor.hintZoneArmed || editor.dialogZoneArmed || editor.doorEditing;
+}
 
 void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
     EditorState& editor = editorState(engine);
@@ -31,24 +36,23 @@ void servePlotEditorPress(Engine& engine, int x, int y, int c, int r) {
         record.heroY = playY(y);
     }
     if (editor.portalPick == 1 && isWalkable(engine, c, r)) {
+        // The cell is kept aside until the arrival is pressed: the placement is written as a whole.
         editor.portalPick = 0;
         editor.targetChooserVisible = true;
         editor.portalScene = screen.currentScene;
-        // The portal chosen when the placement was armed, whatever the spinner shows now.
-        Portal& portal = scenePointer->portal(editor.portalNumber);
-        portal.col = low8(c);
-        portal.row = low8(r);
+        editor.portalCol = c;
+        editor.portalRow = r;
     } else if (editor.portalPick == 2 && isWalkable(engine, c, r)) {
         editor.portalPick = 0;
+        // The portal chosen when the placement was armed, whatever the spinner shows now.
         Portal& portal = record.scene(editor.portalScene).portal(editor.portalNumber);
+        portal.col = low8(editor.portalCol);
+        portal.row = low8(editor.portalRow);
         portal.targetScene = screen.currentScene;
         portal.arrivalCol = low8(c);
         portal.arrivalRow = low8(r);
-        if (screen.currentScene != editor.portalScene) {
-            // Leaving the scene cancels the walks under way; that is play, not part of placing the portal.
-            const PlayScope play(engine.editRecorder());
-            leaveScene(record, engine.play());
-        }
+        // Back on the portal's scene: the orders given on the target scene end (play, kept out).
+        if (screen.currentScene != editor.portalScene) engine.leaveScene();
         screen.currentScene = std::uint16_t(editor.portalScene);
         engine.reloadBackground();
         // The sub-modes served after this one act on the scene now shown.

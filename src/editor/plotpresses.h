@@ -3,7 +3,11 @@
 namespace tw {
 
 class Engine;
+struct EditorState;
 
+// True when some placing sub-mode of the plot editor is armed: a press on the scene is then the editor's,
+// never a click of play.
+bool plotEditorTakesPress(const EditorState& editor);
 // A press on the scene in the plot editor: every armed placing sub-mode is served, in a fixed order, at
 // the same point (x, y) and cell (c, r). Sub-modes that need a walkable cell ignore a blocked one and
 // stay armed.

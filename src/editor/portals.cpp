@@ -1,9 +1,7 @@
 #include "editor/portals.h"
 
 #include "editor/canvasediting.h"
-#include "runtime/editrecorder.h"
 #include "runtime/engine.h"
-#include "runtime/orders.h"
 
 #include <algorithm>
 
@@ -14,7 +12,7 @@ namespace {
 void showScene(Engine& engine, int s) {
     ScreenState& screen = engine.screen();
     if (screen.currentScene == s) return;
-    leaveScene(engine.record(), engine.play());
+    engine.leaveScene();
     screen.currentScene = std::uint16_t(s);
 }
 
@@ -34,14 +32,7 @@ bool armPortalPlacement(Engine& engine, int k) {
 
 int chooseTargetScene(Engine& engine, int scene) {
     const int s = std::clamp(scene, 1, usableSceneCount(engine.record()));
-    const EditorState& editor = editorState(engine);
-    const EditScope edit(engine.editRecorder());
-    if (isSceneNumber(editor.portalScene) && isPortalNumber(editor.portalNumber))
-        engine.record().scene(editor.portalScene).portal(editor.portalNumber).targetScene = std::uint16_t(s);
-    {
-        const PlayScope play(engine.editRecorder());
-        showScene(engine, s);
-    }
+    showScene(engine, s);
     engine.reloadBackground();
     return s;
 }

@@ -5,7 +5,6 @@
 #include "project/erase.h"
 #include "project/recordfile.h"
 #include "runtime/engine.h"
-#include "runtime/orders.h"
 
 #include <cstring>
 
@@ -46,16 +45,17 @@ bool restoreSavePoint(Editor& editor) {
         return false;
     }
     ProjectRecord& record = engine.record();
-    // The walks of the old record end before its door cells and marks are replaced.
-    leaveScene(record, engine.play());
+    // One step: the record and the scene it is shown in, as the author sees them after it.
     editor.change([&] {
+        // The walks of the old record end before its door cells and marks are replaced.
+        engine.leaveScene();
         std::memcpy(record.bytes(), load.record->bytes(), kProjectRecordSize);
         applyStartDefaults(record);
         editor.markRecordReplaced();
+        engine.resetPlay();
+        const int scene = record.startScene;
+        engine.screen().currentScene = std::uint16_t(scene >= 1 && scene <= usableSceneCount(record) ? scene : 1);
     });
-    engine.resetPlay();
-    const int scene = record.startScene;
-    engine.screen().currentScene = std::uint16_t(scene >= 1 && scene <= usableSceneCount(record) ? scene : 1);
     engine.reloadBackground();
     return true;
 }
@@ -63,12 +63,12 @@ bool restoreSavePoint(Editor& editor) {
 bool eraseWholePlot(Editor& editor) {
     if (!confirmed(editor, "Стереть весь сюжет игры?")) return false;
     Engine& engine = editor.engine();
-    leaveScene(engine.record(), engine.play());
     editor.change([&] {
+        engine.leaveScene();
         erasePlot(engine.record());
         editor.markRecordReplaced();
+        engine.resetPlay();
     });
-    engine.resetPlay();
     return true;
 }
 

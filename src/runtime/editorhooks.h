@@ -25,14 +25,16 @@ public:
     // zones then neither act nor change the pointer.
     virtual bool tookMenuPress(QPoint at) = 0;
     virtual bool tookMenuMove(QPoint at) = 0;
-    // A press on the scene, after the engine gave the walking order: the armed placing sub-modes.
-    virtual void scenePressed(QPoint at, int col, int row) = 0;
+    // A press on the scene: true when an armed placing sub-mode took it. The
+    // press, and the drag up to its release, is then an edit and never a play order: the engine gives
+    // no walking order and the frame tick sees no press.
+    virtual bool tookScenePress(QPoint at, int col, int row) = 0;
     // A move in any mode but the menu.
     virtual void moved(QPoint at) = 0;
     virtual void released() = 0;
     // The second press of a double-click, after it was handled as a press.
     virtual void doubleClicked(MouseButton button, QPoint at) = 0;
-    // Esc, before the engine leaves the scene for the menu.
+    // Esc, before the engine shows the menu.
     virtual void escapePressed() = 0;
 
     // The hero takes no orders and makes no step, and portals do not carry him away.

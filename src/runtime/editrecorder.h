@@ -3,17 +3,24 @@
 namespace tw {
 
 // Lets an editor keep the canvas's edits apart from play. The engine's canvas handlers change the record
-// both as a game (walks, taking items) and as an editor (painting cells, placing objects, dragging zones);
-// they wrap every editing change in an EditScope, and mark the end of each press-drag-release, so an
-// editor can make each gesture one step the author can take back. The player runs without a recorder.
+// both as a game (walks, taking items) and as an editor (painting cells, placing objects, dragging zones).
+// Each press opens a gesture and its release closes it, so an editor can make what the author did with
+// the button one step he can take back. Inside it every editing change is wrapped in an EditScope, and
+// every change that play makes in a PlayScope, so that play never enters a step, however the calls are
+// nested. The player runs without a recorder.
 class EditRecorder {
 public:
     virtual ~EditRecorder() = default;
+    // A button went down on the canvas / was released: the edits in between belong together.
+    virtual void gestureBegins() = 0;
+    virtual void gestureEnds() = 0;
     // The record is about to be changed by an edit / the edit is done.
     virtual void editBegins() = 0;
     virtual void editEnds() = 0;
-    // The button was released: the edits since the press belong together.
-    virtual void gestureEnds() = 0;
+    // The record is about to be changed by play / play is done; inside an edit, play's changes are
+    // kept out of it.
+    virtual void playBegins() = 0;
+    virtual void playEnds() = 0;
 };
 
 // Marks the lifetime of one edit of the record for a recorder, if there is one.
@@ -32,15 +39,15 @@ private:
     EditRecorder* recorder_;
 };
 
-// Inside an EditScope, marks a change that is play rather than an edit (an order cancelled when the
-// editor switches scenes): the edit so far is closed before it and a new one opened after it.
+// Marks a change of the record that is play rather than an edit (orders cancelled when the hero leaves
+// the scene, a frame of play). At any depth of edits under way, what it changes enters no step.
 class PlayScope {
 public:
     explicit PlayScope(EditRecorder* recorder) : recorder_(recorder) {
-        if (recorder_) recorder_->editEnds();
+        if (recorder_) recorder_->playBegins();
     }
     ~PlayScope() {
-        if (recorder_) recorder_->editBegins();
+        if (recorder_) recorder_->playEnds();
     }
     PlayScope(const PlayScope&) = delete;
     PlayScope& operator=(const PlayScope&) = delete;

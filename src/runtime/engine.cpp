@@ -12,6 +12,8 @@
 #include "project/recordfile.h"
 #include "project/recoveryfile.h"
 #include "runtime/bag.h"
+#include "runtime/editrecorder.h"
+#include "runtime/orders.h"
 
 #include <QStringList>
 
@@ -164,6 +166,11 @@ void Engine::resetPlay() {
     if (isHoldingItem(*record_)) cutCell(pictures_.largeItemStrip, 50, 50, record_->heldItem, pictures_.handPicture);
     // The clock belongs to a walk that no longer exists.
     if (canvasCursor_ == cursorClock) setCanvasCursor(cursorNeutral);
+}
+
+void Engine::leaveScene() {
+    const PlayScope play(recorder_);
+    tw::leaveScene(*record_, play_);
 }
 
 void Engine::assetFileChanged(const QString& path) {

@@ -121,6 +121,10 @@ public:
     // characters, an open dialog, a running comic, the remark and panel timers and a pending press end,
     // the hero takes orders again, and the picture on the cursor follows heldItem.
     void resetPlay();
+    // The hero leaves the scene shown (a portal, the scene buttons, a restore or erase, a step that shows
+    // another scene): the orders given in it end (see runtime/orders.h). This is play: an editor's step
+    // under way, however deep, keeps it out.
+    void leaveScene();
     // An asset file was replaced on disk: the pictures and cursors read from it are read again, and the
     // background when it is the background of the current mode.
     void assetFileChanged(const QString& path);

@@ -8,7 +8,6 @@
 #include "runtime/editorhooks.h"
 #include "runtime/editrecorder.h"
 #include "runtime/engine.h"
-#include "runtime/orders.h"
 #include "runtime/walking.h"
 
 namespace tw {
@@ -25,15 +24,32 @@ bool insideMenuZone(const ProjectRecord& record, int k, int x, int y) {
 
 void Engine::mouseDown(MouseButton button, int x, int y) {
     if (!started_) return;
+    // What the author does from this press to its release is one step of an editor's history.
+    if (recorder_) recorder_->gestureBegins();
     services_.audio.playClick(paths_.sound(QStringLiteral("clik.wav")));
-    play_.dialogOpen = false;
     play_.mouseHeld = true;
+    play_.pressTaken = false;
     play_.mouseDownPoint = QPoint(x, y);
     if (hooks_) hooks_->pressed(button, QPoint(x, y));
 
+    // An armed placing sub-mode takes a press on the scene whole, the bag's panel shown or not: it is an
+    // edit, not a click of play.
+    if (screen_.screenMode == ScreenMode::Scene && hooks_ &&
+        hooks_->tookScenePress(QPoint(x, y), cellOfPixel(x), cellOfPixel(y))) {
+        play_.pressTaken = true;
+        return;
+    }
+
+    // A menu zone being set takes the press on the menu the same way.
+    if (screen_.screenMode == ScreenMode::Menu && hooks_ && hooks_->tookMenuPress(QPoint(x, y))) {
+        play_.pressTaken = true;
+        return;
+    }
+
+    const PlayScope play(recorder_);
+    play_.dialogOpen = false;
     switch (screen_.screenMode) {
     case ScreenMode::Menu:
-        if (hooks_ && hooks_->tookMenuPress(QPoint(x, y))) break;
         for (int k = 1; k <= kMenuZones; ++k) {
             if (!insideMenuZone(*record_, k, x, y)) continue;
             if (k < 4 && menuChoice_) {
@@ -52,18 +68,17 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
         break;
     case ScreenMode::Scene:
         play_.pressPending = true;
-        if (!play_.panelShown) {
-            const int c = cellOfPixel(x);
-            const int r = cellOfPixel(y);
-            // The walking order is play; whatever an editor's armed sub-modes place is an edit.
-            if (play_.heroFree && !(hooks_ && hooks_->holdsHero())) spreadWave(*record_, screen_.currentScene, c, r, false);
-            if (hooks_) hooks_->scenePressed(QPoint(x, y), c, r);
-        }
+        // The hero held while a portal is placed takes no order.
+        if (!play_.panelShown && play_.heroFree && !(hooks_ && hooks_->holdsHero()))
+            spreadWave(*record_, screen_.currentScene, cellOfPixel(x), cellOfPixel(y), false);
         break;
     default:
         break;
     }
 
+    // The bag and the right button's release of the hero belong to the scene being played; a press on
+    // an editor's own screen (the menu zones, the brush, the sheet) is not play.
+    if (screen_.screenMode != ScreenMode::Scene) return;
     bagClick(*this, x, y);
     if (button == MouseButton::Right) {
         play_.heroFree = true;
@@ -115,8 +130,10 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
 
 void Engine::mouseUp() {
     play_.mouseHeld = false;
-    if (recorder_) recorder_->gestureEnds();
+    play_.pressTaken = false;
+    // The release may still write (a brush stroke): it belongs to the press's step.
     if (hooks_) hooks_->released();
+    if (recorder_) recorder_->gestureEnds();
 }
 
 void Engine::mouseDoubleClick(MouseButton button, int x, int y) {
@@ -127,7 +144,9 @@ void Engine::mouseDoubleClick(MouseButton button, int x, int y) {
 void Engine::keyDown(int key) {
     if (!started_ || key != kEscapeKey) return;
     if (hooks_) hooks_->escapePressed();
-    leaveScene(*record_, play_);
+    // The game waits on the menu with its state intact: walks under way go on when it is shown again.
+    // Only a press no frame tick has seen is forgotten; it was made on the scene now hidden.
+    play_.pressPending = false;
     screen_.screenMode = ScreenMode::Menu;
     setCanvasCursor(cursorNeutral);
     reloadBackground();

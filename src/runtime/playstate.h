@@ -15,7 +15,9 @@ struct PlayState {
     // a character, an item, a hint) while the button is down; a click shorter than a tick would
     // otherwise be lost, so the tick counts a press it has not seen as held.
     bool pressPending = false;
-    bool buttonDown() const { return mouseHeld || pressPending; }
+    // The button went down for an editor's placing sub-mode: until it is released, play sees no press.
+    bool pressTaken = false;
+    bool buttonDown() const { return (mouseHeld && !pressTaken) || pressPending; }
     QPoint mouseDownPoint{0, 0};
     QPoint mousePoint{0, 0};
 

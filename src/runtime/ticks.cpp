@@ -10,6 +10,7 @@
 #include "runtime/bag.h"
 #include "runtime/doors.h"
 #include "runtime/editorhooks.h"
+#include "runtime/editrecorder.h"
 #include "runtime/engine.h"
 #include "runtime/talk.h"
 #include "runtime/walking.h"
@@ -143,6 +144,8 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
 
 QRegion Engine::frameTick() {
     if (!started_) return {};
+    // Whatever the tick changes is play; it never enters an editor's step.
+    const PlayScope play(recorder_);
     if (hooks_) hooks_->frameBegins();
     const qint64 before = canvas_.cacheKey();
     switch (screen_.screenMode) {
