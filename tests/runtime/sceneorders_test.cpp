@@ -102,7 +102,7 @@ TEST_F(SceneOrders, ACharacterClickedBeyondAPortalLeavesTheNextScenesCharacterSi
     EXPECT_EQ(countInBag(8), 1);
 }
 
-TEST_F(SceneOrders, LeavingTheSceneWithoutAPortalCancelsOrdersAndAnUnseenPress) {
+TEST_F(SceneOrders, LeavingTheSceneCancelsOrdersButEscAndPageChangesKeepThem) {
     Item& herb = record().item(7);
     herb = Item{1, 4, 7, 1, 0, 0, 0, 0, 0}; // on cell (5, 8), below the hero, away from the portal
     // A press on the herb, then Esc before any tick has seen the press. The press's own walk goes on when
@@ -118,16 +118,8 @@ TEST_F(SceneOrders, LeavingTheSceneWithoutAPortalCancelsOrdersAndAnUnseenPress) 
     EXPECT_EQ(herb.state, 1);
     EXPECT_FALSE(play().walkingToItem);
 
-    // An order in flight is dropped by a tab change and by the scene buttons alike, and the hero stops.
+    // The scene buttons take the hero out of the scene: the order in flight is dropped and he stops.
     placeHero(record(), 5, 5);
-    click(90, 150);
-    ASSERT_TRUE(play().walkingToItem);
-    selectPage(*engine, EditorPage::Hero);
-    EXPECT_FALSE(play().walkingToItem);
-    const int stoppedAt = record().heroY;
-    ticks(30);
-    EXPECT_EQ(record().heroY, stoppedAt);
-    EXPECT_EQ(herb.state, 1);
     click(90, 150);
     ASSERT_TRUE(play().walkingToItem);
     nextScene(*engine);
@@ -136,6 +128,16 @@ TEST_F(SceneOrders, LeavingTheSceneWithoutAPortalCancelsOrdersAndAnUnseenPress) 
     ticks(30);
     EXPECT_EQ(herb.state, 1);
     EXPECT_LT(record().heroRow, 8);
+
+    // A page change is not a way out of the scene: the order goes on and the herb is taken.
+    placeHero(record(), 5, 5);
+    click(90, 150);
+    ASSERT_TRUE(play().walkingToItem);
+    selectPage(*engine, EditorPage::Hero);
+    EXPECT_TRUE(play().walkingToItem);
+    selectPage(*engine, EditorPage::PlotEditor);
+    ticks(30);
+    EXPECT_EQ(herb.state, 2);
 }
 
 } // namespace
