@@ -35,6 +35,8 @@ constexpr qint64 kReadPiece = qint64(1) << 20;
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
+QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+
 FileSystem::ReadResult refused(FileSystem::ReadStatus status, QString error = {}) {
     FileSystem::ReadResult result;
     result.status = status;
@@ -51,7 +53,7 @@ FileSystem::ReadResult refused(FileSystem::ReadStatus status, QString error = {}
 // another between the two looks is refused. O_NONBLOCK keeps the open itself from waiting in any case.
 FileSystem::ReadResult readRegular(const QString& path, qint64 limit, const FileSystem::ReadProgress& progress) {
     using Status = FileSystem::ReadStatus;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativePath(path);
     struct stat before {};
     if (::stat(name.constData(), &before) != 0) return refused(Status::OpenFailed, systemReason(errno));
     if (!S_ISREG(before.st_mode)) return refused(Status::NotAFile);
@@ -102,18 +104,6 @@ FileSystem::ReadResult readRegular(const QString& path, qint64 limit, const File
     return result;
 }
 
-} // namespace
-
-FileSystem::ReadResult DiskFileSystem::read(const QString& path) { return readRegular(path, kReadLimit, {}); }
-
-FileSystem::ReadResult DiskFileSystem::readChosen(const QString& path, qint64 limit, const ReadProgress& progress) {
-    return readRegular(path, limit, progress);
-}
-
-namespace {
-
-QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
-
 // A write that may be cut short or interrupted: the whole buffer goes out, or the error number is
 // returned (0 on success).
 int writeAll(int fd, const char* data, qsizetype size) {
@@ -130,6 +120,12 @@ int writeAll(int fd, const char* data, qsizetype size) {
 }
 
 } // namespace
+
+FileSystem::ReadResult DiskFileSystem::read(const QString& path) { return readRegular(path, kReadLimit, {}); }
+
+FileSystem::ReadResult DiskFileSystem::readChosen(const QString& path, qint64 limit, const ReadProgress& progress) {
+    return readRegular(path, limit, progress);
+}
 
 QString fileErrorReason(int error) {
     switch (error) {
