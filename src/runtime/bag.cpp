@@ -3,6 +3,7 @@
 #include "canvas/blit.h"
 #include "canvas/cutting.h"
 #include "runtime/engine.h"
+#include "runtime/playrules.h"
 
 namespace tw {
 
@@ -12,8 +13,7 @@ bool isHoldingItem(const ProjectRecord& record) {
 
 bool receiveIntoBag(ProjectRecord& record, int n) {
     if (!isItemNumber(n)) return false;
-    const int slot18 = record.bagSlot(kBagSlots);
-    if (slot18 != 0 && slot18 != n) return false;
+    if (!bagTakes(record.bagSlot(kBagSlots), n)) return false;
     for (int k = 1; k < kBagSlots; ++k) {
         if (record.bagSlot(k) == n) record.bagSlot(k) = 0;
     }
@@ -65,8 +65,9 @@ void bagClick(Engine& engine, int x, int y) {
         }
         const int s = content;
         if (isItemNumber(s) && record.item(s).partner == held && held != 0) {
-            const int product = record.item(s).product;
-            if (!isItemNumber(product)) return; // a combination without a product cannot be made
+            // A combination without a product cannot be made.
+            const int product = combinationProduct(record, s, held);
+            if (product == 0) return;
             engine.playEffect("even.wav");
             // The product is one object: take it out of any other slot first.
             for (int k = 1; k <= kBagSlots; ++k) {

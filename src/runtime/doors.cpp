@@ -6,6 +6,7 @@
 #include "runtime/bag.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
+#include "runtime/playrules.h"
 #include "runtime/walking.h"
 
 
@@ -66,7 +67,7 @@ void doorKeyUseAndArrival(Engine& engine) {
             if (door.state != 1) continue;
             if (!isInside(mouse.x(), mouse.y(), door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
                 continue;
-            if (door.keyItem != record.heldItem) continue;
+            if (!doorTakesKey(door, record.heldItem)) continue;
             // The door's blocked cell opens to the search and the hero walks up to it.
             if (isCellInGrid(door.approachCol, door.approachRow)) record.pass(s, door.approachCol, door.approachRow) = 0;
             spreadWave(record, s, door.approachCol, door.approachRow, true);
@@ -87,7 +88,7 @@ void doorKeyUseAndArrival(Engine& engine) {
         if (!orderHoldsIn(play.orderScene, s) || door.state != 1) {
             play.walkingToDoor = false;
             play.heroFree = true;
-        } else if (std::abs(record.heroCol - door.approachCol) < 2 && std::abs(record.heroRow - door.approachRow) < 2) {
+        } else if (isNextTo(record.heroCol, record.heroRow, door.approachCol, door.approachRow)) {
             door.state = 2;
             door.keyItem = 0;
             play.walkingToDoor = false;

@@ -6,6 +6,7 @@
 #include "runtime/bag.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
+#include "runtime/playrules.h"
 #include "runtime/walking.h"
 
 
@@ -83,10 +84,10 @@ void dialogClickArrivalAndText(Engine& engine) {
         if (!orderHoldsIn(play.orderScene, s) || dialog.kind == 0) {
             play.walkingToDialog = false;
             play.heroFree = true;
-        } else if (std::abs(record.heroCol - dialog.approachCol) < 2 && std::abs(record.heroRow - dialog.approachRow) < 2) {
+        } else if (isNextTo(record.heroCol, record.heroRow, dialog.approachCol, dialog.approachRow)) {
             play.walkingToDialog = false;
             play.dialogOpen = true;
-            play.randomDialogPick = 1 + engine.services().random.below(49);
+            play.randomDialogPick = 1 + engine.services().random.below(kRandomDialogsShown);
         }
     }
 
@@ -100,7 +101,7 @@ void dialogClickArrivalAndText(Engine& engine) {
         break;
     case 2:
         showLines(engine, dialog, &dialog.lines[0]);
-        if (dialog.progress == 0 && record.bagSlot(kBagSlots) == 0 && receiveIntoBag(record, dialog.getItem)) {
+        if (giftHappens(dialog, record.bagSlot(kBagSlots)) && receiveIntoBag(record, dialog.getItem)) {
             play.panelTicks = 50;
             dialog.progress = 1;
         }
@@ -108,8 +109,7 @@ void dialogClickArrivalAndText(Engine& engine) {
     case 3: {
         // The character wants giveItem; an empty hand counts as item 0.
         const int hand = isHoldingItem(record) ? record.heldItem : 0;
-        if (dialog.giveItem == hand && dialog.progress == 0 && record.bagSlot(kBagSlots) == 0 &&
-            isItemNumber(dialog.getItem)) {
+        if (exchangeHappens(dialog, hand, record.bagSlot(kBagSlots))) {
             // The given item is lost: it leaves the cursor and the world.
             if (hand != 0 && hand != dialog.getItem) record.item(hand).state = 0;
             record.heldItem = 0;
@@ -135,15 +135,7 @@ void dialogClickArrivalAndText(Engine& engine) {
 void moveDialogsOn(ProjectRecord& record, int s) {
     if (!isSceneNumber(s)) return;
     SceneBlock& scene = record.scene(s);
-    for (int kind : {2, 1}) {
-        for (int d = 1; d <= kDialogsPerScene; ++d) {
-            Dialog& dialog = scene.dialog(d);
-            if (dialog.kind == kind && dialog.progress == 1) {
-                dialog.kind = 3;
-                dialog.progress = 2;
-            }
-        }
-    }
+    for (int d = 1; d <= kDialogsPerScene; ++d) moveDialogOn(scene.dialog(d));
 }
 
 void heroAndCrowdRemarks(Engine& engine) {

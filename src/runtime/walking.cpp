@@ -1,5 +1,7 @@
 #include "runtime/walking.h"
 
+#include "runtime/playrules.h"
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -32,7 +34,7 @@ int lowestBit(std::uint64_t bits) {
 // cells at a time: the grid is one run of 16-bit values (column after column), read as 64-bit words of
 // four lanes. A lane v is blocked when v >= 30000: its top bit is set, or adding 32768 - 30000 to its low
 // 15 bits carries into the top bit (which cannot spill into the next lane).
-ColumnMasks clearAndFindWalkable(std::uint16_t (&grid)[kGridColumns][kGridRows]) {
+ColumnMasks clearAndFindWalkable(PassGrid& grid) {
     constexpr int kCells = kGridColumns * kGridRows;
     constexpr std::uint64_t kTopBits = 0x8000'8000'8000'8000;
     constexpr std::uint64_t kLowBits = 0x7FFF'7FFF'7FFF'7FFF;
@@ -86,7 +88,10 @@ ColumnMasks clearAndFindWalkable(std::uint16_t (&grid)[kGridColumns][kGridRows])
 // word. Everything lives in fixed arrays on the stack.
 void spreadWave(ProjectRecord& record, int scene, int col, int row, bool force) {
     if (!isSceneNumber(scene)) return;
-    auto& grid = record.passGrid[scene - 1];
+    spreadWaveOn(record.passGrid[scene - 1], col, row, force);
+}
+
+void spreadWaveOn(PassGrid& grid, int col, int row, bool force) {
 
     // Old marks are meaningless to this search: every walkable cell becomes 0 and unreached. Values
     // above 30000 (a damaged record) are blocked like 30000 itself, and kept.
@@ -149,39 +154,58 @@ std::uint16_t steppedDown(std::uint16_t value, int step) {
 
 } // namespace
 
+std::uint16_t cellOrBlocked(const PassGrid& grid, int col, int row) {
+    return isCellInGrid(col, row) ? grid[col - 1][row - 1] : kBlockedCell;
+}
+
+StepTowards nextStep(const PassGrid& grid, int col, int row) {
+    // The first smaller neighbour in this fixed order wins, so ties always resolve the same way. A hero
+    // on a blocked cell (30000) therefore walks onto the first walkable neighbour, whatever its mark.
+    const std::uint16_t here = cellOrBlocked(grid, col, row);
+    if (cellOrBlocked(grid, col + 1, row) < here) return StepTowards::Right;
+    if (cellOrBlocked(grid, col - 1, row) < here) return StepTowards::Left;
+    if (cellOrBlocked(grid, col, row + 1) < here) return StepTowards::Down;
+    if (cellOrBlocked(grid, col, row - 1) < here) return StepTowards::Up;
+    return StepTowards::None;
+}
+
 void walkStep(ProjectRecord& record, int scene, PlayState& state, bool heroHeld) {
     if (!isSceneNumber(scene)) return;
 
     // The hero may stand anywhere in 0..65535 (the editor puts him on any clicked point, a record from
     // disk may hold anything); outside the grid his cell and its neighbours read as blocked.
-    const int col = record.heroX / kCellSize + 1;
-    const int row = record.heroY / kCellSize + 1;
+    const int col = footCell(record.heroX);
+    const int row = footCell(record.heroY);
     record.heroCol = std::uint16_t(col);
     record.heroRow = std::uint16_t(row);
 
-    const std::uint16_t here = record.passOrBlocked(scene, col, row);
-    if (here == 0) state.heroAnimation = record.heroAnimStand;
+    const PassGrid& grid = record.passGrid[scene - 1];
+    if (cellOrBlocked(grid, col, row) == 0) state.heroAnimation = record.heroAnimStand;
 
     // While the author places a portal the hero holds still.
     if (heroHeld) return;
 
-    // The first smaller neighbour in this fixed order wins, so ties always resolve the same way. A hero
-    // on a blocked cell (30000) therefore walks onto the first walkable neighbour, whatever its mark.
     const int step = record.heroStep;
-    if (record.passOrBlocked(scene, col + 1, row) < here) {
+    switch (nextStep(grid, col, row)) {
+    case StepTowards::Right:
         record.heroX = steppedUp(record.heroX, step);
         state.heroAnimation = record.heroAnimRight;
-    } else if (record.passOrBlocked(scene, col - 1, row) < here) {
+        break;
+    case StepTowards::Left:
         record.heroX = steppedDown(record.heroX, step);
         state.heroAnimation = record.heroAnimLeft;
-    } else if (record.passOrBlocked(scene, col, row + 1) < here) {
+        break;
+    case StepTowards::Down:
         record.heroY = steppedUp(record.heroY, step);
         state.heroAnimation = record.heroAnimBack;
-    } else if (record.passOrBlocked(scene, col, row - 1) < here) {
+        break;
+    case StepTowards::Up:
         record.heroY = steppedDown(record.heroY, step);
         state.heroAnimation = record.heroAnimForward;
-    } else {
+        break;
+    case StepTowards::None:
         state.heroAnimation = record.heroAnimStand;
+        break;
     }
 }
 

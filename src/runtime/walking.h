@@ -16,6 +16,17 @@ inline constexpr int kWaveReach = 300;
 // reach stay 0. A target outside the 51 x 35 grid, or a blocked one without force, leaves every walkable
 // cell at 0. A scene outside 1..100 changes nothing. Allocates nothing.
 void spreadWave(ProjectRecord& record, int scene, int col, int row, bool force);
+// The same search on one scene's grid of cells, wherever it is kept.
+using PassGrid = std::uint16_t[kGridColumns][kGridRows];
+void spreadWaveOn(PassGrid& grid, int col, int row, bool force);
+
+// Where the hero's next step goes from (col, row): to the first of the right, left, lower and upper
+// neighbours whose value is smaller (unsigned) than his own cell's. Cells outside the grid count as
+// blocked (30000).
+enum class StepTowards { None, Right, Left, Down, Up };
+StepTowards nextStep(const PassGrid& grid, int col, int row);
+// The value of (col, row) in the grid; 30000 outside it.
+std::uint16_t cellOrBlocked(const PassGrid& grid, int col, int row);
 
 // One tick of the hero's walk in scene s. Recomputes heroCol/heroRow from heroX/heroY (the cell before
 // the step), then, unless heroHeld (the author is placing a portal), moves the foot point heroStep pixels towards the first of

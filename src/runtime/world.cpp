@@ -6,6 +6,7 @@
 #include "runtime/bag.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
+#include "runtime/playrules.h"
 #include "runtime/talk.h"
 
 
@@ -82,10 +83,10 @@ void portalTest(Engine& engine) {
         const Portal& portal = record.scene(engine.screen().currentScene).portal(k);
         if (portal.col != heroCol || portal.row != heroRow) continue;
         // A target outside the scenes that exist leads nowhere.
-        if (portal.targetScene < 1 || portal.targetScene > usableSceneCount(record)) continue;
+        if (!portalLeadsSomewhere(record, portal)) continue;
         moveDialogsOn(record, engine.screen().currentScene);
-        record.heroX = std::uint16_t(20 * portal.arrivalCol);
-        record.heroY = std::uint16_t(20 * portal.arrivalRow);
+        record.heroX = arrivalX(portal);
+        record.heroY = arrivalY(portal);
         engine.screen().currentScene = portal.targetScene;
         leaveScene(record, engine.play());
         engine.reloadBackground();
