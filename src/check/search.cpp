@@ -400,7 +400,7 @@ CheckReport Search::run() {
         layout_.setPlace(start, i, place);
         if (place == kInBag) layout_.obtain(start, i);
     }
-    const int startScene = isSceneNumber(record_.startScene) ? record_.startScene : 1;
+    const int startScene = startSceneOf(record_);
     arrive(start, startScene, footCell(record_.heroX), footCell(record_.heroY));
     add(std::move(start), -1, Action{});
 
@@ -623,7 +623,7 @@ void Search::warnStatic(CheckReport& report) const {
         if (!isWalkableMark(record_.passOrBlocked(item.scene, item.col0 + 1, item.row0 + 1)))
             report.warnings.push_back(Warning{Warning::Kind::ItemOnBlockedCell, item.scene, 0, n, 0, item.col0 + 1, item.row0 + 1, {}});
     }
-    const int startScene = isSceneNumber(record_.startScene) ? record_.startScene : 1;
+    const int startScene = startSceneOf(record_);
     const int col = footCell(record_.heroX);
     const int row = footCell(record_.heroY);
     if (!isWalkableMark(record_.passOrBlocked(startScene, col, row)))

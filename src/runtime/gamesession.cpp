@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "project/recordfile.h"
 #include "runtime/orders.h"
+#include "runtime/playrules.h"
 
 #include <cstddef>
 #include <cstring>
@@ -112,9 +113,7 @@ void GameSession::play(const QByteArray& bytes) {
     std::memcpy(record.bytes(), bytes.constData(), kProjectRecordSize);
     applyStartDefaults(record);
     engine_.resetPlay();
-    const int scene = record.startScene;
-    engine_.screen().currentScene =
-        std::uint16_t(scene >= 1 && scene <= usableSceneCount(record) ? scene : 1);
+    engine_.screen().currentScene = std::uint16_t(startSceneOf(record));
     started_ = true;
     baseline_ = recordBytes();
     showScene();

@@ -15,6 +15,11 @@ inline bool isWalkableMark(std::uint16_t value) { return value < kBlockedCell; }
 // The cell a foot point coordinate lies in: pixel 20(c - 1)..20c - 1 is column (row) c.
 inline int footCell(std::uint16_t pixel) { return pixel / kCellSize + 1; }
 
+// The scene a game starts in: its stored start scene when that is one of the game's scenes, else scene 1.
+inline int startSceneOf(const ProjectRecord& record) {
+    return record.startScene >= 1 && record.startScene <= usableSceneCount(record) ? record.startScene : 1;
+}
+
 // The hero counts as arrived at a door or a character once he stands on a cell next to its approach cell,
 // diagonals included, or on it.
 inline bool isNextTo(int heroCol, int heroRow, int col, int row) {
