@@ -7,6 +7,17 @@
 
 namespace tw::check {
 
+std::vector<std::pair<int, int>> standingCandidates(int col, int row) {
+    const int offsets[9][2] = {{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+    std::vector<std::pair<int, int>> cells;
+    for (const auto& offset : offsets) {
+        const int c = col + offset[0];
+        const int r = row + offset[1];
+        if (isCellInGrid(c, r)) cells.emplace_back(c, r);
+    }
+    return cells;
+}
+
 GameModel::GameModel(const ProjectRecord& record) : record_(record), sceneCount_(usableSceneCount(record)) {
     std::fill(std::begin(itemIndex_), std::end(itemIndex_), -1);
     bool inGame[kItemCapacity + 1] = {};

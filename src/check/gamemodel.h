@@ -19,6 +19,12 @@ inline int cellIndex(int col, int row) { return (col - 1) * kGridRows + (row - 1
 inline int cellColumn(int index) { return index / kGridRows + 1; }
 inline int cellRow(int index) { return index % kGridRows + 1; }
 
+// The cells the hero may stand on to reach a door or a character whose approach cell is (col, row), in the
+// order both the search and the replay try them: the approach cell itself, its right, left, lower and
+// upper neighbours, then the diagonal ones. From there he is next to it at once, and the same walk on to
+// the approach cell follows in the search and in the engine.
+std::vector<std::pair<int, int>> standingCandidates(int col, int row);
+
 // A cell of a scene that starts blocked and becomes walkable in play: a closed door's cell when the door
 // opens, a character's approach cell when a press on the character forces the hero's wave onto it.
 struct Opening {

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -108,7 +109,11 @@ private:
     // cell, and otherwise stays in the region of that cell.
     void arrive(std::string& s, int scene, int col, int row);
     void passPortal(std::string& s, int scene, int k);
-    bool near(const std::string& s, int col, int row);
+    bool hasLyingItem(const std::string& s, int cell) const;
+    // The cell the hero stands on to reach a door or character at (col, row), if he can get there.
+    std::optional<int> standingCell(const std::string& s, int col, int row);
+    // From `from`, he walks on along the wave to (col, row) and comes to a stop (or through a portal).
+    void walkOnTo(std::string& s, int scene, int from, int col, int row);
     bool reaches(const std::string& s, int cell);
     void expand(int index);
     int add(std::string s, int from, const Action& action);
@@ -196,18 +201,45 @@ void Search::arrive(std::string& s, int scene, int col, int row) {
     Layout::setStuck(s, true);
 }
 
-bool Search::near(const std::string& s, int col, int row) {
-    const int scene = Layout::scene(s);
-    const int hero = Layout::heroCell(s);
-    if (Layout::stuck(s)) return isNextTo(cellColumn(hero), cellRow(hero), col, row);
-    const Region& region = model_.region(scene, openMask(s, scene), cellColumn(hero), cellRow(hero));
-    for (int c = col - 1; c <= col + 1; ++c) {
-        for (int r = row - 1; r <= row + 1; ++r) {
-            if (isCellInGrid(c, r) && isNextTo(c, r, col, row) && region.cells.test(std::size_t(cellIndex(c, r))))
-                return true;
-        }
+bool Search::hasLyingItem(const std::string& s, int cell) const {
+    const std::uint32_t here = lyingAt(Layout::scene(s), cell);
+    for (int i = 0; i < int(model_.items().size()); ++i) {
+        if (layout_.place(s, i) == here) return true;
     }
     return false;
+}
+
+std::optional<int> Search::standingCell(const std::string& s, int col, int row) {
+    const int hero = Layout::heroCell(s);
+    if (Layout::stuck(s)) {
+        if (isNextTo(cellColumn(hero), cellRow(hero), col, row)) return hero;
+        return std::nullopt;
+    }
+    // A cell an item lies on is no place to stand: a press there would take the item.
+    for (const auto& [c, r] : standingCandidates(col, row)) {
+        if (reaches(s, cellIndex(c, r)) && !hasLyingItem(s, cellIndex(c, r))) return cellIndex(c, r);
+    }
+    return std::nullopt;
+}
+
+void Search::walkOnTo(std::string& s, int scene, int from, int col, int row) {
+    // The press spread the hero's wave onto the approach cell, and he follows it there after the door
+    // opened or the talk began; a portal on the way takes him.
+    PassGrid grid;
+    model_.grid(scene, openMask(s, scene), grid);
+    spreadWaveOn(grid, col, row, true);
+    int c = cellColumn(from), r = cellRow(from);
+    for (int steps = 0; steps < kCells; ++steps) {
+        switch (nextStep(grid, c, r)) {
+        case StepTowards::Right: ++c; break;
+        case StepTowards::Left: --c; break;
+        case StepTowards::Down: ++r; break;
+        case StepTowards::Up: --r; break;
+        case StepTowards::None: steps = kCells; continue;
+        }
+        if (model_.portalAt(scene, c, r) != 0) break;
+    }
+    arrive(s, scene, c, r);
 }
 
 bool Search::reaches(const std::string& s, int cell) {
@@ -262,19 +294,23 @@ void Search::expand(int index) {
         if (reaches(state, cell) || exitAt(cell) != 0) remarkSaid_[k] = true;
     }
 
-    // Items lying here: a press on the item's cell walks the hero onto it, and the bag takes it.
+    // Items lying here: a press on the item's cell walks the hero onto it, and the bag takes it. An item
+    // on a portal's cell is never taken: the portal takes the hero away in the very tick he steps on it,
+    // before he would pick it up.
     for (int i = 0; i < int(model_.items().size()); ++i) {
         const std::uint32_t place = layout_.place(state, i);
         if (!isLying(place) || lyingScene(place) != s) continue;
         const int cell = lyingCell(place);
-        const int k = exitAt(cell);
-        if (!reaches(state, cell) && k == 0) continue;
+        if (!reaches(state, cell)) continue;
+        // Of several items on one cell a press goes for the one with the highest number.
+        bool covered = false;
+        for (int j = i + 1; j < int(model_.items().size()) && !covered; ++j) covered = layout_.place(state, j) == place;
+        if (covered) continue;
         if (!cellClickPoint(record_, s, cellColumn(cell), cellRow(cell))) continue;
         if (inBag >= kBagSlots) continue;
         std::string next = state;
         const int n = model_.items()[std::size_t(i)];
         receive(next, n);
-        if (k != 0) passPortal(next, s, k);
         add(std::move(next), index, Action{Action::Kind::Take, s, 0, n, 0, cellColumn(cell), cellRow(cell)});
     }
 
@@ -296,13 +332,21 @@ void Search::expand(int index) {
     }
 
     // A full bag takes nothing more: an item is laid down to make room.
-    if (inBag >= kBagSlots && isCellInGrid(cellColumn(hero), cellRow(hero))) {
+    // He lays it on a cell of his region where nothing lies yet.
+    int free = -1;
+    if (inBag >= kBagSlots) {
+        for (int cell = 0; cell < kCells && free < 0; ++cell) {
+            if (reaches(state, cell) && !hasLyingItem(state, cell) && cellClickPoint(record_, s, cellColumn(cell), cellRow(cell)))
+                free = cell;
+        }
+    }
+    if (free >= 0) {
         for (int i = 0; i < int(model_.items().size()); ++i) {
             if (layout_.place(state, i) != kInBag) continue;
             std::string next = state;
-            layout_.setPlace(next, i, lyingAt(s, hero));
+            layout_.setPlace(next, i, lyingAt(s, free));
             add(std::move(next), index,
-                Action{Action::Kind::LayDown, s, 0, model_.items()[std::size_t(i)], 0, cellColumn(hero), cellRow(hero)});
+                Action{Action::Kind::LayDown, s, 0, model_.items()[std::size_t(i)], 0, cellColumn(free), cellRow(free)});
         }
     }
 
@@ -314,22 +358,24 @@ void Search::expand(int index) {
         const int key = stored.keyItem;
         const int keyIndex = model_.itemIndex(key);
         if (keyIndex < 0 || layout_.place(state, keyIndex) != kInBag || !doorTakesKey(stored, key)) continue;
-        if (!keyZoneClickPoint(record_, s, d) || !near(state, stored.approachCol, stored.approachRow)) continue;
+        const std::optional<int> standing = standingCell(state, stored.approachCol, stored.approachRow);
+        if (!keyZoneClickPoint(record_, s, d) || !standing) continue;
         std::string next = state;
         layout_.openDoor(next, door);
         for (const int j : model_.sceneOpenings(s)) {
             const Opening& opening = model_.openings()[std::size_t(j)];
             if (opening.cause == Opening::Cause::Door && opening.number == d) layout_.openCell(next, j);
         }
-        // The hero stands where he stood; the region may have grown through the open door.
-        if (!stuck) arrive(next, s, cellColumn(hero), cellRow(hero));
+        walkOnTo(next, s, *standing, stored.approachCol, stored.approachRow);
         add(std::move(next), index, Action{Action::Kind::UseKey, s, d, key, 0, 0, 0});
     }
 
     // Characters.
     for (int d = 1; d <= kDialogsPerScene; ++d) {
         const Dialog& dialog = scene.dialog(d);
-        if (dialog.kind == 0 || !near(state, dialog.approachCol, dialog.approachRow)) continue;
+        if (dialog.kind == 0) continue;
+        const std::optional<int> standing = standingCell(state, dialog.approachCol, dialog.approachRow);
+        if (!standing) continue;
         const int gift = model_.giftIndex(s, d);
         const bool pending = gift >= 0 && !layout_.giftDone(state, gift);
         const int give = pending && dialog.kind == 3 ? dialog.giveItem : 0;
@@ -359,7 +405,7 @@ void Search::expand(int index) {
             if (give != 0 && give != dialog.getItem) layout_.setPlace(next, giveIndex, kGone);
             receive(next, dialog.getItem);
         }
-        if (!stuck) arrive(next, s, cellColumn(hero), cellRow(hero));
+        walkOnTo(next, s, *standing, dialog.approachCol, dialog.approachRow);
         if (next != state) add(std::move(next), index, Action{Action::Kind::Talk, s, d, give, 0, 0, 0});
     }
 

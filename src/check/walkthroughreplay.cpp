@@ -6,6 +6,7 @@
 #include "check/walkthroughreplay.h"
 
 #include "check/clickpoints.h"
+#include "check/gamemodel.h"
 #include "check/readonlyfiles.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
@@ -22,6 +23,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <set>
@@ -72,10 +74,18 @@ public:
     int heroCol() { return footCell(record().heroX); }
     int heroRow() { return footCell(record().heroY); }
     long long ticks() const { return ticks_; }
+    // How many times a portal has taken the hero.
+    int passages() const { return passages_; }
 
     void tick() {
+        const int sceneBefore = scene();
+        const int xBefore = record().heroX, yBefore = record().heroY;
         engine_.frameTick();
         ++ticks_;
+        // A portal moves the hero at once, farther than a step; a step never does.
+        const int step = record().heroStep;
+        if (scene() != sceneBefore || std::abs(record().heroX - xBefore) > step || std::abs(record().heroY - yBefore) > step)
+            ++passages_;
         for (int k = 1; k <= kBagSlots; ++k) {
             const int n = record().bagSlot(k);
             if (isItemNumber(n) && record().item(n).state == 2) had_.insert(n);
@@ -172,7 +182,10 @@ public:
             for (std::size_t i = path.size() - 1; i >= 1 && !moved; --i) {
                 const int c = path[i] / kGridRows + 1;
                 const int r = path[i] % kGridRows + 1;
-                if (hasLyingItem(c, r) || !cleanWalk(c, r, c == col && r == row)) continue;
+                // A press on an item's cell is an order to take it; only a portal's cell, whose portal takes
+                // the hero before he could, may carry one.
+                const bool last = c == col && r == row;
+                if ((hasLyingItem(c, r) && !(last && isActivePortalCell(c, r))) || !cleanWalk(c, r, last)) continue;
                 const std::optional<ClickPoint> at = cellClickPoint(record(), scene(), c, r);
                 if (!at) continue;
                 press(at->x, at->y);
@@ -188,21 +201,27 @@ public:
         return heroCol() == col && heroRow() == row;
     }
 
-    // The cells next to (col, row) the hero can stand on, nearest first by the walk.
-    bool walkNextTo(int col, int row) {
-        if (isNextTo(heroCol(), heroRow(), col, row)) return true;
-        std::vector<int> best;
-        for (int c = col - 1; c <= col + 1; ++c) {
-            for (int r = row - 1; r <= row + 1; ++r) {
-                if (!isCellInGrid(c, r) || !isWalkableMark(record().passOrBlocked(scene(), c, r)) || isActivePortalCell(c, r)) continue;
-                const std::vector<int> path = pathTo(c, r);
-                if (path.empty()) continue;
-                if (best.empty() || path.size() < best.size()) best = path;
-            }
+    // Walks the hero to the cell he reaches a door or a character at (col, row) from: the first of its
+    // standing cells he can walk to, in the order the search tries them.
+    bool walkToStanding(int col, int row) {
+        for (const auto& [c, r] : standingCandidates(col, row)) {
+            if (!isWalkableMark(record().passOrBlocked(scene(), c, r)) || isActivePortalCell(c, r)) continue;
+            if (heroCol() == c && heroRow() == r) return true;
+            if (hasLyingItem(c, r) || pathTo(c, r).empty()) continue;
+            return walkTo(c, r);
         }
-        if (best.empty()) return false;
-        const int target = best.back();
-        return walkTo(target / kGridRows + 1, target % kGridRows + 1);
+        return false;
+    }
+
+    // Walks the hero onto a cell beside (col, row), from where one press walks him onto it.
+    bool walkBeside(int col, int row) {
+        for (const auto& [c, r] : standingCandidates(col, row)) {
+            if ((c == col && r == row) || !isWalkableMark(record().passOrBlocked(scene(), c, r)) || isActivePortalCell(c, r)) continue;
+            if (heroCol() == c && heroRow() == r) return true;
+            if (pathTo(c, r).empty()) continue;
+            if (walkTo(c, r)) return true;
+        }
+        return false;
     }
 
     bool isActivePortalCell(int c, int r) {
@@ -290,6 +309,7 @@ private:
     Engine& engine_;
     std::set<int>& had_;
     long long ticks_ = 0;
+    int passages_ = 0;
 };
 
 std::string stepName(int index, const Action& a) {
@@ -307,6 +327,7 @@ std::string stepName(int index, const Action& a) {
 
 void playStep(Player& p, const Action& a) {
     ProjectRecord& record = p.record();
+    p.settle();
     if (p.scene() != a.scene)
         throw Parted{"герой в сцене " + std::to_string(p.scene()) + ", а не в сцене " + std::to_string(a.scene)};
     p.settle();
@@ -314,7 +335,7 @@ void playStep(Player& p, const Action& a) {
     case Action::Kind::Take: {
         p.makeRoom();
         // Up to the cell next to the item, then a press on the item itself.
-        if (!(p.heroCol() == a.col && p.heroRow() == a.row) && !p.walkNextTo(a.col, a.row))
+        if (!(p.heroCol() == a.col && p.heroRow() == a.row) && !p.walkBeside(a.col, a.row))
             throw Parted{"герой не дошёл до предмета"};
         const std::optional<ClickPoint> at = cellClickPoint(record, a.scene, a.col, a.row);
         if (!at) throw Parted{"на клетку предмета нельзя нажать"};
@@ -344,7 +365,7 @@ void playStep(Player& p, const Action& a) {
     }
     case Action::Kind::UseKey: {
         const Door& door = record.scene(a.scene).door(a.number);
-        if (!p.walkNextTo(door.approachCol, door.approachRow)) throw Parted{"герой не дошёл до двери"};
+        if (!p.walkToStanding(door.approachCol, door.approachRow)) throw Parted{"герой не дошёл до двери"};
         const std::optional<ClickPoint> at = keyZoneClickPoint(record, a.scene, a.number);
         if (!at) throw Parted{"на зону ключа нельзя нажать"};
         if (!p.takeOut(a.item)) throw Parted{"ключа нет в сумке"};
@@ -357,7 +378,7 @@ void playStep(Player& p, const Action& a) {
     case Action::Kind::Talk: {
         const Dialog& dialog = record.scene(a.scene).dialog(a.number);
         const int progress = dialog.progress;
-        if (!p.walkNextTo(dialog.approachCol, dialog.approachRow)) throw Parted{"герой не дошёл до персонажа"};
+        if (!p.walkToStanding(dialog.approachCol, dialog.approachRow)) throw Parted{"герой не дошёл до персонажа"};
         p.makeRoom();
         const std::optional<ClickPoint> at = characterClickPoint(record, a.scene, a.number, a.item != 0);
         if (!at) throw Parted{"на персонажа нельзя нажать"};
@@ -373,9 +394,10 @@ void playStep(Player& p, const Action& a) {
     case Action::Kind::Portal: {
         const Portal& portal = record.scene(a.scene).portal(a.number);
         const int target = portal.targetScene;
-        if (!p.walkTo(portal.col, portal.row) && p.scene() == a.scene) throw Parted{"герой не дошёл до перехода"};
-        if (!p.tickUntil([&] { return p.scene() != a.scene; })) throw Parted{"переход не сработал"};
-        if (p.scene() != target && p.scene() == a.scene) throw Parted{"переход привёл не туда"};
+        const int before = p.passages();
+        p.walkTo(portal.col, portal.row);
+        if (!p.tickUntil([&] { return p.passages() != before; })) throw Parted{"переход не сработал"};
+        if (p.scene() != target && p.passages() == before + 1) throw Parted{"переход привёл не туда"};
         break;
     }
     }
