@@ -51,7 +51,26 @@ GameModel::GameModel(const ProjectRecord& record) : record_(record), sceneCount_
             }
         }
     }
+    bool hasRole[kItemCapacity + 1] = {};
+    const auto role = [&hasRole](int n) {
+        if (isItemNumber(n)) hasRole[n] = true;
+    };
+    for (int s = 1; s <= kSceneCapacity; ++s) {
+        const SceneBlock& scene = record.scene(s);
+        for (int d = 1; d <= kDialogsPerScene; ++d) {
+            role(scene.dialog(d).giveItem);
+            role(scene.dialog(d).getItem);
+        }
+        for (int d = 1; d <= kDoorsPerScene; ++d) role(scene.door(d).keyItem);
+    }
+    for (int m = 1; m <= kItemCapacity; ++m) {
+        if (combinationProduct(record, m, record.item(m).partner) == 0) continue;
+        role(m);
+        role(record.item(m).partner);
+        role(record.item(m).product);
+    }
     for (int n = 1; n <= kItemCapacity; ++n) {
+        inert_[n] = !hasRole[n];
         if (!inGame[n]) continue;
         itemIndex_[n] = int(items_.size());
         items_.push_back(n);

@@ -61,6 +61,10 @@ public:
     // character gives, a door takes, or a combination makes or takes.
     const std::vector<int>& items() const { return items_; }
     int itemIndex(int n) const { return isItemNumber(n) ? itemIndex_[n] : -1; }
+    // An item nothing asks for or makes: no door takes it, no character gives it or wants it, it makes
+    // nothing and nothing makes it. Two such items the player has had are alike in everything but their
+    // numbers.
+    bool isInert(int n) const { return isItemNumber(n) && inert_[n]; }
     // The doors closed at the start.
     const std::vector<SceneObject>& closedDoors() const { return doors_; }
     int doorIndex(int scene, int d) const;
@@ -88,6 +92,7 @@ private:
     int sceneCount_ = 1;
     std::vector<int> items_;
     int itemIndex_[kItemCapacity + 1];
+    bool inert_[kItemCapacity + 1] = {};
     std::vector<SceneObject> doors_;
     std::vector<SceneObject> gifts_;
     std::vector<Opening> openings_;

@@ -341,8 +341,14 @@ void Search::expand(int index) {
         }
     }
     if (free >= 0) {
+        // Items nothing asks for are alike once had: laying down the first of them stands for them all.
+        bool inertLaid = false;
         for (int i = 0; i < int(model_.items().size()); ++i) {
             if (layout_.place(state, i) != kInBag) continue;
+            if (model_.isInert(model_.items()[std::size_t(i)])) {
+                if (inertLaid) continue;
+                inertLaid = true;
+            }
             std::string next = state;
             layout_.setPlace(next, i, lyingAt(s, free));
             add(std::move(next), index,

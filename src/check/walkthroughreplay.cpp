@@ -142,13 +142,16 @@ public:
         }
         return 0;
     }
-    // A press on slot k of the open panel, where nothing of the scene below answers it.
+    // A press on slot k of the open panel where nothing of the scene below answers it: the panel does not
+    // stop the tick from seeing a press on a character, on an item's cell, or with a key on its door's key
+    // zone. When no such point is left, the slot is pressed all the same.
     void pressSlot(int k) {
         const SceneBlock& block = record().scene(scene());
+        const int heldAfter = record().holdingItem != 0 ? 0 : record().bagSlot(k);
         const int x1 = 51 * k + 20;
-        for (int y = 20; y < 55; ++y) {
-            for (int x = x1 + 5; x < x1 + 46; ++x) {
-                if (bagSlotAt(x) != k || answersPress(block, x, y)) continue;
+        for (int y = 6; y < 55; ++y) {
+            for (int x = x1 + 2; x < x1 + 49; ++x) {
+                if (bagSlotAt(x) != k || answersPress(block, x, y, heldAfter)) continue;
                 press(x, y);
                 return;
             }
@@ -234,16 +237,18 @@ public:
     }
 
 private:
-    static bool answersPress(const SceneBlock& block, int x, int y) {
+    bool answersPress(const SceneBlock& block, int x, int y, int held) {
         for (int d = 1; d <= kDialogsPerScene; ++d) {
             const Dialog& dialog = block.dialog(d);
             if (isInside(x, y, dialog.zoneX1, dialog.zoneY1, dialog.zoneX2, dialog.zoneY2)) return true;
         }
         for (int d = 1; d <= kDoorsPerScene; ++d) {
             const Door& door = block.door(d);
-            if (door.state == 1 && isInside(x, y, door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2)) return true;
+            if (held != 0 && doorTakesKey(door, held) &&
+                isInside(x, y, door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
+                return true;
         }
-        return false;
+        return hasLyingItem(cellOfPixel(x), cellOfPixel(y));
     }
     bool hasLyingItem(int c, int r) {
         for (int n = 1; n <= kItemCapacity; ++n) {
@@ -368,9 +373,12 @@ void playStep(Player& p, const Action& a) {
         if (!p.walkToStanding(door.approachCol, door.approachRow)) throw Parted{"герой не дошёл до двери"};
         const std::optional<ClickPoint> at = keyZoneClickPoint(record, a.scene, a.number);
         if (!at) throw Parted{"на зону ключа нельзя нажать"};
-        if (!p.takeOut(a.item)) throw Parted{"ключа нет в сумке"};
-        p.moveTo(at->x, at->y);
-        p.press(at->x, at->y);
+        // A key taken out of the bag over its own door's key zone is used there and then.
+        if (!p.takeOut(a.item) && !(p.play().walkingToDoor || door.state == 2)) throw Parted{"ключа нет в сумке"};
+        if (door.state == 1 && !p.play().walkingToDoor) {
+            p.moveTo(at->x, at->y);
+            p.press(at->x, at->y);
+        }
         p.settle();
         if (door.state != 2) throw Parted{"дверь не открылась"};
         break;
