@@ -11,7 +11,10 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace tw {
 
@@ -53,6 +56,12 @@ void BuildPage::showReport(const check::CheckReport& report) {
         checkWindow_ = new CheckWindow(window());
         connect(checkWindow_, &CheckWindow::sceneChosen, this, &BuildPage::sceneChosen);
         connect(checkWindow_, &CheckWindow::checkAgain, this, &BuildPage::checkGame);
+        // Beside the editor's window where the screen has room, else over its right side: the canvas
+        // it shows scenes on stays in view as far as it can.
+        const QRect editor = window()->frameGeometry();
+        const QRect screen = window()->screen()->availableGeometry();
+        const int x = std::min(editor.right() + 8, screen.right() - checkWindow_->frameGeometry().width());
+        checkWindow_->move(std::max(screen.left(), x), std::max(screen.top(), editor.top()));
     }
     checkWindow_->showReport(report);
     checkWindow_->show();

@@ -6,8 +6,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tw {
 namespace {
@@ -16,6 +19,47 @@ using Role = check::ReportLine::Role;
 
 // The index of a line in lines_ (or steps_), kept on its item.
 constexpr int kLineIndex = Qt::UserRole;
+
+// Lines as long as the report's wrap at the view's width instead of ending in an ellipsis: each row is as
+// tall as its text wrapped there.
+class WrappingDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (!view) return size;
+        int width = view->viewport()->width() - 2 * kTextMargin;
+        if (const auto* tree = qobject_cast<const QTreeView*>(view)) {
+            int depth = tree->rootIsDecorated() ? 1 : 0;
+            for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) ++depth;
+            width -= tree->indentation() * depth;
+        }
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const QRect text = QFontMetrics(item.font).boundingRect(QRect(0, 0, std::max(width, 40), 0),
+                                                               Qt::AlignLeft | Qt::TextWordWrap, item.text);
+        size.setHeight(std::max(size.height(), text.height() + 2 * kTextMargin));
+        size.setWidth(std::min(size.width(), std::max(width, 40)));
+        return size;
+    }
+
+private:
+    static constexpr int kTextMargin = 3;
+};
+
+// A tree that lays its rows out again when its width changes, so that wrapped lines take their new height.
+class ReportTree final : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTreeWidget::resizeEvent(event);
+        scheduleDelayedItemsLayout();
+    }
+};
 
 QFont styled(QFont font, bool bold, bool italic) {
     font.setBold(bold);
@@ -30,7 +74,7 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Проверка игры"));
     setModal(false);
     setSizeGripEnabled(true);
-    resize(860, 560);
+    resize(720, 520);
 
     auto* layout = new QVBoxLayout(this);
     verdict_ = new QLabel(this);
@@ -43,7 +87,8 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(verdict_);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
-    lineTree_ = new QTreeWidget(split);
+    lineTree_ = new ReportTree(split);
+    lineTree_->setItemDelegate(new WrappingDelegate(lineTree_));
     lineTree_->setObjectName(QStringLiteral("CheckLines"));
     lineTree_->setAccessibleName(QStringLiteral("Что нашла проверка"));
     lineTree_->setHeaderHidden(true);
@@ -51,11 +96,14 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
     lineTree_->setWordWrap(true);
     lineTree_->setAlternatingRowColors(true);
     lineTree_->setUniformRowHeights(false);
-    lineTree_->header()->setStretchLastSection(true);
+    // Long lines wrap within the column, which follows the window's width.
+    lineTree_->setTextElideMode(Qt::ElideNone);
+    lineTree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(lineTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { lineChosen(item); });
     connect(lineTree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { lineChosen(item); });
 
-    auto* stepsPane = new QWidget(split);
+    stepsPane_ = new QWidget(split);
+    QWidget* stepsPane = stepsPane_;
     auto* stepsLayout = new QVBoxLayout(stepsPane);
     stepsLayout->setContentsMargins(0, 0, 0, 0);
     stepsTitle_ = new QLabel(stepsPane);
@@ -67,6 +115,8 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
     stepList_->setObjectName(QStringLiteral("CheckSteps"));
     stepList_->setAccessibleName(QStringLiteral("Шаги до тупика"));
     stepList_->setWordWrap(true);
+    stepList_->setResizeMode(QListView::Adjust);
+    stepList_->setItemDelegate(new WrappingDelegate(stepList_));
     stepList_->setAlternatingRowColors(true);
     stepsLayout->addWidget(stepList_);
     connect(stepList_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -126,6 +176,10 @@ void CheckWindow::showReport(const check::CheckReport& report) {
         }
         lineTree_->expandAll();
     }
+    // Green when the check found nothing, dark red when it found something.
+    verdict_->setStyleSheet(report.foundAnything() ? QStringLiteral("color: #a01818;") : QStringLiteral("color: #146c2e;"));
+    // The steps pane is there for dead ends only.
+    stepsPane_->setVisible(!report.deadEnds.empty());
     showDeadEnd(-1);
 }
 

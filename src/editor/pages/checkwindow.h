@@ -41,6 +41,7 @@ private:
     std::vector<check::ReportLine> steps_;
     QLabel* verdict_ = nullptr;
     QTreeWidget* lineTree_ = nullptr;
+    QWidget* stepsPane_ = nullptr;
     QLabel* stepsTitle_ = nullptr;
     QListWidget* stepList_ = nullptr;
 };
