@@ -31,11 +31,11 @@ QString doorList(const std::vector<SceneObject>& doors) {
     return names.join(QStringLiteral("; "));
 }
 
-// What a set of goals holds, doors first: "Сцена 2, дверь 1; Предмет 4, Предмет 5".
-QString goalsText(const Goals& goals) {
+// What is out of reach, doors first: "не открыть Сцена 2, дверь 1; не получить Предмет 4, Предмет 5".
+QString lostText(const Goals& goals) {
     QStringList parts;
-    if (!goals.doors.empty()) parts << doorList(goals.doors);
-    if (!goals.items.empty()) parts << itemList(goals.items);
+    if (!goals.doors.empty()) parts << QStringLiteral("не открыть ") + doorList(goals.doors);
+    if (!goals.items.empty()) parts << QStringLiteral("не получить ") + itemList(goals.items);
     return parts.join(QStringLiteral("; "));
 }
 
@@ -189,9 +189,9 @@ std::vector<ReportLine> reportLines(const CheckReport& r) {
             const int index = int(i);
             const int scene = dead.steps.empty() ? 0 : dead.steps.back().scene;
             out.add(Role::Entry,
-                    QStringLiteral("Тупик %1: теряется %2 (шагов: %3)")
+                    QStringLiteral("Тупик %1: уже %2 (шагов: %3)")
                         .arg(index + 1)
-                        .arg(goalsText(dead.lost))
+                        .arg(lostText(dead.lost))
                         .arg(dead.steps.size()),
                     scene, index);
             out.steps(dead.steps, index);
@@ -209,9 +209,8 @@ std::vector<ReportLine> reportLines(const CheckReport& r) {
             out.add(Role::Note, QStringLiteral("Получает: %1.").arg(itemList(r.walkthroughReaches.items)));
     }
     if (!r.notTogether.empty())
-        out.add(Role::Note, QStringLiteral("Вместе с этим прохождением не получить: %1 (это можно получить только "
-                                           "в другой игре).")
-                                .arg(goalsText(r.notTogether)));
+        out.add(Role::Note, QStringLiteral("Вместе с этим прохождением %1 (это можно только в другой игре).")
+                                .arg(lostText(r.notTogether)));
 
     std::vector<const Warning*> diverged;
     bool headed = false;

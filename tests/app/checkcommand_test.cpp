@@ -57,16 +57,17 @@ protected:
 
     QString recordPath() const { return project.filePath(QStringLiteral("mzh/data/typ.dll")); }
 
-    // Runs the program with no display and no platform, its home, temporary and runtime folders empty
-    // folders of the test's own, from a working folder of its own; everything it could write to is
-    // compared before and after.
-    Outcome run(const QString& program, const QStringList& arguments) {
+    // Runs the program with no display and no platform, its home, temporary and (unless `runtimeFolder` is
+    // false) runtime folders empty folders of the test's own, from a working folder of its own; everything
+    // it could write to is compared before and after. Without a runtime folder the toolkit would make one
+    // in the temporary folder if it started.
+    Outcome run(const QString& program, const QStringList& arguments, bool runtimeFolder = true) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
             environment.remove(QLatin1String(name));
         environment.insert(QStringLiteral("HOME"), home.path());
         environment.insert(QStringLiteral("TMPDIR"), temp.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        if (runtimeFolder) environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         const QStringList watched = {project.path(), home.path(), workdir.path(), temp.path(), runtime.path()};
         std::vector<std::map<QString, QString>> before;
         for (const QString& folder : watched) before.push_back(snapshot(folder));
@@ -90,7 +91,9 @@ protected:
             EXPECT_EQ(snapshot(watched[int(i)]), before[i]) << "written in " << watched[int(i)].toStdString();
         return result;
     }
-    Outcome check(const QStringList& arguments) { return run(QStringLiteral(TW_EDITOR), arguments); }
+    Outcome check(const QStringList& arguments, bool runtimeFolder = true) {
+        return run(QStringLiteral(TW_EDITOR), arguments, runtimeFolder);
+    }
 
     void changeRecord(const std::function<void(ProjectRecord&)>& change) {
         QFile file(recordPath());
@@ -136,7 +139,7 @@ TEST_F(CheckCommand, TheDemoPassesAndAKeyGivenAwayIsADeadEndWithItsSteps) {
     changeRecord([](ProjectRecord& r) { r.scene(2).dialog(demo::kMerchantDialog).giveItem = demo::kItemKey; });
     Outcome broken = check({QStringLiteral("--check"), project.path()});
     EXPECT_EQ(broken.exitCode, 1) << broken.err.toStdString();
-    EXPECT_TRUE(broken.out.contains(QStringLiteral("Тупик 1: теряется Сцена 2, дверь 1"))) << broken.out.toStdString();
+    EXPECT_TRUE(broken.out.contains(QStringLiteral("Тупик 1: уже не открыть Сцена 2, дверь 1"))) << broken.out.toStdString();
     EXPECT_TRUE(broken.out.contains(QStringLiteral("Сцена 2: поговорить с персонажем 2 (отдать предмет 1)")));
 
     report = parsed(check({QStringLiteral("--check"), QStringLiteral("--json"), project.path()}));
@@ -148,21 +151,34 @@ TEST_F(CheckCommand, TheDemoPassesAndAKeyGivenAwayIsADeadEndWithItsSteps) {
     ASSERT_FALSE(steps.isEmpty());
     EXPECT_EQ(steps.last().toObject(), (QJsonObject{{"action", "talk"}, {"scene", 2}, {"dialog", demo::kMerchantDialog},
                                                     {"item", demo::kItemKey}}));
+
+    // A record of the right size full of noise is read and checked like any other.
+    QFile noise(recordPath());
+    ASSERT_TRUE(noise.open(QIODevice::WriteOnly));
+    QByteArray bytes(qsizetype(kProjectRecordSize), '\0');
+    quint32 state = 20261209;
+    for (char& b : bytes) b = char((state = state * 1664525u + 1013904223u) >> 24);
+    noise.write(bytes);
+    noise.close();
+    Outcome noisy = check({QStringLiteral("--check"), project.path(), QStringLiteral("--json")});
+    EXPECT_EQ(noisy.exitCode, 1) << noisy.err.toStdString();
+    EXPECT_FALSE(parsed(noisy).isEmpty());
 }
 
+// Nothing of the toolkit starts for a project that cannot be read: not even its runtime folder is made.
 TEST_F(CheckCommand, AProjectThatCannotBeReadExitsTwoNamingItsFile) {
     const QString record = recordPath();
     // Damaged: a folder where the record should be.
     ASSERT_TRUE(QFile::rename(record, record + QStringLiteral(".kept")));
     ASSERT_TRUE(QDir().mkdir(record));
-    Outcome damaged = check({QStringLiteral("--check"), project.path()});
+    Outcome damaged = check({QStringLiteral("--check"), project.path()}, false);
     EXPECT_EQ(damaged.exitCode, 2);
     EXPECT_TRUE(damaged.err.contains(record)) << damaged.err.toStdString();
     EXPECT_TRUE(damaged.out.isEmpty());
     ASSERT_TRUE(QDir().rmdir(record));
 
     // Missing.
-    Outcome missing = check({QStringLiteral("--check"), project.path(), QStringLiteral("--json")});
+    Outcome missing = check({QStringLiteral("--check"), project.path(), QStringLiteral("--json")}, false);
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.err.contains(record)) << missing.err.toStdString();
     EXPECT_TRUE(missing.out.isEmpty());
@@ -174,16 +190,16 @@ TEST_F(CheckCommand, AProjectThatCannotBeReadExitsTwoNamingItsFile) {
     ASSERT_TRUE(shortened.open(QIODevice::WriteOnly));
     shortened.write(kept.readAll().chopped(1));
     shortened.close();
-    Outcome cut = check({QStringLiteral("--check"), project.path()});
+    Outcome cut = check({QStringLiteral("--check"), project.path()}, false);
     EXPECT_EQ(cut.exitCode, 2);
     EXPECT_TRUE(cut.err.contains(record)) << cut.err.toStdString();
 
     // A folder with no project at all, and arguments that make no sense.
-    Outcome nowhere = check({QStringLiteral("--check"), workdir.filePath(QStringLiteral("nothing-here"))});
+    Outcome nowhere = check({QStringLiteral("--check"), workdir.filePath(QStringLiteral("nothing-here"))}, false);
     EXPECT_EQ(nowhere.exitCode, 2);
     EXPECT_TRUE(nowhere.err.contains(QStringLiteral("nothing-here/mzh/data/typ.dll"))) << nowhere.err.toStdString();
-    EXPECT_EQ(check({QStringLiteral("--check"), project.path(), project.path()}).exitCode, 2);
-    EXPECT_EQ(check({QStringLiteral("--check"), QStringLiteral("--jsn")}).exitCode, 2);
+    EXPECT_EQ(check({QStringLiteral("--check"), project.path(), project.path()}, false).exitCode, 2);
+    EXPECT_EQ(check({QStringLiteral("--check"), QStringLiteral("--jsn")}, false).exitCode, 2);
 }
 
 } // namespace

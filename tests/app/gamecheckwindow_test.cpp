@@ -123,7 +123,7 @@ TEST_F(GameCheckWindow, TheReportShowsTheDeadEndsSceneAndStepsAndTheBuildAsksFir
     QTreeWidgetItem* heading = line(tree, QStringLiteral("Тупики"));
     ASSERT_NE(heading, nullptr);
     EXPECT_TRUE(heading->font(0).bold());
-    QTreeWidgetItem* deadEnd = line(tree, QStringLiteral("Тупик 1: теряется Сцена 2, дверь 1"));
+    QTreeWidgetItem* deadEnd = line(tree, QStringLiteral("Тупик 1: уже не открыть Сцена 2, дверь 1"));
     ASSERT_NE(deadEnd, nullptr);
     EXPECT_EQ(deadEnd->parent(), heading);
     auto* steps = find<QListWidget>("CheckSteps");

@@ -175,7 +175,7 @@ TEST(ReportText, NamesEveryThingByItsNumbersAndKnowsItsSceneAndDeadEnd) {
         return l.role == ReportLine::Role::Entry && l.deadEnd == 0;
     });
     ASSERT_NE(dead, lines.end());
-    EXPECT_EQ(dead->text, QStringLiteral("Тупик 1: теряется Сцена 2, дверь 1; Предмет 6 (шагов: 3)"));
+    EXPECT_EQ(dead->text, QStringLiteral("Тупик 1: уже не открыть Сцена 2, дверь 1; не получить Предмет 6 (шагов: 3)"));
     EXPECT_EQ(dead->scene, 2);
     const std::vector<ReportLine> steps = deadEndSteps(report, 0);
     ASSERT_EQ(steps.size(), 3u);
@@ -210,7 +210,7 @@ TEST(ReportText, NamesEveryThingByItsNumbersAndKnowsItsSceneAndDeadEnd) {
     EXPECT_TRUE(text.contains(QStringLiteral("Сцена 1, переход 2 приводит на клетку (60, 3) сцены 2")));
     EXPECT_TRUE(text.contains(QStringLiteral("Сцена 2: предмет 5 лежит на непроходимой клетке (4, 7)")));
     EXPECT_TRUE(text.contains(QStringLiteral("Проверка расходится с игрой: дверь 1 сцены 2 закрыта")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Вместе с этим прохождением не получить: Предмет 9")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Вместе с этим прохождением не получить Предмет 9 (это можно только в другой игре).")));
     EXPECT_TRUE(text.contains(QStringLiteral("Проверено состояний: 5000000000; перебор остановлен на пределе")));
     EXPECT_FALSE(text.contains(QStringLiteral("сыграно в самой игре")));
 
