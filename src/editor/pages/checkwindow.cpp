@@ -82,7 +82,7 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
     verdict_->setWordWrap(true);
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont larger = styled(verdict_->font(), true, false);
-    larger.setPointSizeF(larger.pointSizeF() * 1.15);
+    if (larger.pointSizeF() > 0) larger.setPointSizeF(larger.pointSizeF() * 1.15);
     verdict_->setFont(larger);
     layout->addWidget(verdict_);
 
@@ -103,15 +103,14 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
     connect(lineTree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { lineChosen(item); });
 
     stepsPane_ = new QWidget(split);
-    QWidget* stepsPane = stepsPane_;
-    auto* stepsLayout = new QVBoxLayout(stepsPane);
+    auto* stepsLayout = new QVBoxLayout(stepsPane_);
     stepsLayout->setContentsMargins(0, 0, 0, 0);
-    stepsTitle_ = new QLabel(stepsPane);
+    stepsTitle_ = new QLabel(stepsPane_);
     stepsTitle_->setObjectName(QStringLiteral("CheckStepsTitle"));
     stepsTitle_->setWordWrap(true);
     stepsTitle_->setFont(styled(stepsTitle_->font(), true, false));
     stepsLayout->addWidget(stepsTitle_);
-    stepList_ = new QListWidget(stepsPane);
+    stepList_ = new QListWidget(stepsPane_);
     stepList_->setObjectName(QStringLiteral("CheckSteps"));
     stepList_->setAccessibleName(QStringLiteral("Шаги до тупика"));
     stepList_->setWordWrap(true);
@@ -124,7 +123,7 @@ CheckWindow::CheckWindow(QWidget* parent) : QDialog(parent) {
             emit sceneChosen(steps_[std::size_t(row)].scene);
     });
     split->addWidget(lineTree_);
-    split->addWidget(stepsPane);
+    split->addWidget(stepsPane_);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
