@@ -1,4 +1,5 @@
 #include "app/canvasview.h"
+#include "app/checkcommand.h"
 #include "app/mainwindow.h"
 #include "platform/filesystem.h"
 #include "platform/gamefont.h"
@@ -13,6 +14,8 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // `--check`: the game check for scripts, with no window and no display.
+    if (const std::optional<int> code = tw::runCheckCommand(argc, argv)) return *code;
     // The toolkit's own event loop instead of GLib's: the program wakes 120 times a second for its two
     // timers, and each wake through GLib costs noticeably more while the screen stands still. Nothing here
     // needs GLib's loop; a value the user set is kept.

@@ -6,6 +6,8 @@
 #include "platform/cursors.h"
 #include "runtime/engine.h"
 
+#include <algorithm>
+
 namespace tw {
 
 const char* const kEditorPageCaptions[kEditorPageCount] = {
@@ -68,6 +70,16 @@ void nextScene(Engine& engine) {
     const std::uint16_t was = scene;
     scene = scene >= last ? std::uint16_t(last) : std::uint16_t(scene + 1);
     if (scene != was) engine.leaveScene();
+    engine.reloadBackground();
+}
+
+void goToScene(Engine& engine, int s) {
+    std::uint16_t& scene = engine.screen().currentScene;
+    const std::uint16_t wanted = std::uint16_t(std::clamp(s, 1, usableSceneCount(engine.record())));
+    if (scene != wanted) {
+        engine.leaveScene();
+        scene = wanted;
+    }
     engine.reloadBackground();
 }
 

@@ -38,6 +38,10 @@ void selectPage(Engine& engine, EditorPage page);
 void previousScene(Engine& engine);
 void nextScene(Engine& engine);
 
+// Shows scene s (clamped to 1..sceneCount) as the scene buttons do: play, not an edit. The hero's orders
+// end when the scene changes; the background of the current mode is reloaded.
+void goToScene(Engine& engine, int s);
+
 // "Новая игра", "Открыть", "Сохранить", "Help" on the menu page: the next press-drag-release on the
 // menu sets zone k (1..4).
 void armMenuZone(Engine& engine, int k);

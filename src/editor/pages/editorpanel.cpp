@@ -1,9 +1,9 @@
 #include "editor/pages/editorpanel.h"
 
 #include "editor/editor.h"
-#include "editor/gamebuild.h"
 #include "editor/pages/animatorpage.h"
 #include "editor/pages/applicatorpage.h"
+#include "editor/pages/buildpage.h"
 #include "editor/pages/comicpage.h"
 #include "editor/pages/cursorsoundpages.h"
 #include "editor/pages/doorpage.h"
@@ -18,7 +18,6 @@
 #include "runtime/engine.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -97,6 +96,10 @@ EditorPanel::EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent
         case EditorPage::Music:
             page = musicPage_ = new MusicPage(editor, pages_);
             break;
+        case EditorPage::Build:
+            page = buildPage_ = new BuildPage(editor, pages_);
+            connect(buildPage_, &BuildPage::sceneChosen, this, &EditorPanel::showChosenScene);
+            break;
         case EditorPage::Hero:
             page = heroPage_ = new HeroPage(editor, pages_);
             connect(heroPage_, &HeroPage::intervalSaved, this, &EditorPanel::intervalSaved);
@@ -116,19 +119,6 @@ EditorPanel::EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent
     });
     itemLabel_ = itemsPage_->itemLabel();
 
-    QWidget* build = pages_->widget(int(EditorPage::Build));
-    label(build, nullptr, QStringLiteral("Имя игры (латинскими буквами, без пробелов)"), 10, 8);
-    gameNameEdit_ = new QLineEdit(build);
-    gameNameEdit_->setObjectName(QStringLiteral("Edit15"));
-    gameNameEdit_->setGeometry(10, 28, 300, 22);
-    auto* buildButton = speedButton(build, "SpeedButton111", QStringLiteral("Сохранить"), 10, 60, 120, 26);
-    connect(buildButton, &QToolButton::clicked, this, [this] { buildGame(editor_, gameNameEdit_->text()); });
-    helpText(build, "BuildNote",
-             QStringLiteral("Сборка записывает готовую игру: программу игры под её именем и папку mzh рядом с ней. "
-                            "Перед сборкой поставьте героя на стартовую позицию сюжета: игра начнётся с того, "
-                            "что записано сейчас, со сцены, открытой в редакторе. Собирайте в пустую папку."),
-             QRect(330, 8, 420, 80));
-
     connect(pages_, &QTabWidget::currentChanged, this, &EditorPanel::pageChanged);
     // A click on the tab already chosen enters its page again: after Esc the plot page is still the
     // chosen tab, and a click on it is how the author returns to the game.
@@ -139,7 +129,7 @@ EditorPanel::EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent
 }
 
 void EditorPanel::loadFromRecord() {
-    gameNameEdit_->setText(engine_.gameName());
+    buildPage_->setGameName(engine_.gameName());
     showRecord();
 }
 
@@ -153,7 +143,7 @@ void EditorPanel::showRecord() {
     refreshPicturePages();
 }
 
-QString EditorPanel::gameNameText() const { return gameNameEdit_->text(); }
+QString EditorPanel::gameNameText() const { return buildPage_->gameNameText(); }
 
 void EditorPanel::refreshTextPreview() { plotPage_->refreshPreview(); }
 
@@ -171,6 +161,22 @@ void EditorPanel::pageChanged(int index) {
     refreshPicturePages();
     musicPage_->showLoop();
     emit animatorShown(page == EditorPage::Animator);
+    emit canvasChanged();
+}
+
+void EditorPanel::showChosenScene(int scene) {
+    // Only the scene pages show a scene on the canvas; from any other, the plot editor's page is taken.
+    const ScreenMode mode = engine_.screen().screenMode;
+    if (mode != ScreenMode::Scene && mode != ScreenMode::Passability && mode != ScreenMode::Applicator) {
+        const int plot = int(EditorPage::PlotEditor);
+        if (pages_->currentIndex() == plot)
+            pageChanged(plot);
+        else
+            pages_->setCurrentIndex(plot);
+    }
+    goToScene(engine_, scene);
+    passabilityPage_->sceneStepper()->refresh();
+    refreshLabels();
     emit canvasChanged();
 }
 

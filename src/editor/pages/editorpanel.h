@@ -6,12 +6,12 @@
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
 class QTabWidget;
 
 namespace tw {
 
 class Applicator;
+class BuildPage;
 class Editor;
 class ComicPage;
 class DoorPage;
@@ -59,6 +59,8 @@ signals:
 private:
     void pageChanged(int index);
     void refreshLabels();
+    // A line of the game check's report chose a scene: the canvas shows it, as the scene buttons would.
+    void showChosenScene(int scene);
     // The picture pages show the shared picks anew.
     void refreshPicturePages();
 
@@ -74,7 +76,7 @@ private:
     ComicPage* comicPage_ = nullptr;
     MusicPage* musicPage_ = nullptr;
     QLabel* itemLabel_ = nullptr;       // Label13
-    QLineEdit* gameNameEdit_ = nullptr; // Edit15
+    BuildPage* buildPage_ = nullptr;
 };
 
 } // namespace tw
