@@ -1,5 +1,6 @@
 #include "app/canvasview.h"
 #include "app/mainwindow.h"
+#include "app/replaycommand.h"
 #include "platform/filesystem.h"
 #include "platform/gamefont.h"
 #include "platform/random.h"
@@ -13,6 +14,8 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // --replay FILE [--grab PNG] [--json]: a player's recording played in the editor's engine, headless.
+    if (tw::isReplayCommand(argc, argv)) return tw::runEditorReplay(argc, argv);
     // The toolkit's own event loop instead of GLib's: the program wakes 120 times a second for its two
     // timers, and each wake through GLib costs noticeably more while the screen stands still. Nothing here
     // needs GLib's loop; a value the user set is kept.
