@@ -120,6 +120,11 @@ std::string writeInputLog(const InputLog& log) {
         }
         out += '\n';
     }
+    if (log.end) {
+        out += "end";
+        appendNumber(out, *log.end);
+        out += '\n';
+    }
     return out;
 }
 
@@ -143,6 +148,7 @@ InputLogRead readInputLog(std::string_view text) {
     std::uint32_t lastTick = 0;
     while (lines.next(line)) {
         const int n = lines.number();
+        if (read.log.end) return refused(n, "после строки «end» ничего быть не может");
         if (read.log.events.size() >= kMaxRecordingEvents)
             return refused(n, "слишком много событий (допустимо не более " +
                                   std::to_string(kMaxRecordingEvents) + ")");
@@ -165,6 +171,8 @@ InputLogRead readInputLog(std::string_view text) {
         } else if (word == "answer") {
             e.kind = InputEvent::Kind::Answer;
             expected = 3;
+        } else if (word == "end") {
+            expected = 2;
         } else {
             return refused(n, "неизвестное событие «" + std::string(word.substr(0, 40)) + "»");
         }
@@ -179,6 +187,10 @@ InputLogRead readInputLog(std::string_view text) {
             return refused(n, "такт " + std::to_string(*tick) + " меньше такта предыдущего события (" +
                                   std::to_string(lastTick) + ")");
         e.tick = lastTick = std::uint32_t(*tick);
+        if (word == "end") {
+            read.log.end = e.tick;
+            continue;
+        }
         const auto point = [&](std::size_t at) -> bool {
             const std::optional<long long> x = numberIn(fields[at], 0, kMaxRecordedX);
             const std::optional<long long> y = numberIn(fields[at + 1], 0, kMaxRecordedY);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@ namespace tw {
 //   key T K                       a key the game took (K its key code: 27 is Esc)
 //   answer T yes|no               the answer given to a question the game asked; T is the tick when it
 //                                 was given (frame ticks go on while a question waits)
+//   end T                         the game was closed after T frame ticks; the last line, and optional
 //
 // T never decreases from one line to the next. An answer follows the event that made the game ask.
 struct InputEvent {
@@ -40,6 +42,8 @@ struct InputEvent {
 struct InputLog {
     std::uint32_t seed = 0;
     std::vector<InputEvent> events;
+    // The frame ticks that had run when play ended; absent in a recording written without one.
+    std::optional<std::uint32_t> end;
 };
 
 // The limits a recording is held to when read (and the recorder keeps to when writing).

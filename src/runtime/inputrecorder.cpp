@@ -70,6 +70,7 @@ QString InputRecorder::write() {
     // first part, which still replays.
     InputLog kept;
     kept.seed = log_.seed;
+    kept.end = std::min(ticks_, kMaxRecordingTick);
     for (const InputEvent& e : log_.events) {
         if (e.tick > kMaxRecordingTick || kept.events.size() >= kMaxRecordingEvents) break;
         kept.events.push_back(e);

@@ -30,8 +30,9 @@ public:
 
     const InputLog& log() const { return log_; }
     std::uint32_t ticks() const { return ticks_; }
-    // Writes the recording to its file atomically. Returns why it failed; empty on success. Events past
-    // the limits a reader accepts are left out (a reader would refuse the whole file).
+    // Writes the recording, ending at the ticks run so far, to its file atomically. Returns why it failed;
+    // empty on success. Events past the limits a reader accepts are left out (a reader would refuse the
+    // whole file).
     QString write();
 
 private:

@@ -204,7 +204,7 @@ void Replay::run() {
         deliver(e);
     }
     const std::uint32_t last = log_.events.empty() ? 0 : log_.events.back().tick;
-    tickTo(last + kReplaySettleTicks);
+    tickTo(std::max(last + kReplaySettleTicks, log_.end.value_or(0)));
     for (; messagesNoted_ < messages_.shown.size(); ++messagesNoted_)
         notes_
             << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(messages_.shown[messagesNoted_]);

@@ -191,22 +191,25 @@ protected:
 
 TEST_F(RecordAndReplay, APlayedGameReplaysToTheSameRecordAndFrameInThePlayerAndTheEditor) {
     ASSERT_NO_FATAL_FAILURE(play());
+    const std::uint32_t lastInput = recorder->log().events.back().tick;
+
+    // Closing asks about saving while the game goes on; that answer is not part of the game. The
+    // recording is written, ending on the tick the window closed.
+    asked.answers = {false};
+    ASSERT_TRUE(window->close());
+    ASSERT_EQ(asked.questions.size(), 2);
     ASSERT_TRUE(asked.errors.isEmpty()) << asked.errors.join(QLatin1Char('\n')).toStdString();
     const QByteArray played(reinterpret_cast<const char*>(record().bytes()), qsizetype(kProjectRecordSize));
     const QImage playedFrame = engine().canvas().copy();
     const std::string playedState = playStateJson(engine());
     EXPECT_EQ(scene(), 2);
-
-    // Closing asks about saving; that answer is not part of the game, and the recording is written.
-    asked.answers = {false};
-    ASSERT_TRUE(window->close());
-    ASSERT_EQ(asked.questions.size(), 2);
     const FileSystem::ReadResult file = disk.read(recordingFile);
     ASSERT_TRUE(file.ok());
     const InputLogRead read =
         readInputLog(std::string_view(file.bytes.constData(), std::size_t(file.bytes.size())));
     ASSERT_TRUE(read.ok) << read.reason;
     EXPECT_EQ(read.log.seed, kSeed);
+    EXPECT_EQ(read.log.end, lastInput + kReplaySettleTicks + 7);
     int answers = 0, doubles = 0, escapes = 0, rights = 0;
     std::uint32_t pressTick = 0;
     for (const InputEvent& e : read.log.events) {

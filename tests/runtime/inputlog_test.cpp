@@ -50,6 +50,9 @@ TEST(InputLogReader, EachDamageIsRefusedNamingItsLine) {
         {"key 0", kHead + "key 0 0\n", 3, "код клавиши"},
         {"key past a byte", kHead + "key 0 256\n", 3, "код клавиши"},
         {"answer neither", kHead + "answer 0 maybe\n", 3, "«yes» или «no»"},
+        {"an event after the end", kHead + "release 1\nend 5\nrelease 6\n", 5, "после строки «end»"},
+        {"the end before the last event", kHead + "release 9\nend 5\n", 4, "меньше такта"},
+        {"two ends", kHead + "end 5\nend 5\n", 4, "после строки «end»"},
         {"a zero byte", kHead + std::string("release 1\0\n", 11), 3, "номер такта"},
         {"last line cut off", kHead + "release 1\nrelease 2", 4, "оборвана"},
         {"too large", std::string(kMaxRecordingBytes + 1, 'x'), 1, "слишком велика"},
@@ -114,10 +117,13 @@ TEST(InputLogReader, EveryRecordingReadsBackAsWritten) {
             }
             log.events.push_back(e);
         }
+        if (upTo(1) == 1)
+            log.end = std::min<std::uint32_t>(kMaxRecordingTick, tick + std::uint32_t(upTo(500)));
         const std::string text = writeInputLog(log);
         const InputLogRead read = readInputLog(text);
         ASSERT_TRUE(read.ok) << read.reason << "\n" << text;
         EXPECT_EQ(read.log.seed, log.seed);
+        EXPECT_EQ(read.log.end, log.end);
         ASSERT_EQ(read.log.events.size(), log.events.size());
         for (std::size_t i = 0; i < log.events.size(); ++i) {
             const InputEvent& a = log.events[i];
