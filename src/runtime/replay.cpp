@@ -204,7 +204,9 @@ void Replay::run() {
         deliver(e);
     }
     const std::uint32_t last = log_.events.empty() ? 0 : log_.events.back().tick;
-    tickTo(std::max(last + kReplaySettleTicks, log_.end.value_or(0)));
+    // A recording made by the player ends where the game was closed: played up to there, the replay ends
+    // in the state the player left. One without an end gets a settle after its last event.
+    tickTo(log_.end ? std::max(*log_.end, last) : last + kReplaySettleTicks);
     for (; messagesNoted_ < messages_.shown.size(); ++messagesNoted_)
         notes_
             << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(messages_.shown[messagesNoted_]);

@@ -22,8 +22,8 @@
 
 namespace tw {
 
-// The frame ticks a replay runs at least after the last recorded event, so that the walk or the dialog that
-// event started comes to rest; a game closed later than that is played up to the tick it was closed on.
+// The frame ticks a replay runs after the last event of a recording that does not say when play ended, so
+// that the walk or the dialog that event started comes to rest.
 inline constexpr std::uint32_t kReplaySettleTicks = 100;
 
 // A game's files as a replay sees them: read from the tree beneath, with every write, copy and deletion
@@ -90,8 +90,8 @@ public:
     // Starts the game. False when it cannot be read; failure() says why.
     bool startUp();
     QString failure() const { return messages_.shown.join(QLatin1Char('\n')); }
-    // Plays every event, then the frame ticks up to the last event's tick plus kReplaySettleTicks, or up
-    // to the recording's end when that comes later.
+    // Plays every event, then the frame ticks up to the recording's end, or without one up to the last
+    // event's tick plus kReplaySettleTicks.
     void run();
 
     Engine& engine() { return *engine_; }

@@ -184,7 +184,7 @@ protected:
         ASSERT_TRUE(tickUntil([&] { return scene() == 2; }));
         ticks(5);
         click(cellCentre(10, 30), Qt::RightButton);
-        // The game runs on after the last input for as long as a replay settles.
+        // The player watches the game a while before closing it.
         ticks(int(kReplaySettleTicks));
     }
 };
