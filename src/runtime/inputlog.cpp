@@ -72,6 +72,58 @@ private:
     bool unterminated_ = false;
 };
 
+// The fields after the tick of an event of e.kind, into e. Returns why they are refused; empty when not.
+std::string readFields(const std::vector<std::string_view>& fields, InputEvent& e) {
+    const auto point = [&](std::size_t at) -> bool {
+        const std::optional<long long> x = numberIn(fields[at], 0, kMaxRecordedX);
+        const std::optional<long long> y = numberIn(fields[at + 1], 0, kMaxRecordedY);
+        if (!x || !y) return false;
+        e.x = int(*x);
+        e.y = int(*y);
+        return true;
+    };
+    const auto outside = [] {
+        return "точка вне поля игры (x от 0 до " + std::to_string(kMaxRecordedX) + ", y от 0 до " +
+               std::to_string(kMaxRecordedY) + ")";
+    };
+    switch (e.kind) {
+    case InputEvent::Kind::Move: {
+        if (!point(2)) return outside();
+        const std::optional<long long> height = numberIn(fields[4], 1, kMaxRecordedHeight);
+        if (!height) return "высота поля должна быть числом от 1 до " + std::to_string(kMaxRecordedHeight);
+        e.height = int(*height);
+        return {};
+    }
+    case InputEvent::Kind::Press:
+    case InputEvent::Kind::DoubleClick:
+        if (fields[2] != "left" && fields[2] != "right") return "кнопка должна быть «left» или «right»";
+        e.rightButton = fields[2] == "right";
+        if (!point(3)) return outside();
+        return {};
+    case InputEvent::Kind::Release:
+        return {};
+    case InputEvent::Kind::Key: {
+        const std::optional<long long> key = numberIn(fields[2], 1, kMaxRecordedKey);
+        if (!key) return "код клавиши должен быть числом от 1 до " + std::to_string(kMaxRecordedKey);
+        e.key = int(*key);
+        return {};
+    }
+    case InputEvent::Kind::Answer:
+        if (fields[2] != "yes" && fields[2] != "no") return "ответ должен быть «yes» или «no»";
+        e.yes = fields[2] == "yes";
+        return {};
+    }
+    return {};
+}
+
+// A word of the file as a reason may quote it: at most 40 characters, anything but printable ASCII as "?".
+std::string quoted(std::string_view word) {
+    std::string out;
+    for (const char c : word.substr(0, 40))
+        out += c >= 0x20 && c < 0x7f ? c : '?';
+    return out;
+}
+
 InputLogRead refused(int line, const std::string& why) {
     InputLogRead read;
     read.reason = "строка " + std::to_string(line) + ": " + why;
@@ -174,10 +226,10 @@ InputLogRead readInputLog(std::string_view text) {
         } else if (word == "end") {
             expected = 2;
         } else {
-            return refused(n, "неизвестное событие «" + std::string(word.substr(0, 40)) + "»");
+            return refused(n, "неизвестное событие «" + quoted(word) + "»");
         }
         if (fields.size() != expected)
-            return refused(n, "у события «" + std::string(word) +
+            return refused(n, "у события «" + quoted(word) +
                                   "» должно быть полей: " + std::to_string(expected - 1) + ", а их " +
                                   std::to_string(fields.size() - 1));
         const std::optional<long long> tick = numberIn(fields[1], 0, kMaxRecordingTick);
@@ -191,49 +243,8 @@ InputLogRead readInputLog(std::string_view text) {
             read.log.end = e.tick;
             continue;
         }
-        const auto point = [&](std::size_t at) -> bool {
-            const std::optional<long long> x = numberIn(fields[at], 0, kMaxRecordedX);
-            const std::optional<long long> y = numberIn(fields[at + 1], 0, kMaxRecordedY);
-            if (!x || !y) return false;
-            e.x = int(*x);
-            e.y = int(*y);
-            return true;
-        };
-        const std::string outside = "точка вне поля игры (x от 0 до " + std::to_string(kMaxRecordedX) +
-                                    ", y от 0 до " + std::to_string(kMaxRecordedY) + ")";
-        switch (e.kind) {
-        case InputEvent::Kind::Move: {
-            if (!point(2)) return refused(n, outside);
-            const std::optional<long long> height = numberIn(fields[4], 1, kMaxRecordedHeight);
-            if (!height)
-                return refused(n, "высота поля должна быть числом от 1 до " +
-                                      std::to_string(kMaxRecordedHeight));
-            e.height = int(*height);
-            break;
-        }
-        case InputEvent::Kind::Press:
-        case InputEvent::Kind::DoubleClick:
-            if (fields[2] != "left" && fields[2] != "right")
-                return refused(n, "кнопка должна быть «left» или «right»");
-            e.rightButton = fields[2] == "right";
-            if (!point(3)) return refused(n, outside);
-            break;
-        case InputEvent::Kind::Release:
-            break;
-        case InputEvent::Kind::Key: {
-            const std::optional<long long> key = numberIn(fields[2], 1, kMaxRecordedKey);
-            if (!key)
-                return refused(n,
-                               "код клавиши должен быть числом от 1 до " + std::to_string(kMaxRecordedKey));
-            e.key = int(*key);
-            break;
-        }
-        case InputEvent::Kind::Answer:
-            if (fields[2] != "yes" && fields[2] != "no")
-                return refused(n, "ответ должен быть «yes» или «no»");
-            e.yes = fields[2] == "yes";
-            break;
-        }
+        const std::string why = readFields(fields, e);
+        if (!why.empty()) return refused(n, why);
         read.log.events.push_back(e);
     }
     if (lines.unterminated()) return refused(lines.number(), "запись оборвана: нет конца строки");

@@ -31,6 +31,7 @@ TEST(InputLogReader, EachDamageIsRefusedNamingItsLine) {
         {"seed with a leading zero", "tarnwick-recording 1\nseed 07\n", 2, "зерно"},
         {"seed cut off", "tarnwick-recording 1\nseed 5", 2, "оборвана"},
         {"unknown event", kHead + "move 0 1 1 700\njump 3\n", 4, "неизвестное событие «jump»"},
+        {"control bytes", kHead + "\x1b[31m 1\n", 3, "неизвестное событие «?[31m»"},
         {"empty line", kHead + "release 0\n\nrelease 1\n", 4, "неизвестное событие"},
         {"too few fields", kHead + "move 0 5 5\n", 3, "полей: 4, а их 3"},
         {"too many fields", kHead + "release 0 1\n", 3, "полей: 1, а их 2"},
