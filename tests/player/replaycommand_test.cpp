@@ -77,6 +77,10 @@ TEST(ReplayCommand, BothProgramsReplayARecordingWithoutADisplayAndWriteNothing) 
         std::memcpy(record->bytes(), bytes.bytes.constData(), kProjectRecordSize);
         const int mx = (record->menuTopLeft(1).x + record->menuBottomRight(1).x) / 2;
         const int my = (record->menuTopLeft(1).y + record->menuBottomRight(1).y) / 2;
+        const int ox = (record->menuTopLeft(2).x + record->menuBottomRight(2).x) / 2;
+        const int oy = (record->menuTopLeft(2).y + record->menuBottomRight(2).y) / 2;
+        // "Открыть" first: the game saved in the folder is not the replay's, which has none.
+        text += "press 1 left " + std::to_string(ox) + ' ' + std::to_string(oy) + "\nrelease 1\n";
         const Item& key = record->item(demo::kItemKey);
         const int kx = 20 * key.col0 + 10, ky = 20 * key.row0 + 10;
         text += "move 2 " + std::to_string(mx) + ' ' + std::to_string(my) + " 700\n";
@@ -108,6 +112,7 @@ TEST(ReplayCommand, BothProgramsReplayARecordingWithoutADisplayAndWriteNothing) 
             runHeadless(program, {QStringLiteral("--replay"), recording, QStringLiteral("--json")});
         EXPECT_EQ(run.code, 0) << run.err.toStdString();
         EXPECT_EQ(run.out.toStdString(), expected);
+        EXPECT_TRUE(run.err.contains("Сохранённой игры нет.")) << run.err.toStdString();
 
         // A recording with a damaged third line is refused with the line named, before anything plays.
         const QString damaged = elsewhere.filePath(QStringLiteral("damaged.rec"));
@@ -123,6 +128,15 @@ TEST(ReplayCommand, BothProgramsReplayARecordingWithoutADisplayAndWriteNothing) 
         EXPECT_EQ(missing.code, 2);
         EXPECT_TRUE(missing.err.contains("none.rec")) << missing.err.toStdString();
     }
+
+    // Beside no game at all: refused, with the reason.
+    const QString alone = elsewhere.filePath(QStringLiteral("tarnwick-player"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TW_PLAYER), alone));
+    const ProgramRun noGame =
+        runHeadless(alone, {QStringLiteral("--replay"), recording, QStringLiteral("--json")});
+    EXPECT_EQ(noGame.code, 2);
+    EXPECT_TRUE(noGame.out.isEmpty());
+    EXPECT_TRUE(noGame.err.contains("Игра не прочитана: ")) << noGame.err.toStdString();
 
     // The last frame, twice: the same picture, the scene as played.
     const QString first = elsewhere.filePath(QStringLiteral("first.png"));
