@@ -1,6 +1,7 @@
 #include "app/canvasview.h"
 #include "app/checkcommand.h"
 #include "app/mainwindow.h"
+#include "app/replaycommand.h"
 #include "platform/filesystem.h"
 #include "platform/gamefont.h"
 #include "platform/random.h"
@@ -16,6 +17,8 @@
 int main(int argc, char* argv[]) {
     // `--check`: the game check for scripts, with no window and no display.
     if (const std::optional<int> code = tw::runCheckCommand(argc, argv)) return *code;
+    // --replay FILE [--grab PNG] [--json]: a player's recording played in the editor's engine, headless.
+    if (tw::isReplayCommand(argc, argv)) return tw::runEditorReplay(argc, argv);
     // The toolkit's own event loop instead of GLib's: the program wakes 120 times a second for its two
     // timers, and each wake through GLib costs noticeably more while the screen stands still. Nothing here
     // needs GLib's loop; a value the user set is kept.

@@ -9,12 +9,16 @@
 #include "player/playerview.h"
 #include "player/playerwindow.h"
 #include "runtime/gamefiles.h"
+#include "runtime/inputrecorder.h"
+#include "runtime/replaycommand.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // --replay FILE [--grab PNG] [--json]: a recording played back with no window (see replaycommand.h).
+    if (tw::isReplayCommand(argc, argv)) return tw::runReplayCommand(argc, argv);
     // The toolkit's own event loop instead of GLib's: the program wakes many times a second for its
     // timers, and each wake through GLib costs more while the screen stands still. A value the user set
     // is kept.
@@ -43,7 +47,15 @@ int main(int argc, char* argv[]) {
     tw::WidgetCursors cursors;
     tw::SeededRandom random;
     tw::QtFileDialogs dialogs;
-    tw::PlayerWindow window(paths, tw::Services{files, messages, audio, cursors, random, dialogs});
+    // --record FILE: the game as played is kept in FILE when the window closes, with the seed of the
+    // random source, so that --replay plays it again.
+    const qsizetype record = args.indexOf(QStringLiteral("--record"));
+    const bool recording = record > 0 && record + 1 < args.size();
+    tw::InputRecorder recorder(files, recording ? args[record + 1] : QString(), random.seed());
+    tw::RecordingMessages recordedMessages(messages, recorder);
+    tw::Messages& shown = recording ? static_cast<tw::Messages&>(recordedMessages) : messages;
+    tw::PlayerWindow window(paths, tw::Services{files, shown, audio, cursors, random, dialogs});
+    if (recording) window.setRecorder(&recorder);
     messages.setParent(&window);
     dialogs.setParent(&window);
     cursors.setWidget(window.view());

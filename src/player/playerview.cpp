@@ -2,6 +2,7 @@
 
 #include "runtime/engine.h"
 #include "runtime/gamesession.h"
+#include "runtime/inputrecorder.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -168,34 +169,38 @@ void PlayerView::resizeEvent(QResizeEvent* event) {
     update();
 }
 
-void PlayerView::press(QMouseEvent* event) {
+void PlayerView::press(QMouseEvent* event, bool second) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
     const std::optional<QPoint> at = canvasPoint(event->position(), false);
     if (!at) return; // a press on the bars
-    session_.mouseDown(event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left, at->x(),
-                       at->y());
+    const MouseButton button = event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+    if (recorder_ && second) recorder_->doubleClicked(button, at->x(), at->y());
+    else if (recorder_) recorder_->pressed(button, at->x(), at->y());
+    session_.mouseDown(button, at->x(), at->y());
     showChanges();
     emit inputReceived();
 }
 
 void PlayerView::mousePressEvent(QMouseEvent* event) {
-    press(event);
+    press(event, false);
 }
 
 // The second press of a double-click arrives here instead of as a press; in play it is a press like any.
 void PlayerView::mouseDoubleClickEvent(QMouseEvent* event) {
-    press(event);
+    press(event, true);
 }
 
 void PlayerView::mouseMoveEvent(QMouseEvent* event) {
     const std::optional<QPoint> at = canvasPoint(event->position(), true);
     // The game's item panel looks at the pointer's height in canvas pixels: the canvas is 700 high.
+    if (recorder_) recorder_->moved(at->x(), at->y(), kPlayHeight);
     engine_.mouseMove(at->x(), at->y(), kPlayHeight);
     showChanges();
     emit inputReceived();
 }
 
 void PlayerView::mouseReleaseEvent(QMouseEvent*) {
+    if (recorder_) recorder_->released();
     engine_.mouseUp();
     showChanges();
     emit inputReceived();

@@ -13,6 +13,7 @@ namespace tw {
 
 class Engine;
 class GameSession;
+class InputRecorder;
 
 // Shows the engine's 1009 x 700 canvas scaled to the widget with its proportions kept, centred between
 // black bars, smoothly scaled when its size differs from the canvas's. Only the parts of the canvas that
@@ -39,6 +40,9 @@ public:
     // The canvas as it was last handed to the screen.
     const QImage& shownPicture() const { return shown_.copy(); }
 
+    // Every press, move and release that reaches the game goes to `recorder` too; null: none.
+    void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
+
     // Shows these zones over the picture; an empty list shows none.
     void setZones(std::vector<ActionZone> zones);
     const std::vector<ActionZone>& zones() const { return zones_; }
@@ -58,7 +62,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void press(QMouseEvent* event);
+    void press(QMouseEvent* event, bool second);
     // The widget area a zone's drawing covers.
     QRect zoneArea(const ActionZone& zone) const;
     void paintZones(QPainter& painter) const;
@@ -67,6 +71,7 @@ private:
     GameSession& session_;
     ShownPicture shown_;
     std::vector<ActionZone> zones_;
+    InputRecorder* recorder_ = nullptr;
     bool painted_ = false;
 };
 

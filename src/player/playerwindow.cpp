@@ -1,7 +1,9 @@
 #include "player/playerwindow.h"
 
 #include "player/playerview.h"
+#include "platform/messages.h"
 #include "runtime/actionzones.h"
+#include "runtime/inputrecorder.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -53,8 +55,14 @@ bool PlayerWindow::startUp() {
     return true;
 }
 
+void PlayerWindow::setRecorder(InputRecorder* recorder) {
+    recorder_ = recorder;
+    view_->setRecorder(recorder);
+}
+
 void PlayerWindow::frameTick() {
     const QRegion changed = engine_.frameTick();
+    if (recorder_) recorder_->frameTicked();
     // A tick that names nothing may still follow drawing made elsewhere: a look at the whole canvas
     // catches it, and costs nothing while nobody drew.
     if (changed.isEmpty())
@@ -112,6 +120,7 @@ void PlayerWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (key == Qt::Key_Escape) {
+        if (recorder_) recorder_->keyPressed(kEscapeKey);
         session_.keyDown(kEscapeKey);
         afterInput();
         return;
@@ -139,12 +148,21 @@ void PlayerWindow::changeEvent(QEvent* event) {
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {
-    if (!session_.closeRequested()) {
+    // What is answered at the close is not play: a replay ends before it.
+    if (recorder_) recorder_->setListening(false);
+    const bool closing = session_.closeRequested();
+    if (recorder_) recorder_->setListening(true);
+    if (!closing) {
         event->ignore();
         return;
     }
     frameTimer_->stop();
     overlayTimer_->stop();
+    if (recorder_) {
+        const QString failure = recorder_->write();
+        if (!failure.isEmpty())
+            engine_.services().messages.showError(QStringLiteral("Запись игры не сохранена.\n") + failure);
+    }
     event->accept();
 }
 

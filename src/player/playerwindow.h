@@ -9,6 +9,7 @@ class QTimer;
 
 namespace tw {
 
+class InputRecorder;
 class PlayerView;
 
 // The window of a built game: the game's picture filling it (see PlayerView), the frame and overlay
@@ -23,6 +24,10 @@ public:
     // Starts the game: the engine on its tree, the caption and the timers. False after a failed start-up
     // (already reported to the user); the program must then stop without writing anything.
     bool startUp();
+
+    // Keeps a recording of the game as played: every input that reaches the game and every frame tick go
+    // to `recorder` too, which writes its file when the window closes. Null (the default): none.
+    void setRecorder(InputRecorder* recorder);
 
     Engine& engine() { return engine_; }
     GameSession& session() { return session_; }
@@ -55,6 +60,7 @@ private:
     PlayerView* view_ = nullptr;
     QTimer* frameTimer_ = nullptr;
     QTimer* overlayTimer_ = nullptr;
+    InputRecorder* recorder_ = nullptr;
     bool zonesShown_ = false;
     bool wasMaximized_ = false;
 };
