@@ -151,6 +151,17 @@ void GameModel::grid(int scene, std::uint32_t openMask, PassGrid& into) const {
     }
 }
 
+bool GameModel::walkable(int scene, std::uint32_t openMask, int col, int row) const {
+    if (!isCellInGrid(col, row)) return false;
+    if (isWalkableMark(record_.passGrid[scene - 1][col - 1][row - 1])) return true;
+    const std::vector<int>& mine = sceneOpenings_[std::size_t(scene)];
+    for (std::size_t j = 0; j < mine.size(); ++j) {
+        const Opening& opening = openings_[std::size_t(mine[j])];
+        if ((openMask >> j & 1u) && opening.col == col && opening.row == row) return true;
+    }
+    return false;
+}
+
 const Region& GameModel::region(int scene, std::uint32_t openMask, int col, int row) {
     Labels& labels = labels_[{scene, openMask}];
     if (labels.regionOfCell.empty()) labels.regionOfCell.assign(kCells, -1);

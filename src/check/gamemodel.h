@@ -84,6 +84,8 @@ public:
     // The scene's grid with the openings of `openMask` (bit j: sceneOpenings(scene)[j]) walkable, every
     // walkable cell 0 and every blocked one 30000, as play leaves it when the hero comes in.
     void grid(int scene, std::uint32_t openMask, PassGrid& into) const;
+    // Whether (col, row) is walkable with the openings of `openMask`; false outside the grid.
+    bool walkable(int scene, std::uint32_t openMask, int col, int row) const;
     // The region of cell (col, row), which must be walkable and no active portal's.
     const Region& region(int scene, std::uint32_t openMask, int col, int row);
 

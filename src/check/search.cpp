@@ -10,6 +10,7 @@
 #include "runtime/playrules.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <chrono>
 #include <cstring>
@@ -140,6 +141,8 @@ private:
     std::map<SceneObject, bool> talked_;
     std::vector<bool> giftHappened_;
     bool remarkSaid_[kHeroRemarkCapacity + 1] = {};
+    // Where a walk on to an approach cell ends: scene, open cells, start, approach cell.
+    std::map<std::array<int, 5>, std::pair<int, int>> walksOn_;
 };
 
 std::uint32_t Search::openMask(const std::string& s, int scene) const {
@@ -179,15 +182,16 @@ void Search::arrive(std::string& s, int scene, int col, int row) {
             row = footCell(arrivalY(portal));
             continue;
         }
-        PassGrid grid;
-        model_.grid(scene, openMask(s, scene), grid);
-        if (isCellInGrid(col, row) && isWalkableMark(grid[col - 1][row - 1])) {
-            const Region& region = model_.region(scene, openMask(s, scene), col, row);
+        const std::uint32_t mask = openMask(s, scene);
+        if (model_.walkable(scene, mask, col, row)) {
+            const Region& region = model_.region(scene, mask, col, row);
             Layout::setHeroCell(s, region.representative);
             Layout::setStuck(s, false);
             return;
         }
         // On a blocked cell the hero's first step goes to the first walkable neighbour.
+        PassGrid grid;
+        model_.grid(scene, mask, grid);
         switch (nextStep(grid, col, row)) {
         case StepTowards::Right: ++col; continue;
         case StepTowards::Left: --col; continue;
@@ -225,8 +229,14 @@ std::optional<int> Search::standingCell(const std::string& s, int col, int row) 
 void Search::walkOnTo(std::string& s, int scene, int from, int col, int row) {
     // The press spread the hero's wave onto the approach cell, and he follows it there after the door
     // opened or the talk began; a portal on the way takes him.
+    const std::uint32_t mask = openMask(s, scene);
+    const std::array<int, 5> key{scene, int(mask), from, col, row};
+    if (const auto known = walksOn_.find(key); known != walksOn_.end()) {
+        arrive(s, scene, known->second.first, known->second.second);
+        return;
+    }
     PassGrid grid;
-    model_.grid(scene, openMask(s, scene), grid);
+    model_.grid(scene, mask, grid);
     spreadWaveOn(grid, col, row, true);
     int c = cellColumn(from), r = cellRow(from);
     for (int steps = 0; steps < kCells; ++steps) {
@@ -239,6 +249,7 @@ void Search::walkOnTo(std::string& s, int scene, int from, int col, int row) {
         }
         if (model_.portalAt(scene, c, r) != 0) break;
     }
+    walksOn_.emplace(key, std::pair{c, r});
     arrive(s, scene, c, r);
 }
 
