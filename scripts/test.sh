@@ -8,12 +8,12 @@ scripts/deps.sh
 
 # The core must never see a widget: only the app, the editor pages and the widget seams may include one.
 if grep -rnE '#include <(QtWidgets/)?Q(Widget|Application|MainWindow|Dialog|MessageBox|FileDialog|Label|PushButton|TabWidget|SpinBox|LineEdit|CheckBox|RadioButton)>' \
-       src/project src/canvas src/runtime src/platform/*.h src/platform/*.cpp src/editor/*.*; then
+       src/project src/canvas src/runtime src/check src/platform/*.h src/platform/*.cpp src/editor/*.*; then
     echo "A core source includes a widget header (above)." >&2
     exit 1
 fi
 # The engine knows nothing of the editor or of either program's window: the player links the core alone.
-if grep -rnE '#include "(editor|app|player)/' src/project src/canvas src/runtime src/platform; then
+if grep -rnE '#include "(editor|app|player)/' src/project src/canvas src/runtime src/check src/platform; then
     echo "A core source includes an editor or window header (above)." >&2
     exit 1
 fi
