@@ -200,5 +200,25 @@ TEST(GameCheck, HandMadeFaultsAreFoundAndNamed) {
     }
 }
 
+// One press sends the hero at most 300 cells along his way; an item farther down a winding corridor is
+// still had, press after press, in the search and in the engine.
+TEST(GameCheck, AnItemBeyondTheWavesReachIsHadPressAfterPress) {
+    SmallGame game(1);
+    game.hero(1, 1);
+    // Rows 2, 4, 6, ... are walls with one gap, at the right end and the left end by turns: a corridor
+    // of about 900 cells.
+    for (int r = 2; r <= kGridRows; r += 2) {
+        for (int c = 1; c <= kGridColumns; ++c) {
+            const bool gap = (r % 4 == 2) ? c == kGridColumns : c == 1;
+            if (!gap) game.wall(1, c, r);
+        }
+    }
+    game.item(7, 1, kGridColumns, kGridRows);
+    const CheckReport report = checkSmallGame(game);
+    EXPECT_TRUE(has(report.itemsObtainable, 7));
+    ASSERT_EQ(report.walkthrough.size(), 1u);
+    EXPECT_TRUE(report.replayed) << (report.warnings.empty() ? std::string() : report.warnings.back().detail);
+}
+
 } // namespace
 } // namespace tw::test
