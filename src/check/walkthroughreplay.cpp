@@ -42,19 +42,6 @@ protected:
     bool ask(const QString&, Answer defaultAnswer) override { return defaultAnswer == Answer::Yes; }
 };
 
-class NoCursors final : public CursorDisplay {
-public:
-    void install(int, std::optional<AniCursor>) override {}
-    void show(int) override {}
-};
-
-class NoFileDialogs final : public FileDialogs {
-public:
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&) override { return {}; }
-    QString chooseFolder() override { return {}; }
-};
-
 // A step that did not do in the engine what it should.
 struct Parted {
     std::string detail;

@@ -31,4 +31,11 @@ public:
     virtual void show(int shape) = 0;
 };
 
+// No pointer at all: for play without a window (a replay, the game check).
+class NoCursors final : public CursorDisplay {
+public:
+    void install(int, std::optional<AniCursor>) override {}
+    void show(int) override {}
+};
+
 } // namespace tw

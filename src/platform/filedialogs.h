@@ -38,4 +38,13 @@ private:
     QHash<QString, QString> lastFolders_; // kind -> folder of the file last chosen
 };
 
+// No chooser at all: for play without a window, which asks for no file; were it to, the choice is
+// cancelled.
+class NoFileDialogs final : public FileDialogs {
+public:
+    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&) override { return {}; }
+    QString chooseFolder() override { return {}; }
+};
+
 } // namespace tw

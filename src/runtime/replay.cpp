@@ -5,23 +5,6 @@
 #include <algorithm>
 
 namespace tw {
-namespace {
-
-class NoCursors final : public CursorDisplay {
-public:
-    void install(int, std::optional<AniCursor>) override {}
-    void show(int) override {}
-};
-
-// Play asks for no file; were it to, the chooser is cancelled.
-class NoFileDialogs final : public FileDialogs {
-public:
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&) override { return {}; }
-    QString chooseFolder() override { return {}; }
-};
-
-} // namespace
 
 bool ReplayMessages::ask(const QString& text, Answer defaultAnswer) {
     const std::optional<bool> given = answers ? answers(text) : std::nullopt;
