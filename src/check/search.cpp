@@ -542,7 +542,7 @@ void Search::analyse(CheckReport& report) {
     std::vector<std::uint64_t> reach(std::size_t(components) * std::size_t(words), 0);
     std::vector<std::uint64_t> goals;
     for (int c = 0; c < components; ++c) {
-        std::uint64_t* mine = &reach[std::size_t(c) * std::size_t(words)];
+        std::uint64_t* mine = reach.data() + std::size_t(c) * std::size_t(words);
         for (const int v : members[std::size_t(c)]) {
             layout_.goals(states_[std::size_t(v)], goals);
             for (int w = 0; w < words; ++w) mine[w] |= goals[std::size_t(w)];
@@ -552,7 +552,7 @@ void Search::analyse(CheckReport& report) {
             for (const int to : successors_[std::size_t(v)]) {
                 const int tc = component[std::size_t(to)];
                 if (tc == c) continue;
-                const std::uint64_t* theirs = &reach[std::size_t(tc) * std::size_t(words)];
+                const std::uint64_t* theirs = reach.data() + std::size_t(tc) * std::size_t(words);
                 for (int w = 0; w < words; ++w) mine[w] |= theirs[w];
             }
         }
@@ -568,7 +568,7 @@ void Search::analyse(CheckReport& report) {
         return g;
     };
     std::vector<std::uint64_t> all(std::size_t(words), 0);
-    const std::uint64_t* fromStart = &reach[std::size_t(component[0]) * std::size_t(words)];
+    const std::uint64_t* fromStart = reach.data() + std::size_t(component[0]) * std::size_t(words);
     for (int w = 0; w < words; ++w) all[std::size_t(w)] = fromStart[w];
     // Bits past the goals are noise from unexpanded states.
     for (int i = layout_.goalCount(); i < words * 64; ++i) all[std::size_t(i / 64)] &= ~(std::uint64_t(1) << (i % 64));
@@ -576,7 +576,7 @@ void Search::analyse(CheckReport& report) {
     // Dead ends: the first state (so the shortest way) for each set of things lost.
     std::map<std::vector<std::uint64_t>, int> firstLoss;
     for (int v = 0; v < count; ++v) {
-        const std::uint64_t* mine = &reach[std::size_t(component[std::size_t(v)]) * std::size_t(words)];
+        const std::uint64_t* mine = reach.data() + std::size_t(component[std::size_t(v)]) * std::size_t(words);
         std::vector<std::uint64_t> lost(std::size_t(words), 0);
         bool any = false;
         for (int w = 0; w < words; ++w) {
