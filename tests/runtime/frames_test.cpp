@@ -7,6 +7,7 @@
 #include "make-demo/demotree.h"
 #include "platform/audio.h"
 #include "platform/filesystem.h"
+#include "platform/gamefont.h"
 #include "runtime/engine.h"
 #include "runtime/gamesession.h"
 #include "support/fakes.h"
@@ -27,6 +28,8 @@ namespace {
 class DemoFrames : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // The programs draw their texts in the game's Tahoma; so do these frames.
+        registerGameFont();
         dir_ = new QTemporaryDir;
         QString error;
         ASSERT_EQ(demo::writeDemoTree({dir_->path(), QCoreApplication::applicationFilePath()}, &error),
