@@ -2,7 +2,7 @@
 
 #include "editor/canvasediting.h"
 #include "editor/editorshell.h"
-#include "runtime/replaycommand.h"
+#include "commandline/replaycommand.h"
 
 namespace tw {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/replaycommand.h"
+#include "commandline/replaycommand.h"
 
 namespace tw {
 

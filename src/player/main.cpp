@@ -10,7 +10,7 @@
 #include "player/playerwindow.h"
 #include "runtime/gamefiles.h"
 #include "runtime/inputrecorder.h"
-#include "runtime/replaycommand.h"
+#include "commandline/replaycommand.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

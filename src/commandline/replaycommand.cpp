@@ -1,4 +1,4 @@
-#include "runtime/replaycommand.h"
+#include "commandline/replaycommand.h"
 
 #include "platform/filesystem.h"
 #include "platform/gamefont.h"
