@@ -26,22 +26,25 @@ void InputRecorder::moved(int x, int y, int canvasHeight) {
     add(e);
 }
 
-void InputRecorder::pressed(MouseButton button, int x, int y) {
+namespace {
+
+InputEvent buttonEvent(InputEvent::Kind kind, MouseButton button, int x, int y) {
     InputEvent e;
-    e.kind = InputEvent::Kind::Press;
+    e.kind = kind;
     e.rightButton = button == MouseButton::Right;
     e.x = x;
     e.y = y;
-    add(e);
+    return e;
+}
+
+} // namespace
+
+void InputRecorder::pressed(MouseButton button, int x, int y) {
+    add(buttonEvent(InputEvent::Kind::Press, button, x, y));
 }
 
 void InputRecorder::doubleClicked(MouseButton button, int x, int y) {
-    InputEvent e;
-    e.kind = InputEvent::Kind::DoubleClick;
-    e.rightButton = button == MouseButton::Right;
-    e.x = x;
-    e.y = y;
-    add(e);
+    add(buttonEvent(InputEvent::Kind::DoubleClick, button, x, y));
 }
 
 void InputRecorder::released() {
