@@ -16,6 +16,8 @@ std::uint32_t byteMul(std::uint32_t x, std::uint32_t a) {
     return x | t;
 }
 
+constexpr int kSoftHyphen = 0xAD;
+
 int floorDiv(int value, int by) { return value >= 0 ? value / by : -((by - 1 - value) / by); }
 
 // The characters' runs: a run holds characters of one font and one script; characters of no script
@@ -43,14 +45,20 @@ std::vector<int> penPositions(const GlyphAtlas& atlas, std::string_view text) {
     const std::vector<int> runs = runsOf(atlas, text);
     std::vector<int> pens(text.size() + 1, 0);
     int pen = 0;
+    // A soft hyphen takes no room and does not part the pair around it: the pair is kerned as if it were
+    // not there.
+    std::size_t previous = text.size(); // the last character that was not a soft hyphen; none yet
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int b = static_cast<unsigned char>(text[i]);
-        if (i > 0 && runs[i] == runs[i - 1]) {
-            const auto kern = atlas.kerning64.find(std::uint16_t(static_cast<unsigned char>(text[i - 1]) << 8 | b));
+        pens[i] = pen;
+        if (b == kSoftHyphen) continue;
+        if (previous < text.size() && runs[i] == runs[previous]) {
+            const auto kern = atlas.kerning64.find(std::uint16_t(static_cast<unsigned char>(text[previous]) << 8 | b));
             if (kern != atlas.kerning64.end()) pen += kern->second;
         }
         pens[i] = pen;
         pen += atlas.advance64[b];
+        previous = i;
     }
     pens[text.size()] = pen;
     return pens;
@@ -74,6 +82,8 @@ TextStamp stampText(const GlyphAtlas& atlas, std::string_view win1251, std::uint
     const std::vector<int> pens = penPositions(atlas, win1251);
     for (std::size_t i = 0; i < win1251.size(); ++i) {
         const int b = static_cast<unsigned char>(win1251[i]);
+        // A soft hyphen shows only as the text's last character, where a line would break.
+        if (b == kSoftHyphen && i + 1 < win1251.size()) continue;
         // The pen stands at quarter pixels: the position is taken to the nearest quarter below.
         const int quarter = floorDiv(pens[i] + 1, 16);
         const int column = floorDiv(quarter, GlyphAtlas::kSubpixelSteps);

@@ -16,6 +16,7 @@ struct GlyphPicture {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> coverage; // row by row, 0..255
+    friend bool operator==(const GlyphPicture&, const GlyphPicture&) = default;
 };
 
 struct GlyphAtlas {
@@ -33,7 +34,11 @@ struct GlyphAtlas {
     GlyphPicture pictures[256][kSubpixelSteps];
     // Adjustments of the pen between two characters, in 1/64 pixel; key: first << 8 | second.
     std::unordered_map<std::uint16_t, int> kerning64;
+    friend bool operator==(const GlyphAtlas&, const GlyphAtlas&) = default;
 };
+
+// The game font (Tahoma, 13 pixels high, as the original's 96-dpi screen showed size 10), compiled in.
+const GlyphAtlas& gameFontAtlas();
 
 // A text drawn in one colour on a clear background: premultiplied 0xAARRGGBB pixels, row by row.
 struct TextStamp {

@@ -60,7 +60,8 @@ GlyphAtlas captureGlyphAtlas(const QFont& font) {
             QPainter painter(&picture);
             painter.setFont(font);
             painter.setPen(Qt::white);
-            painter.drawText(QPointF(kOrigin + step * 16 / 64.0, 2 * kOrigin), text);
+            // A soft hyphen alone draws nothing; where it shows, at the end of a text, it is the hyphen.
+            painter.drawText(QPointF(kOrigin + step * 16 / 64.0, 2 * kOrigin), b == 0xAD ? QStringLiteral("-") : text);
             painter.end();
             int x1 = picture.width(), y1 = picture.height(), x2 = -1, y2 = -1;
             for (int y = 0; y < picture.height(); ++y) {
