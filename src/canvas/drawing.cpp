@@ -1,9 +1,9 @@
 #include "canvas/drawing.h"
 
 #include "canvas/drawnarea.h"
+#include "canvas/glyphatlas.h"
+#include "project/win1251.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -53,15 +53,11 @@ const QImage& TextStamper::stamp(const QString& text, QRgb colour) {
     if (it != stamps_.constEnd()) return it.value();
     // Texts come from the record, so the cache is bounded: a flood of distinct texts starts it anew.
     if (stamps_.size() > 4096) stamps_.clear();
-    const QFontMetrics metrics(font_);
-    QImage picture(std::max(1, metrics.horizontalAdvance(text) + 2), std::max(1, metrics.height() + 1),
-                   QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setFont(font_);
-    painter.setPen(QColor::fromRgb(colour));
-    painter.drawText(QRect(0, 0, picture.width(), picture.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    painter.end();
+    const QByteArray bytes = toWin1251(text);
+    TextStamp drawn = stampText(gameFontAtlas(), std::string_view(bytes.constData(), std::size_t(bytes.size())), colour & 0xFFFFFF);
+    QImage picture(drawn.width, drawn.height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < drawn.height; ++y)
+        std::copy_n(drawn.pixels.data() + std::size_t(y) * std::size_t(drawn.width), drawn.width, reinterpret_cast<QRgb*>(picture.scanLine(y)));
     return stamps_.insert(key, picture).value();
 }
 
