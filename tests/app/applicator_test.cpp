@@ -35,7 +35,7 @@ protected:
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window.get(), &event);
     }
-    QImage background() { return toQt(std::as_const(window->engine().pictures().backgroundPicture)); }
+    QImage background() { return toQt(std::as_const(window->engine().pictures().backgroundPicture)).copy(); }
 };
 
 TEST_F(ApplicatorScenario, ComposeAScene) {
