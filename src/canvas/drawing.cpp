@@ -5,7 +5,6 @@
 #include "project/win1251.h"
 #include "toolkit/toolkittypes.h"
 
-
 #include <algorithm>
 
 namespace tw {
