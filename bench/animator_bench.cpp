@@ -13,6 +13,7 @@
 #include "runtime/engine.h"
 
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,14 +54,14 @@ struct AnimatorEngine : bench::DemoEditor {
     bool start() {
         if (!DemoEditor::start()) return false;
         selectPage(*engine, EditorPage::Animator);
-        const QImage sheet = largeSheet();
+        const Picture sheet = fromQt(largeSheet());
         engine->pictures().sheetPicture = sheet;
         engine->pictures().backgroundPicture = sheet;
         Animation& animation = engine->record().animation(1);
         animation.frameCount = 3;
         for (int f = 1; f <= 3; ++f) animation.frame(f) = AnimFrame{std::uint16_t(160 * (f - 1) + 5), 5, 150, 150};
         editorState(*engine).currentAnimation = 1;
-        editorState(*engine).sheetViewOffset = QPoint(-100, -50);
+        editorState(*engine).sheetViewOffset = Point{-100, -50};
         engine->overlayTick();
         return true;
     }
@@ -108,8 +109,8 @@ BENCHMARK(BM_AnimatorPreviewFrameTick)->Unit(benchmark::kMicrosecond);
 
 // The figure fit of a double-click: a 150 x 150 disc with a hole, and the 900 x 900 block.
 void BM_FigureFit(benchmark::State& state) {
-    const QImage sheet = largeSheet();
-    const QPoint at = state.range(0) == 0 ? QPoint(165 + 10, 80) : QPoint(1500, 1500);
+    const Picture sheet = fromQt(largeSheet());
+    const Point at = state.range(0) == 0 ? Point{165 + 10, 80} : Point{1500, 1500};
     for (auto _ : state) benchmark::DoNotOptimize(figureAt(sheet, at));
     state.SetLabel(state.range(0) == 0 ? "150x150 figure" : "900x900 figure");
 }
@@ -124,7 +125,7 @@ void BM_DoubleClickFit(benchmark::State& state) {
     }
     Engine& engine = *demo.engine;
     editorState(engine).animatorMouseMode = 2;
-    editorState(engine).sheetViewOffset = QPoint(0, 0);
+    editorState(engine).sheetViewOffset = Point{0, 0};
     for (auto _ : state) {
         engine.mouseDoubleClick(MouseButton::Left, 175, 80);
         engine.mouseUp();

@@ -44,8 +44,8 @@ void BM_ApplicatorBrushMoveRadius20(benchmark::State& state) {
     demo.engine->mouseDown(MouseButton::Left, 300, 300);
     int step = 0;
     for (auto _ : state) {
-        const QPoint at(300 + step % 400, 300 + (step / 400) % 300);
-        demo.engine->mouseMove(at.x(), at.y(), 699);
+        const Point at{300 + step % 400, 300 + (step / 400) % 300};
+        demo.engine->mouseMove(at.x, at.y, 699);
         applicator.move(at);
         ++step;
     }
@@ -61,8 +61,8 @@ void BM_ApplicatorStampWithSceneSaved(benchmark::State& state) {
     }
     int step = 0;
     for (auto _ : state) {
-        const QPoint at(100 + (step * 37) % 800, 100 + (step * 53) % 500);
-        demo.engine->mouseDown(MouseButton::Left, at.x(), at.y());
+        const Point at{100 + (step * 37) % 800, 100 + (step * 53) % 500};
+        demo.engine->mouseDown(MouseButton::Left, at.x, at.y);
         demo.applicator->press(at);
         demo.engine->mouseUp();
         demo.applicator->release();

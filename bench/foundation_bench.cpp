@@ -11,6 +11,7 @@
 #include "runtime/engine.h"
 
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,12 +50,13 @@ BENCHMARK(BM_RecordLoad)->Unit(benchmark::kMillisecond);
 
 // One 64 x 96 frame cut out of a sheet and drawn transparently on the canvas.
 void BM_CutFrame64x96(benchmark::State& state) {
-    QImage sheet(1009, 700, QImage::Format_RGB32);
-    sheet.fill(qRgb(255, 0, 255));
-    QPainter(&sheet).fillRect(101, 51, 60, 90, Qt::darkGreen);
-    QImage canvas(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    QImage frame;
+    QImage drawnSheet(1009, 700, QImage::Format_RGB32);
+    drawnSheet.fill(qRgb(255, 0, 255));
+    QPainter(&drawnSheet).fillRect(101, 51, 60, 90, Qt::darkGreen);
+    const Picture sheet = fromQt(drawnSheet);
+    Picture canvas(kPlayWidth, kPlayHeight);
+    canvas.fill(rgb(255, 255, 255));
+    Picture frame;
     auto record = ProjectRecord::createBlank();
     record->animation(1).frameCount = 1;
     record->animation(1).frame(1) = AnimFrame{100, 50, 64, 96};

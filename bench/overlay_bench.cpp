@@ -89,11 +89,11 @@ void BM_DemoSceneFrameAndChanges(benchmark::State& state) {
     shown.update(engine.canvas());
     qint64 changedPixels = 0;
     for (auto _ : state) {
-        const QRegion drawn = engine.frameTick();
-        const QRegion changed =
+        const ChangedArea drawn = engine.frameTick();
+        const ChangedArea changed =
             drawn.isEmpty() ? shown.update(engine.canvas()) : shown.update(engine.canvas(), drawn);
-        for (const QRect& rect : changed)
-            changedPixels += qint64(rect.width()) * rect.height();
+        for (const Rect& rect : changed)
+            changedPixels += qint64(rect.width) * rect.height;
     }
     state.counters["shown px/frame"] = benchmark::Counter(double(changedPixels) / double(state.iterations()));
 }

@@ -38,7 +38,7 @@ void BM_PlayerStartUpToTheMenu(benchmark::State& state) {
             state.SkipWithError("start-up failed");
             break;
         }
-        QRect drawn = engine.overlayTick();
+        Rect drawn = engine.overlayTick();
         benchmark::DoNotOptimize(drawn);
     }
 }

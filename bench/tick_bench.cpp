@@ -11,6 +11,7 @@
 #include "runtime/engine.h"
 
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -119,7 +120,7 @@ void BM_PlayFrameBusyScene(benchmark::State& state) {
         return;
     }
     selectPage(engine, EditorPage::PlotEditor);
-    engine.play().mousePoint = QPoint(300, 2); // keeps the item panel shown
+    engine.play().mousePoint = Point{300, 2}; // keeps the item panel shown
     for (auto _ : state) {
         engine.frameTick();
         benchmark::ClobberMemory();
@@ -129,10 +130,10 @@ BENCHMARK(BM_PlayFrameBusyScene)->Unit(benchmark::kMicrosecond);
 
 // The floor: one plain copy of a 1009 x 700 32-bit picture.
 void BM_PlainCopyOfTheCanvas(benchmark::State& state) {
-    const QImage source = texture(kPlayWidth, kPlayHeight, 9);
-    QImage target(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
+    const Picture source = fromQt(texture(kPlayWidth, kPlayHeight, 9));
+    Picture target(kPlayWidth, kPlayHeight);
     for (auto _ : state) {
-        drawOpaque(target, source, QPoint(0, 0));
+        drawOpaque(target, source, Point{0, 0});
         benchmark::ClobberMemory();
     }
 }

@@ -4,6 +4,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "toolkit/toolkittypes.h"
+
+#include <utility>
+
 namespace tw {
 
 CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
@@ -15,28 +19,30 @@ CanvasView::CanvasView(Engine& engine, QWidget* parent) : QWidget(parent), engin
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void CanvasView::showChanges(const QRegion& within) {
-    const QRegion changed = shown_.update(engine_.canvas(), within);
-    if (!changed.isEmpty()) update(changed);
+void CanvasView::showChanges(const ChangedArea& within) {
+    const ChangedArea changed = shown_.update(engine_.canvas(), within);
+    if (!changed.isEmpty()) update(toQt(changed));
 }
 
 void CanvasView::setDecoration(Decoration decoration) {
     decoration_ = std::move(decoration);
-    if (!decoration_) decorated_ = QImage();
+    if (!decoration_) decorated_ = Picture();
     update();
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QImage* picture = &engine_.canvas();
+    const Picture* picture = &engine_.canvas();
     if (decoration_) {
-        decorated_ = engine_.canvas().copy();
+        decorated_ = engine_.canvas();
         decoration_(decorated_);
         picture = &decorated_;
     }
+    // The picture's own pixels, shown without a copy.
+    const QImage shown = toQt(*picture);
     // Rectangle by rectangle: the bounding rectangle of a few changed bands far apart is most of the canvas.
     for (const QRect& area : event->region())
-        painter.drawImage(area, *picture, area);
+        painter.drawImage(area, shown, area);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {

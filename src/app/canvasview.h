@@ -2,6 +2,8 @@
 
 #include "canvas/shownpicture.h"
 #include "runtime/engine.h"
+#include "canvas/changedarea.h"
+#include "canvas/picture.h"
 
 #include <QImage>
 #include <QWidget>
@@ -19,13 +21,13 @@ public:
 
     // Repaints the part of the widget whose canvas pixels changed since they were last shown, and
     // nothing when none did. `within` narrows the search: the caller knows nothing changed outside it.
-    void showChanges(const QRegion& within);
-    void showChanges() { showChanges(QRegion(engine_.canvas().rect())); }
+    void showChanges(const ChangedArea& within);
+    void showChanges() { showChanges(ChangedArea(engine_.canvas().rect())); }
 
     // Something the editor draws over the canvas as it is shown, never into it (a text being written,
     // shown where the player will see it). The function draws on a copy of the canvas and returns the
     // area it drew on; an empty function takes the decoration away.
-    using Decoration = std::function<QRect(QImage&)>;
+    using Decoration = std::function<Rect(Picture&)>;
     void setDecoration(Decoration decoration);
 
 signals:
@@ -45,7 +47,7 @@ private:
     Engine& engine_;
     ShownPicture shown_;
     Decoration decoration_;
-    QImage decorated_; // the canvas with the decoration, rebuilt for each paint while there is one
+    Picture decorated_; // the canvas with the decoration, rebuilt for each paint while there is one
 };
 
 } // namespace tw

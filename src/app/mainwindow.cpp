@@ -31,7 +31,7 @@ constexpr int kStillTicksBeforeIdle = 20;
 
 // Shows what a tick changed. A tick that names nothing may still follow drawing made elsewhere and not
 // shown yet: a look at the whole canvas catches it, and costs nothing while nobody drew.
-void showTickChanges(CanvasView* view, const QRegion& changed) {
+void showTickChanges(CanvasView* view, const ChangedArea& changed) {
     if (changed.isEmpty())
         view->showChanges();
     else
@@ -129,7 +129,7 @@ bool MainWindow::startUp() {
 }
 
 void MainWindow::frameTick() {
-    const QRegion changed = engine_.frameTick();
+    const ChangedArea changed = engine_.frameTick();
     if (engine_.screen().screenMode == ScreenMode::Scene) panel_->followPlay();
     if (engine_.screen().screenMode == ScreenMode::Animator) animatorPanel_->showPreview();
     showTickChanges(canvasView_, changed);
@@ -138,7 +138,7 @@ void MainWindow::frameTick() {
 }
 
 void MainWindow::overlayTick() {
-    const QRect changed = engine_.overlayTick() | applicator_.drawOverlay();
+    const Rect changed = engine_.overlayTick().united(applicator_.drawOverlay());
     showTickChanges(canvasView_, changed);
     if (!changed.isEmpty()) {
         wakeOverlay();
@@ -175,7 +175,7 @@ void MainWindow::showTextPreview(const TextPreview& preview) {
         canvasView_->setDecoration({});
         return;
     }
-    canvasView_->setDecoration([this](QImage& canvas) {
+    canvasView_->setDecoration([this](Picture& canvas) {
         return drawTextPreview(canvas, engine_.text(), engine_.pictures().shadowPicture, shownPreview_);
     });
 }

@@ -6,8 +6,6 @@
 #include "project/assetpaths.h"
 #include "project/projectrecord.h"
 
-#include <QColor>
-
 namespace tw {
 
 QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths) {
@@ -26,14 +24,14 @@ QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths) {
     return {};
 }
 
-QImage blankScenePicture() {
-    QImage picture(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
-    picture.fill(QColor(0xC0, 0xC0, 0xC0));
+Picture blankScenePicture() {
+    Picture picture(kPlayWidth, kPlayHeight);
+    picture.fill(rgb(0xC0, 0xC0, 0xC0));
     return picture;
 }
 
 QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
-                         QImage& backgroundPicture, QImage& canvas) {
+                         Picture& backgroundPicture, Picture& canvas) {
     const QString file = backgroundFileFor(screen, paths);
     QString message;
     if (!file.isEmpty()) message = pictureFiles.load(file, backgroundPicture);

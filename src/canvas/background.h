@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "canvas/picture.h"
+
 #include <QString>
 
 namespace tw {
@@ -15,7 +16,7 @@ struct ScreenState;
 QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths);
 
 // A scene without a picture of its own: 1009 x 700, silver.
-QImage blankScenePicture();
+Picture blankScenePicture();
 
 // Loads backgroundPicture from the file of the current screen mode and draws it on the canvas with its
 // top-left corner at sceneViewOffset. A mode without a file draws the picture already held. On a load
@@ -23,6 +24,6 @@ QImage blankScenePicture();
 // that no other picture (the menu, the sheet, another scene) is taken for it and saved over it; the
 // other modes draw the picture held.
 QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
-                         QImage& backgroundPicture, QImage& canvas);
+                         Picture& backgroundPicture, Picture& canvas);
 
 } // namespace tw

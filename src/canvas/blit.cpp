@@ -12,17 +12,8 @@
 namespace tw {
 namespace {
 
-// Row addresses taken once per picture: QImage::scanLine checks for sharing on every call, which costs
-// more than copying a short row.
-QRgb* rowOf(uchar* bits, qsizetype bytesPerLine, int y) {
-    return reinterpret_cast<QRgb*>(bits + bytesPerLine * y);
-}
-const QRgb* rowOf(const uchar* bits, qsizetype bytesPerLine, int y) {
-    return reinterpret_cast<const QRgb*>(bits + bytesPerLine * y);
-}
-
 // Copies n pixels, leaving out those equal to key.
-void copyKeyed(QRgb* to, const QRgb* from, int n, QRgb key) {
+void copyKeyed(Rgb* to, const Rgb* from, int n, Rgb key) {
     int x = 0;
 #ifdef __SSE2__
     const __m128i keys = _mm_set1_epi32(int(key));
@@ -40,91 +31,92 @@ void copyKeyed(QRgb* to, const QRgb* from, int n, QRgb key) {
 }
 
 // The part of a w x h source placed at `at` that falls inside the target, as source coordinates.
-QRect visibleSourcePart(const QImage& target, int w, int h, QPoint at) {
-    const QRect onTarget = QRect(at, QSize(w, h)).intersected(target.rect());
-    return onTarget.translated(-at);
+Rect visibleSourcePart(const Picture& target, int w, int h, Point at) {
+    const Rect onTarget = Rect{at.x, at.y, w, h}.intersected(target.rect());
+    return onTarget.translated(-at.x, -at.y);
 }
 
 } // namespace
 
-void ensureSize(QImage& picture, int width, int height) {
+void ensureSize(Picture& picture, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (picture.width() == width && picture.height() == height && picture.format() == QImage::Format_RGB32)
-        return;
-    picture = QImage(width, height, QImage::Format_RGB32);
-    picture.fill(Qt::black); // never show whatever the new memory held
+    if (picture.width() == width && picture.height() == height) return;
+    picture.reset(width, height); // black: never whatever the memory held
 }
 
-void drawOpaque(QImage& target, const QImage& source, QPoint at) {
+void drawOpaque(Picture& target, const Picture& source, Point at) {
     if (source.isNull() || target.isNull()) return;
-    Q_ASSERT(source.format() == QImage::Format_RGB32 && target.format() == QImage::Format_RGB32);
-    const QRect part = visibleSourcePart(target, source.width(), source.height(), at);
+    const Rect part = visibleSourcePart(target, source.width(), source.height(), at);
     if (part.isEmpty()) return;
     DrawnArea::note(target, part.translated(at));
-    const std::size_t rowBytes = std::size_t(part.width()) * 4;
-    const uchar* sourceBits = source.constBits();
-    uchar* targetBits = target.bits();
+    const std::size_t rowBytes = std::size_t(part.width) * 4;
+    const Rgb* sourceBits = source.bits();
+    Rgb* targetBits = target.bits();
+    const std::size_t sourceLine = std::size_t(source.width());
+    const std::size_t targetLine = std::size_t(target.width());
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        const QRgb* from = rowOf(sourceBits, source.bytesPerLine(), y) + part.left();
-        QRgb* to = rowOf(targetBits, target.bytesPerLine(), y + at.y()) + part.left() + at.x();
+        const Rgb* from = sourceBits + sourceLine * std::size_t(y) + part.left();
+        Rgb* to = targetBits + targetLine * std::size_t(y + at.y) + part.left() + at.x;
         std::memcpy(to, from, rowBytes);
     }
 }
 
-void drawOpaqueArea(QImage& target, const QImage& source, const QRect& area) {
+void drawOpaqueArea(Picture& target, const Picture& source, const Rect& area) {
     if (source.isNull() || target.isNull()) return;
-    Q_ASSERT(source.format() == QImage::Format_RGB32 && target.format() == QImage::Format_RGB32);
-    const QRect part = area.intersected(source.rect()).intersected(target.rect());
+    const Rect part = area.intersected(source.rect()).intersected(target.rect());
     if (part.isEmpty()) return;
     DrawnArea::note(target, part);
-    const std::size_t rowBytes = std::size_t(part.width()) * 4;
-    const uchar* sourceBits = source.constBits();
-    uchar* targetBits = target.bits();
+    const std::size_t rowBytes = std::size_t(part.width) * 4;
+    const Rgb* sourceBits = source.bits();
+    Rgb* targetBits = target.bits();
+    const std::size_t sourceLine = std::size_t(source.width());
+    const std::size_t targetLine = std::size_t(target.width());
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        std::memcpy(rowOf(targetBits, target.bytesPerLine(), y) + part.left(),
-                    rowOf(sourceBits, source.bytesPerLine(), y) + part.left(), rowBytes);
+        std::memcpy(targetBits + targetLine * std::size_t(y) + part.left(),
+                    sourceBits + sourceLine * std::size_t(y) + part.left(), rowBytes);
     }
 }
 
-void drawTransparent(QImage& target, const QImage& source, QPoint at) {
+void drawTransparent(Picture& target, const Picture& source, Point at) {
     if (source.isNull() || target.isNull()) return;
-    Q_ASSERT(source.format() == QImage::Format_RGB32 && target.format() == QImage::Format_RGB32);
-    const QRect part = visibleSourcePart(target, source.width(), source.height(), at);
+    const Rect part = visibleSourcePart(target, source.width(), source.height(), at);
     if (part.isEmpty()) return;
     DrawnArea::note(target, part.translated(at));
-    const uchar* sourceBits = source.constBits();
-    uchar* targetBits = target.bits();
-    const QRgb key = rowOf(sourceBits, source.bytesPerLine(), source.height() - 1)[0];
+    const Rgb* sourceBits = source.bits();
+    Rgb* targetBits = target.bits();
+    const std::size_t sourceLine = std::size_t(source.width());
+    const std::size_t targetLine = std::size_t(target.width());
+    const Rgb key = source.pixel(0, source.height() - 1);
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        copyKeyed(rowOf(targetBits, target.bytesPerLine(), y + at.y()) + part.left() + at.x(),
-                  rowOf(sourceBits, source.bytesPerLine(), y) + part.left(), part.width(), key);
+        copyKeyed(targetBits + targetLine * std::size_t(y + at.y) + part.left() + at.x,
+                  sourceBits + sourceLine * std::size_t(y) + part.left(), part.width, key);
     }
 }
 
-void copyRect(QImage& target, const QImage& source, const QRect& from) {
+void copyRect(Picture& target, const Picture& source, const Rect& from) {
     if (target.isNull()) return;
-    Q_ASSERT(target.format() == QImage::Format_RGB32);
-    const QRect inside = from.intersected(source.rect());
+    const Rect inside = from.intersected(source.rect());
     if (inside.size() != from.size() || source.isNull()) {
         DrawnArea::note(target, target.rect());
-        target.fill(QColor(Qt::black));
+        target.fill(rgb(0, 0, 0));
     }
     if (inside.isEmpty() || source.isNull()) return;
-    Q_ASSERT(source.format() == QImage::Format_RGB32);
     // Where the readable part lands in the target, clipped to the target as well.
-    const QPoint landing = inside.topLeft() - from.topLeft();
-    const QRect onTarget = QRect(landing, inside.size()).intersected(target.rect());
+    const Point landing = inside.topLeft() - from.topLeft();
+    const Rect onTarget = Rect::at(landing, inside.size()).intersected(target.rect());
     if (onTarget.isEmpty()) return;
     DrawnArea::note(target, onTarget);
-    const std::size_t rowBytes = std::size_t(onTarget.width()) * 4;
-    const uchar* sourceBits = source.constBits();
-    uchar* targetBits = target.bits();
-    const int sourceX = onTarget.left() - landing.x() + inside.left();
+    const std::size_t rowBytes = std::size_t(onTarget.width) * 4;
+    const Rgb* sourceBits = source.bits();
+    Rgb* targetBits = target.bits();
+    const std::size_t sourceLine = std::size_t(source.width());
+    const std::size_t targetLine = std::size_t(target.width());
+    const int sourceX = onTarget.left() - landing.x + inside.left();
     for (int y = onTarget.top(); y <= onTarget.bottom(); ++y) {
-        const int sourceY = y - landing.y() + inside.top();
-        std::memcpy(rowOf(targetBits, target.bytesPerLine(), y) + onTarget.left(),
-                    rowOf(sourceBits, source.bytesPerLine(), sourceY) + sourceX, rowBytes);
+        const int sourceY = y - landing.y + inside.top();
+        std::memcpy(targetBits + targetLine * std::size_t(y) + onTarget.left(),
+                    sourceBits + sourceLine * std::size_t(sourceY) + sourceX, rowBytes);
     }
 }
 

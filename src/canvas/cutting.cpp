@@ -7,7 +7,7 @@
 
 namespace tw {
 
-void cutFrame(QImage& canvas, const QImage& sheet, QImage& framePicture, const ProjectRecord& record, int x,
+void cutFrame(Picture& canvas, const Picture& sheet, Picture& framePicture, const ProjectRecord& record, int x,
               int y, int a, bool anchored, int f) {
     if (!isAnimationNumber(a) || f < 1 || f > kFrameCapacity) return;
     const Animation& animation = record.animation(a);
@@ -18,19 +18,19 @@ void cutFrame(QImage& canvas, const QImage& sheet, QImage& framePicture, const P
     const int height = std::min<int>(frame.height, sheet.height());
     if (width <= 0 || height <= 0) return;
     ensureSize(framePicture, width, height);
-    copyRect(framePicture, sheet, QRect(frame.srcX, frame.srcY, width, height));
+    copyRect(framePicture, sheet, Rect{frame.srcX, frame.srcY, width, height});
 
-    QPoint at(x, y);
+    Point at{x, y};
     if (anchored) {
         const AnimFrame& first = animation.frame(1);
-        at = QPoint(x - first.width / 2, y - first.height);
+        at = Point{x - first.width / 2, y - first.height};
     }
     drawTransparent(canvas, framePicture, at);
 }
 
-void cutCell(const QImage& strip, int w, int h, int n, QImage& target) {
+void cutCell(const Picture& strip, int w, int h, int n, Picture& target) {
     ensureSize(target, w, h);
-    copyRect(target, strip, QRect(w * (n - 1), 0, w, h));
+    copyRect(target, strip, Rect{w * (n - 1), 0, w, h});
 }
 
 } // namespace tw

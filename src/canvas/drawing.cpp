@@ -3,45 +3,46 @@
 #include "canvas/drawnarea.h"
 #include "canvas/glyphatlas.h"
 #include "project/win1251.h"
-
+#include "toolkit/toolkittypes.h"
 
 #include <algorithm>
 
 namespace tw {
 namespace {
 
-void horizontal(QImage& canvas, int x1, int x2, int y, QRgb colour) {
+void horizontal(Picture& canvas, int x1, int x2, int y, Rgb colour) {
     if (y < 0 || y >= canvas.height()) return;
     x1 = std::max(x1, 0);
     x2 = std::min(x2, canvas.width() - 1);
-    auto* row = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+    Rgb* row = canvas.row(y);
     for (int x = x1; x <= x2; ++x) row[x] = colour;
 }
 
-void vertical(QImage& canvas, int x, int y1, int y2, QRgb colour) {
+void vertical(Picture& canvas, int x, int y1, int y2, Rgb colour) {
     if (x < 0 || x >= canvas.width()) return;
     y1 = std::max(y1, 0);
     y2 = std::min(y2, canvas.height() - 1);
-    uchar* bits = canvas.bits();
-    for (int y = y1; y <= y2; ++y) reinterpret_cast<QRgb*>(bits + canvas.bytesPerLine() * y)[x] = colour;
+    Rgb* bits = canvas.bits();
+    const std::size_t line = std::size_t(canvas.width());
+    for (int y = y1; y <= y2; ++y) bits[line * std::size_t(y) + std::size_t(x)] = colour;
 }
 
 } // namespace
 
-void outlineRect(QImage& canvas, int x1, int y1, int x2, int y2, QRgb colour) {
+void outlineRect(Picture& canvas, int x1, int y1, int x2, int y2, Rgb colour) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     if (x1 == x2 || y1 == y2) return; // an empty rectangle draws nothing
     const int right = x2 - 1;
     const int bottom = y2 - 1;
-    DrawnArea::note(canvas, QRect(QPoint(x1, y1), QPoint(right, bottom)));
+    DrawnArea::note(canvas, Rect::fromCorners(x1, y1, x2, y2));
     horizontal(canvas, x1, right, y1, colour);
     horizontal(canvas, x1, right, bottom, colour);
     vertical(canvas, x1, y1, bottom, colour);
     vertical(canvas, right, y1, bottom, colour);
 }
 
-void outlineCell(QImage& canvas, int c, int r, QRgb colour) {
+void outlineCell(Picture& canvas, int c, int r, Rgb colour) {
     outlineRect(canvas, 20 * (c - 1), 20 * (r - 1), 20 * c, 20 * r, colour);
 }
 
@@ -66,7 +67,7 @@ void TextStamper::drawLabel(QImage& canvas, int x, int y, const QString& text, Q
     const QImage& picture = stamp(text, colour);
     const QRect onCanvas = QRect(x, y, picture.width(), picture.height()).intersected(canvas.rect());
     if (onCanvas.isEmpty()) return;
-    DrawnArea::note(canvas, onCanvas);
+    DrawnArea::note(canvas.constBits(), fromQt(onCanvas));
     const uchar* fromBits = picture.constBits();
     uchar* toBits = canvas.bits();
     // x * keep / 255, rounded, without a division.
@@ -100,6 +101,34 @@ void TextStamper::drawGameText(QImage& canvas, int x, int y, const QString& text
 
 void TextStamper::drawGameLines(QImage& canvas, int x, int y, const QString* lines, int count) {
     for (int k = 0; k < count; ++k) drawGameText(canvas, x, y + 15 * k, lines[k]);
+}
+
+// Draws on a toolkit image wrapped around the picture's pixels. The picture counts as written (its cache
+// key moves on) only when the drawing wrote to the image, as it would for the image itself.
+namespace {
+
+template <typename Draw>
+void drawWrapped(Picture& canvas, Draw draw) {
+    if (canvas.isNull()) return;
+    QImage wrapped(reinterpret_cast<uchar*>(const_cast<Rgb*>(canvas.constBits())), canvas.width(), canvas.height(),
+                   canvas.bytesPerLine(), QImage::Format_RGB32);
+    const qint64 before = wrapped.cacheKey();
+    draw(wrapped);
+    if (wrapped.cacheKey() != before) canvas.bits();
+}
+
+} // namespace
+
+void TextStamper::drawLabel(Picture& canvas, int x, int y, const QString& text, Rgb colour) {
+    drawWrapped(canvas, [&](QImage& wrapped) { drawLabel(wrapped, x, y, text, colour); });
+}
+
+void TextStamper::drawGameText(Picture& canvas, int x, int y, const QString& text) {
+    drawWrapped(canvas, [&](QImage& wrapped) { drawGameText(wrapped, x, y, text); });
+}
+
+void TextStamper::drawGameLines(Picture& canvas, int x, int y, const QString* lines, int count) {
+    drawWrapped(canvas, [&](QImage& wrapped) { drawGameLines(wrapped, x, y, lines, count); });
 }
 
 } // namespace tw

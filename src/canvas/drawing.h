@@ -1,23 +1,24 @@
 #pragma once
 
+#include "canvas/picture.h"
+
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QRgb>
 #include <QString>
 
 namespace tw {
 
-inline constexpr QRgb kOutlineColour = 0xFFFF00FF; // magenta: zone and cell outlines
-inline constexpr QRgb kMarkerColour = 0xFFFFFFFF;  // white: marker labels
-inline constexpr QRgb kTextFirstPass = 0xFF0000FF; // blue
-inline constexpr QRgb kTextSecondPass = 0xFF00FFFF; // aqua
+inline constexpr Rgb kOutlineColour = 0xFFFF00FF; // magenta: zone and cell outlines
+inline constexpr Rgb kMarkerColour = 0xFFFFFFFF;  // white: marker labels
+inline constexpr Rgb kTextFirstPass = 0xFF0000FF; // blue
+inline constexpr Rgb kTextSecondPass = 0xFF00FFFF; // aqua
 
 // The one-pixel outline of the rectangle (x1, y1)-(x2, y2), right and bottom edges exclusive, as a
 // rectangle drawn with a clear brush; corners given in either order. Clipped to the picture.
-void outlineRect(QImage& canvas, int x1, int y1, int x2, int y2, QRgb colour = kOutlineColour);
+void outlineRect(Picture& canvas, int x1, int y1, int x2, int y2, Rgb colour = kOutlineColour);
 // The outline of passability cell (c, r): (20(c-1), 20(r-1))-(20c, 20r).
-void outlineCell(QImage& canvas, int c, int r, QRgb colour = kOutlineColour);
+void outlineCell(Picture& canvas, int c, int r, Rgb colour = kOutlineColour);
 // True for a zone whose corners are well formed (x1 < x2 and y1 < y2).
 inline bool isWellFormed(int x1, int y1, int x2, int y2) { return x1 < x2 && y1 < y2; }
 // Strictly inside: x1 < x < x2 and y1 < y < y2.
@@ -35,6 +36,10 @@ public:
     void drawGameText(QImage& canvas, int x, int y, const QString& text);
     // Lines of a game text, line k at y + 15k.
     void drawGameLines(QImage& canvas, int x, int y, const QString* lines, int count);
+    // The same on a picture, through a toolkit image wrapped around its pixels.
+    void drawLabel(Picture& canvas, int x, int y, const QString& text, Rgb colour = kMarkerColour);
+    void drawGameText(Picture& canvas, int x, int y, const QString& text);
+    void drawGameLines(Picture& canvas, int x, int y, const QString* lines, int count);
     // The size a text takes when drawn with drawLabel.
     QSize sizeOf(const QString& text) { return text.isEmpty() ? QSize() : stamp(text, kMarkerColour).size(); }
 

@@ -51,6 +51,8 @@ struct Rect {
     bool intersects(const Rect& r) const { return !intersected(r).isEmpty(); }
     Rect translated(int dx, int dy) const { return {x + dx, y + dy, width, height}; }
     Rect translated(Point d) const { return translated(d.x, d.y); }
+    // Moves the left, top, right and bottom edges by the given amounts.
+    Rect adjusted(int dl, int dt, int dr, int db) const { return {x + dl, y + dt, width - dl + dr, height - dt + db}; }
     // The common part; an empty rectangle when they do not overlap.
     Rect intersected(const Rect& r) const {
         const int l = std::max(x, r.x), t = std::max(y, r.y);

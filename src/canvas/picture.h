@@ -2,7 +2,10 @@
 
 #include "canvas/geometry.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -26,6 +29,32 @@ public:
     Picture() = default;
     // Pixels start as opaque black.
     Picture(int width, int height) { reset(width, height); }
+    Picture(const Picture&) = default;
+    Picture& operator=(const Picture&) = default;
+    // A moved-from picture is null.
+    Picture(Picture&& other) noexcept
+        : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),
+          pixels_(std::move(other.pixels_)), key_(std::exchange(other.key_, 0)) {
+        other.pixels_.clear();
+    }
+    Picture& operator=(Picture&& other) noexcept {
+        if (this == &other) return *this;
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        pixels_ = std::move(other.pixels_);
+        other.pixels_.clear();
+        key_ = std::exchange(other.key_, 0);
+        return *this;
+    }
+
+    // A number that stays the same while the pixels do: every access that may write them (the non-const
+    // bits(), row(), setPixel(), fill(), reset()) gives the picture a new one, and a copy shares its
+    // original's until either is written. Two pictures with the same key hold the same pixels. Writes
+    // through a pointer or a wrapper taken before the key was read are not seen.
+    std::uint64_t cacheKey() const {
+        if (key_ == 0) key_ = nextKey();
+        return key_;
+    }
 
     bool isNull() const { return pixels_.empty(); }
     int width() const { return width_; }
@@ -34,18 +63,36 @@ public:
     Rect rect() const { return {0, 0, width_, height_}; }
     bool valid(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-    Rgb* bits() { return pixels_.data(); }
+    Rgb* bits() {
+        key_ = 0;
+        return pixels_.data();
+    }
     const Rgb* bits() const { return pixels_.data(); }
-    Rgb* row(int y) { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
+    const Rgb* constBits() const { return pixels_.data(); }
+    Rgb* row(int y) {
+        key_ = 0;
+        return pixels_.data() + std::size_t(y) * std::size_t(width_);
+    }
     const Rgb* row(int y) const { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
     int bytesPerLine() const { return width_ * 4; }
     std::size_t byteCount() const { return pixels_.size() * 4; }
 
     Rgb pixel(int x, int y) const { return row(y)[x]; }
+    Rgb pixel(Point p) const { return pixel(p.x, p.y); }
     void setPixel(int x, int y, Rgb colour) { row(y)[x] = colour; }
-    void fill(Rgb colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
+    void setPixel(Point p, Rgb colour) { setPixel(p.x, p.y, colour); }
+    void fill(Rgb colour) {
+        key_ = 0;
+        std::fill(pixels_.begin(), pixels_.end(), colour);
+    }
+    // A colour must be an Rgb: an enum or a plain int (a toolkit's colour name) would pass for one.
+    template <typename T>
+    void fill(T) = delete;
+    template <typename T>
+    void setPixel(int, int, T) = delete;
     // Makes the picture width x height of opaque black (a null picture when either is not positive).
     void reset(int width, int height) {
+        key_ = 0;
         if (width <= 0 || height <= 0) {
             width_ = height_ = 0;
             pixels_.clear();
@@ -69,9 +116,15 @@ public:
     }
 
 private:
+    static std::uint64_t nextKey() {
+        static std::atomic<std::uint64_t> last{0};
+        return ++last;
+    }
+
     int width_ = 0;
     int height_ = 0;
     std::vector<Rgb> pixels_;
+    mutable std::uint64_t key_ = 0; // 0: written since the key was last read
 };
 
 } // namespace tw

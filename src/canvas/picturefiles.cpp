@@ -2,24 +2,25 @@
 
 #include "platform/filesystem.h"
 #include "platform/picturecodec.h"
+#include "toolkit/toolkittypes.h"
 
 namespace tw {
 
-QString PictureFiles::load(const QString& path, QImage& into) {
+QString PictureFiles::load(const QString& path, Picture& into) {
     FileSystem::ReadResult read = files_.read(path);
     if (!read.ok()) {
         const QString reason = read.error.isEmpty() ? QStringLiteral("файл не найден") : read.error;
         return QStringLiteral("Не удалось открыть картинку %1: %2").arg(path, reason);
     }
     QString reason;
-    QImage picture = decodePicture(read.bytes, &reason);
+    Picture picture = fromQt(decodePicture(read.bytes, &reason));
     if (picture.isNull()) return QStringLiteral("Не удалось прочитать картинку %1: %2").arg(path, reason);
     into = std::move(picture);
     return {};
 }
 
-QString PictureFiles::save(const QString& path, const QImage& picture) {
-    const QString reason = files_.writeAtomically(path, encodeBmp(picture));
+QString PictureFiles::save(const QString& path, const Picture& picture) {
+    const QString reason = files_.writeAtomically(path, encodeBmp(toQt(picture)));
     if (reason.isEmpty()) return {};
     return QStringLiteral("Не удалось записать картинку %1: %2").arg(path, reason);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "canvas/picture.h"
+
 #include <QString>
 
 namespace tw {
@@ -13,12 +14,12 @@ class PictureFiles {
 public:
     explicit PictureFiles(FileSystem& files) : files_(files) {}
 
-    // Loads a picture as Format_RGB32. On failure `into` is left as it was and a message for the user,
+    // Loads a picture. On failure `into` is left as it was and a message for the user,
     // naming the file and the problem, is returned; an empty string means success.
-    QString load(const QString& path, QImage& into);
+    QString load(const QString& path, Picture& into);
     // Writes a picture as a BMP file (safely: the old file stays whole on failure). Returns a message on
     // failure, empty on success.
-    QString save(const QString& path, const QImage& picture);
+    QString save(const QString& path, const Picture& picture);
 
 private:
     FileSystem& files_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPoint>
+#include "canvas/geometry.h"
 
 #include <cstdint>
 
@@ -21,7 +21,7 @@ enum class ScreenMode : std::uint8_t {
 struct ScreenState {
     ScreenMode screenMode = ScreenMode::Menu;
     std::uint16_t currentScene = 1;
-    QPoint sceneViewOffset{0, 0};
+    Point sceneViewOffset{0, 0};
 };
 
 } // namespace tw

@@ -1,7 +1,5 @@
 #include "canvas/shownpicture.h"
 
-#include <QList>
-
 #include <algorithm>
 #include <cstring>
 
@@ -11,9 +9,9 @@ namespace {
 constexpr int kChunk = 8; // pixels compared at once
 
 // The first x in [begin, end) where the rows differ, or end.
-int firstDifference(const QRgb* a, const QRgb* b, int begin, int end) {
+int firstDifference(const Rgb* a, const Rgb* b, int begin, int end) {
     int x = begin;
-    while (x + kChunk <= end && std::memcmp(a + x, b + x, kChunk * sizeof(QRgb)) == 0)
+    while (x + kChunk <= end && std::memcmp(a + x, b + x, kChunk * sizeof(Rgb)) == 0)
         x += kChunk;
     while (x < end && a[x] == b[x])
         ++x;
@@ -21,9 +19,9 @@ int firstDifference(const QRgb* a, const QRgb* b, int begin, int end) {
 }
 
 // The last x in [begin, end) where the rows differ, or begin - 1.
-int lastDifference(const QRgb* a, const QRgb* b, int begin, int end) {
+int lastDifference(const Rgb* a, const Rgb* b, int begin, int end) {
     int x = end;
-    while (x - kChunk >= begin && std::memcmp(a + x - kChunk, b + x - kChunk, kChunk * sizeof(QRgb)) == 0)
+    while (x - kChunk >= begin && std::memcmp(a + x - kChunk, b + x - kChunk, kChunk * sizeof(Rgb)) == 0)
         x -= kChunk;
     while (x > begin && a[x - 1] == b[x - 1])
         --x;
@@ -32,45 +30,34 @@ int lastDifference(const QRgb* a, const QRgb* b, int begin, int end) {
 
 } // namespace
 
-QRegion ShownPicture::update(const QImage& picture, const QRegion& within) {
+ChangedArea ShownPicture::update(const Picture& picture, const ChangedArea& within) {
     if (picture.isNull()) return {};
-    if (picture.depth() != 32) { // not compared: always all of it
-        clear();
-        return QRegion(picture.rect());
-    }
-    if (copy_.size() != picture.size() || copy_.format() != picture.format()) {
-        copy_ = picture.copy();
+    if (copy_.size() != picture.size()) {
+        copy_ = picture;
         key_ = picture.cacheKey();
-        return QRegion(picture.rect());
+        return ChangedArea(picture.rect());
     }
-    // Writing to a QImage changes its cache key; an unchanged key means an unchanged picture.
+    // Writing to a picture changes its cache key; an unchanged key means an unchanged picture.
     if (picture.cacheKey() == key_) return {};
     key_ = picture.cacheKey();
 
-    QRegion changed;
-    QList<QRect> bands;
-    for (const QRect& rect : within) {
-        const QRect area = rect.intersected(picture.rect());
+    // The rectangles of `within` never overlap, so neither do the bands found in them.
+    std::vector<Rect> bands;
+    for (const Rect& rect : within) {
+        const Rect area = rect.intersected(picture.rect());
         if (area.isEmpty()) continue;
-        bands.clear();
         compare(picture, area, bands);
-        if (bands.isEmpty()) continue;
-        // The bands of one rectangle are disjoint and in order, as QRegion keeps them.
-        QRegion part;
-        part.setRects(bands.constData(), int(bands.size()));
-        changed += part;
     }
-    return changed;
+    return ChangedArea::ofRects(std::move(bands));
 }
 
-void ShownPicture::compare(const QImage& picture, const QRect& area, QList<QRect>& bands) {
-    const uchar* fromBits = picture.constBits();
-    uchar* toBits = copy_.bits();
-    const qsizetype fromLine = picture.bytesPerLine();
-    const qsizetype toLine = copy_.bytesPerLine();
+void ShownPicture::compare(const Picture& picture, const Rect& area, std::vector<Rect>& bands) {
+    const Rgb* fromBits = picture.bits();
+    Rgb* toBits = copy_.bits();
+    const std::size_t line = std::size_t(picture.width());
     const int left = area.left();
     const int right = area.right();
-    const size_t rowBytes = size_t(area.width()) * sizeof(QRgb);
+    const size_t rowBytes = size_t(area.width) * sizeof(Rgb);
 
     // The band being gathered: rows bandTop..y-1 with changed pixels between bandLeft and bandRight.
     int bandTop = -1;
@@ -80,13 +67,13 @@ void ShownPicture::compare(const QImage& picture, const QRect& area, QList<QRect
         int first = -1;
         int last = -1;
         if (y <= area.bottom()) {
-            const auto* from = reinterpret_cast<const QRgb*>(fromBits + fromLine * y);
-            auto* to = reinterpret_cast<QRgb*>(toBits + toLine * y);
+            const Rgb* from = fromBits + line * std::size_t(y);
+            Rgb* to = toBits + line * std::size_t(y);
             // Most rows are equal: one block compare settles them.
             if (std::memcmp(from + left, to + left, rowBytes) != 0) {
                 first = firstDifference(from, to, left, right + 1);
                 last = lastDifference(from, to, first, right + 1);
-                std::memcpy(to + first, from + first, size_t(last - first + 1) * sizeof(QRgb));
+                std::memcpy(to + first, from + first, size_t(last - first + 1) * sizeof(Rgb));
             }
         }
         if (first >= 0) {
@@ -99,14 +86,14 @@ void ShownPicture::compare(const QImage& picture, const QRect& area, QList<QRect
                 bandRight = std::max(bandRight, last);
             }
         } else if (bandTop >= 0) {
-            bands.append(QRect(QPoint(bandLeft, bandTop), QPoint(bandRight, y - 1)));
+            bands.push_back(Rect::fromCorners(bandLeft, bandTop, bandRight + 1, y));
             bandTop = -1;
         }
     }
 }
 
 void ShownPicture::clear() {
-    copy_ = QImage();
+    copy_ = Picture();
     key_ = 0;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QImage>
-#include <QList>
-#include <QRect>
-#include <QRegion>
+#include "canvas/changedarea.h"
+#include "canvas/geometry.h"
+#include "canvas/picture.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace tw {
 
@@ -17,21 +19,21 @@ public:
     // rows that changed, from the leftmost to the rightmost changed pixel of those rows. The caller
     // promises that nothing outside `within` changed since the last call. A picture whose cache key is
     // the one last seen has not been written to and costs nothing. The first call, or a picture of
-    // another size or format, changes everything.
-    QRegion update(const QImage& picture, const QRegion& within);
-    QRegion update(const QImage& picture) { return update(picture, QRegion(picture.rect())); }
+    // another size, changes everything.
+    ChangedArea update(const Picture& picture, const ChangedArea& within);
+    ChangedArea update(const Picture& picture) { return update(picture, ChangedArea(picture.rect())); }
 
     // Forgets the copy: the next update reports the whole picture.
     void clear();
 
-    const QImage& copy() const { return copy_; }
+    const Picture& copy() const { return copy_; }
 
 private:
     // Compares one rectangle; appends its bands, top to bottom.
-    void compare(const QImage& picture, const QRect& area, QList<QRect>& bands);
+    void compare(const Picture& picture, const Rect& area, std::vector<Rect>& bands);
 
-    QImage copy_;
-    qint64 key_ = 0;
+    Picture copy_;
+    std::uint64_t key_ = 0;
 };
 
 } // namespace tw

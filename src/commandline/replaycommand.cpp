@@ -2,12 +2,14 @@
 
 #include "platform/filesystem.h"
 #include "platform/gamefont.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace tw {
 namespace {
@@ -118,7 +120,7 @@ int runReplayCommand(int argc, char** argv, const ReplayEditor& editor) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        const QString failure = replay.engine().canvas().save(&buffer, "PNG")
+        const QString failure = toQt(std::as_const(replay.engine().canvas())).save(&buffer, "PNG")
                                     ? disk.writeAtomically(args.grab, png)
                                     : QStringLiteral("картинка не закодирована");
         if (!failure.isEmpty()) {

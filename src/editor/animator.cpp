@@ -74,14 +74,14 @@ void removeLastFrame(ProjectRecord& record, EditorState& state) {
     state.currentFrame = animation.frameCount;
 }
 
-bool nudgeFrame(ProjectRecord& record, const EditorState& state, FrameValue value, int delta, QSize sheet) {
+bool nudgeFrame(ProjectRecord& record, const EditorState& state, FrameValue value, int delta, Size sheet) {
     AnimFrame& frame = currentFrameOf(record, state);
     const bool horizontal = value == FrameValue::X || value == FrameValue::Width;
     std::uint16_t& changed = value == FrameValue::X       ? frame.srcX
                              : value == FrameValue::Y     ? frame.srcY
                              : value == FrameValue::Width ? frame.width
                                                           : frame.height;
-    const int limit = limitOf(horizontal ? sheet.width() : sheet.height());
+    const int limit = limitOf(horizontal ? sheet.width : sheet.height);
     const int reach = horizontal ? frame.srcX + frame.width : frame.srcY + frame.height;
     // Moving right or down and widening both push the far edge out; it may go no further than the sheet.
     if (delta > 0 && reach >= limit) return false;
@@ -90,46 +90,45 @@ bool nudgeFrame(ProjectRecord& record, const EditorState& state, FrameValue valu
     return true;
 }
 
-QPoint draggedViewOffset(const EditorState& state, QPoint down, QPoint pointer) {
+Point draggedViewOffset(const EditorState& state, Point down, Point pointer) {
     return state.offsetAtMouseDown + (pointer - down);
 }
 
-void stretchFrame(ProjectRecord& record, const EditorState& state, QPoint down, QPoint pointer, QSize sheet) {
-    const int right = limitOf(sheet.width());
-    const int bottom = limitOf(sheet.height());
-    const QPoint a = down - state.sheetViewOffset;
-    const QPoint b = pointer - state.sheetViewOffset;
-    const int x1 = std::clamp(std::min(a.x(), b.x()), 0, right);
-    const int x2 = std::clamp(std::max(a.x(), b.x()), 0, right);
-    const int y1 = std::clamp(std::min(a.y(), b.y()), 0, bottom);
-    const int y2 = std::clamp(std::max(a.y(), b.y()), 0, bottom);
+void stretchFrame(ProjectRecord& record, const EditorState& state, Point down, Point pointer, Size sheet) {
+    const int right = limitOf(sheet.width);
+    const int bottom = limitOf(sheet.height);
+    const Point a = down - state.sheetViewOffset;
+    const Point b = pointer - state.sheetViewOffset;
+    const int x1 = std::clamp(std::min(a.x, b.x), 0, right);
+    const int x2 = std::clamp(std::max(a.x, b.x), 0, right);
+    const int y1 = std::clamp(std::min(a.y, b.y), 0, bottom);
+    const int y2 = std::clamp(std::max(a.y, b.y), 0, bottom);
     AnimFrame& frame = currentFrameOf(record, state);
     frame = AnimFrame{std::uint16_t(x1), std::uint16_t(y1), std::uint16_t(x2 - x1), std::uint16_t(y2 - y1)};
 }
 
-QRect figureAt(const QImage& source, QPoint at) {
-    if (!source.rect().contains(at)) return {};
-    const QImage sheet = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
+Rect figureAt(const Picture& sheet, Point at) {
+    if (!sheet.rect().contains(at)) return {};
     const int w = sheet.width();
     const int h = sheet.height();
-    const QRgb key = sheet.pixel(0, h - 1);
-    const auto row = [&sheet](int y) { return reinterpret_cast<const QRgb*>(sheet.constScanLine(y)); };
-    if (row(at.y())[at.x()] == key) return {};
+    const Rgb key = sheet.pixel(0, h - 1);
+    const auto row = [&sheet](int y) { return sheet.row(y); };
+    if (row(at.y)[at.x] == key) return {};
 
     // A scanline fill: each seed grows into the whole run of figure pixels on its row; the rows above and
     // below are searched from one pixel left of the run to one right of it, which is what connects
     // diagonal neighbours. Every pixel is taken once, so a figure as large as the sheet costs one pass.
     std::vector<std::uint8_t> taken(std::size_t(w) * std::size_t(h), 0);
     const auto isFree = [&](int x, int y) { return !taken[std::size_t(y) * w + x] && row(y)[x] != key; };
-    std::vector<QPoint> seeds{at};
-    int left = at.x(), right = at.x(), top = at.y(), bottom = at.y();
+    std::vector<Point> seeds{at};
+    int left = at.x, right = at.x, top = at.y, bottom = at.y;
     while (!seeds.empty()) {
-        const QPoint seed = seeds.back();
+        const Point seed = seeds.back();
         seeds.pop_back();
-        const int y = seed.y();
-        if (!isFree(seed.x(), y)) continue;
-        int x1 = seed.x();
-        int x2 = seed.x();
+        const int y = seed.y;
+        if (!isFree(seed.x, y)) continue;
+        int x1 = seed.x;
+        int x2 = seed.x;
         while (x1 > 0 && isFree(x1 - 1, y)) --x1;
         while (x2 < w - 1 && isFree(x2 + 1, y)) ++x2;
         std::fill(taken.begin() + std::ptrdiff_t(std::size_t(y) * w + x1),
@@ -143,25 +142,25 @@ QRect figureAt(const QImage& source, QPoint at) {
             bool inRun = false;
             for (int x = std::max(x1 - 1, 0); x <= std::min(x2 + 1, w - 1); ++x) {
                 const bool free = isFree(x, ny);
-                if (free && !inRun) seeds.emplace_back(x, ny);
+                if (free && !inRun) seeds.push_back(Point{x, ny});
                 inRun = free;
             }
         }
     }
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return Rect::fromCorners(left, top, right + 1, bottom + 1);
 }
 
-QRect frameAroundFigure(const QRect& figure, QSize sheet) {
+Rect frameAroundFigure(const Rect& figure, Size sheet) {
     if (figure.isEmpty()) return {};
-    return figure.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), sheet);
+    return figure.adjusted(-1, -1, 1, 1).intersected(Rect::at(Point{0, 0}, sheet));
 }
 
-bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const QImage& sheet, QPoint canvasPoint) {
-    const QRect frame = frameAroundFigure(figureAt(sheet, canvasPoint - state.sheetViewOffset), sheet.size());
+bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const Picture& sheet, Point canvasPoint) {
+    const Rect frame = frameAroundFigure(figureAt(sheet, canvasPoint - state.sheetViewOffset), sheet.size());
     // A frame reaching past what 16 bits address cannot be stored whole; it is left to the stretch.
     if (frame.isEmpty() || frame.right() >= kLargestValue || frame.bottom() >= kLargestValue) return false;
-    currentFrameOf(record, state) = AnimFrame{std::uint16_t(frame.x()), std::uint16_t(frame.y()),
-                                              std::uint16_t(frame.width()), std::uint16_t(frame.height())};
+    currentFrameOf(record, state) = AnimFrame{std::uint16_t(frame.x), std::uint16_t(frame.y),
+                                              std::uint16_t(frame.width), std::uint16_t(frame.height)};
     return true;
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+#include "canvas/geometry.h"
+#include "canvas/picture.h"
 #include <QString>
 
 namespace tw {
@@ -47,26 +45,26 @@ void removeLastFrame(ProjectRecord& record, EditorState& state);
 enum class FrameValue { X, Y, Width, Height };
 // Changes one value of the current frame by delta (+1 or -1): never below 0, never so that the rectangle
 // reaches further past the sheet than it did. Returns true when the value changed.
-bool nudgeFrame(ProjectRecord& record, const EditorState& state, FrameValue value, int delta, QSize sheet);
+bool nudgeFrame(ProjectRecord& record, const EditorState& state, FrameValue value, int delta, Size sheet);
 
 // Mouse mode 1: the sheet view follows the pointer from where the button went down.
-QPoint draggedViewOffset(const EditorState& state, QPoint down, QPoint pointer);
+Point draggedViewOffset(const EditorState& state, Point down, Point pointer);
 // Mouse mode 2: the current frame becomes the rectangle between the press point and the pointer, both
 // taken in sheet coordinates (the canvas point less sheetViewOffset) and kept within the sheet.
-void stretchFrame(ProjectRecord& record, const EditorState& state, QPoint down, QPoint pointer, QSize sheet);
+void stretchFrame(ProjectRecord& record, const EditorState& state, Point down, Point pointer, Size sheet);
 
 // The connected figure of the sheet under point `at` (sheet coordinates): the pixels whose colour differs
 // from the sheet's key colour (its bottom-left pixel) that reach `at` through their eight neighbours.
 // Returns its bounding rectangle; an empty one when `at` is off the sheet or on the key colour.
-QRect figureAt(const QImage& sheet, QPoint at);
+Rect figureAt(const Picture& sheet, Point at);
 // The frame fitted to a figure: its bounding rectangle with one pixel of margin on each side where the
 // sheet has room. The frame's bottom-left pixel, the key colour of transparent drawing, is then never a
 // pixel of the figure: it lies left of or below the figure, or, for a figure touching the sheet's left
 // and bottom edges, it is the sheet's own bottom-left pixel, the sheet's key colour. Empty for no figure.
-QRect frameAroundFigure(const QRect& figure, QSize sheet);
+Rect frameAroundFigure(const Rect& figure, Size sheet);
 // A double-click in mouse mode 2: the current frame is fitted to the figure under the canvas point, as
 // frameAroundFigure. Returns false, changing nothing, when there is no figure there.
-bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const QImage& sheet, QPoint canvasPoint);
+bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const Picture& sheet, Point canvasPoint);
 
 // "Загрузить набор": asks for a picture; a chosen one that decodes replaces the sheet file, as one step,
 // and is shown with its top-left corner at kSheetViewHome.

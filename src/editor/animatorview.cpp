@@ -12,23 +12,23 @@
 namespace tw {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kSilver = 0xFFC0C0C0;
+constexpr Rgb kBlack = 0xFF000000;
+constexpr Rgb kWhite = 0xFFFFFFFF;
+constexpr Rgb kSilver = 0xFFC0C0C0;
 
 } // namespace
 
-QRect SheetView::draw(QImage& canvas, const QImage& sheet, QPoint offset, const QRect& frame) {
-    const QRect outline = frame.isEmpty() ? QRect() : frame.translated(offset);
+Rect SheetView::draw(Picture& canvas, const Picture& sheet, Point offset, const Rect& frame) {
+    const Rect outline = frame.isEmpty() ? Rect{} : frame.translated(offset);
     const bool sameView = canvasKey_ != 0 && canvasKey_ == canvas.cacheKey() && sheetKey_ == sheet.cacheKey() &&
                           offset_ == offset;
     if (sameView && outline == outline_) return {};
     // Only the outlines differ: what lies under the old one is put back and the new one drawn.
-    const QRect area = (sameView ? outline_ | outline : canvas.rect()) & canvas.rect();
+    const Rect area = (sameView ? outline_.united(outline) : canvas.rect()).intersected(canvas.rect());
     paintSheet(canvas, sheet, offset, area);
     if (!outline.isEmpty())
-        outlineRect(canvas, outline.left(), outline.top(), outline.left() + outline.width(),
-                    outline.top() + outline.height(), kWhite);
+        outlineRect(canvas, outline.left(), outline.top(), outline.left() + outline.width,
+                    outline.top() + outline.height, kWhite);
     canvasKey_ = canvas.cacheKey();
     sheetKey_ = sheet.cacheKey();
     offset_ = offset;
@@ -36,33 +36,31 @@ QRect SheetView::draw(QImage& canvas, const QImage& sheet, QPoint offset, const 
     return area;
 }
 
-void SheetView::paintSheet(QImage& canvas, const QImage& source, QPoint offset, const QRect& area) {
+void SheetView::paintSheet(Picture& canvas, const Picture& sheet, Point offset, const Rect& area) {
     if (area.isEmpty()) return;
-    const QImage sheet =
-        source.isNull() || source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
     // The columns of `area` that the sheet covers, in canvas coordinates.
-    const int coveredLeft = std::max(area.left(), offset.x());
-    const int coveredRight = std::min(area.right(), offset.x() + sheet.width() - 1);
+    const int coveredLeft = std::max(area.left(), offset.x);
+    const int coveredRight = std::min(area.right(), offset.x + sheet.width() - 1);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
-        const int sy = y - offset.y();
+        Rgb* line = canvas.row(y);
+        const int sy = y - offset.y;
         if (sy < 0 || sy >= sheet.height() || coveredLeft > coveredRight) {
             std::fill(line + area.left(), line + area.right() + 1, kBlack);
             continue;
         }
         std::fill(line + area.left(), line + coveredLeft, kBlack);
-        const auto* from = reinterpret_cast<const QRgb*>(sheet.constScanLine(sy)) + (coveredLeft - offset.x());
-        std::memcpy(line + coveredLeft, from, sizeof(QRgb) * std::size_t(coveredRight - coveredLeft + 1));
+        const Rgb* from = sheet.row(sy) + (coveredLeft - offset.x);
+        std::memcpy(line + coveredLeft, from, sizeof(Rgb) * std::size_t(coveredRight - coveredLeft + 1));
         std::fill(line + coveredRight + 1, line + area.right() + 1, kBlack);
     }
 }
 
-void drawPreview(QImage& preview, const QImage& sheet, QImage& framePicture, const ProjectRecord& record, int a,
+void drawPreview(Picture& preview, const Picture& sheet, Picture& framePicture, const ProjectRecord& record, int a,
                  int& previewFrame) {
     ensureSize(preview, kPreviewWidth, kPreviewHeight);
     preview.fill(kSilver);
     if (!isAnimationNumber(a)) return;
-    cutFrame(preview, sheet, framePicture, record, kPreviewFrameAt.x(), kPreviewFrameAt.y(), a, false, previewFrame);
+    cutFrame(preview, sheet, framePicture, record, kPreviewFrameAt.x, kPreviewFrameAt.y, a, false, previewFrame);
     if (++previewFrame > framesInUse(record.animation(a))) previewFrame = 1;
 }
 

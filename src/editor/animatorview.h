@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
-#include <QtGlobal>
+#include "canvas/geometry.h"
+#include "canvas/picture.h"
+
+#include <cstdint>
 
 namespace tw {
 
@@ -11,7 +11,7 @@ struct ProjectRecord;
 
 inline constexpr int kPreviewWidth = 329;  // Image2
 inline constexpr int kPreviewHeight = 297;
-inline constexpr QPoint kPreviewFrameAt{20, 20};
+inline constexpr Point kPreviewFrameAt{20, 20};
 
 // The animator's canvas: black, the sheet with its top-left corner at the view offset, and the current
 // frame's rectangle outlined in white. It remembers what it drew, so a still screen costs a comparison:
@@ -21,23 +21,23 @@ class SheetView {
 public:
     // Draws what differs from the last drawing and returns the part of the canvas it drew; an empty
     // rectangle when it left the canvas alone. `frame` is the rectangle in sheet coordinates.
-    QRect draw(QImage& canvas, const QImage& sheet, QPoint offset, const QRect& frame);
+    Rect draw(Picture& canvas, const Picture& sheet, Point offset, const Rect& frame);
 
 private:
     // Black where the sheet does not cover `area` of the canvas, the sheet elsewhere.
-    static void paintSheet(QImage& canvas, const QImage& sheet, QPoint offset, const QRect& area);
+    static void paintSheet(Picture& canvas, const Picture& sheet, Point offset, const Rect& area);
 
-    qint64 canvasKey_ = 0; // the canvas's cache key after the last drawing; 0: never drew
-    qint64 sheetKey_ = 0;
-    QPoint offset_;
-    QRect outline_; // the outline's area on the canvas
+    std::uint64_t canvasKey_ = 0; // the canvas's cache key after the last drawing; 0: never drew
+    std::uint64_t sheetKey_ = 0;
+    Point offset_;
+    Rect outline_; // the outline's area on the canvas
 };
 
 // One frame of the preview: `preview` (sized kPreviewWidth x kPreviewHeight) is filled silver and frame
 // `previewFrame` of animation a is cut out of the sheet and drawn transparently at kPreviewFrameAt; then
 // previewFrame moves on to the next frame, back to 1 past the frames in use. A counter left past them by
 // another animation shows its stale frame once before it wraps.
-void drawPreview(QImage& preview, const QImage& sheet, QImage& framePicture, const ProjectRecord& record, int a,
+void drawPreview(Picture& preview, const Picture& sheet, Picture& framePicture, const ProjectRecord& record, int a,
                  int& previewFrame);
 
 } // namespace tw

@@ -14,24 +14,22 @@
 #include "platform/random.h"
 #include "project/assetcheck.h"
 #include "runtime/engine.h"
-
-#include <QPainter>
+#include "toolkit/toolkittypes.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw {
 
-QRect stampOnto(QImage& target, const QImage& stamp, QPoint at, bool keyed) {
-    if (stamp.isNull() || target.isNull()) return {};
-    if (target.format() != QImage::Format_RGB32) target = target.convertToFormat(QImage::Format_RGB32);
-    const QImage source = stamp.convertToFormat(QImage::Format_RGB32);
-    const QRgb key = source.pixel(0, 0);
-    const QRect area = QRect(at, source.size()) & target.rect();
+Rect stampOnto(Picture& target, const Picture& source, Point at, bool keyed) {
+    if (source.isNull() || target.isNull()) return {};
+    const Rgb key = source.pixel(0, 0);
+    const Rect area = Rect::at(at, source.size()).intersected(target.rect());
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - at.y()));
-        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y));
+        const Rgb* from = source.row(y - at.y);
+        Rgb* to = target.row(y);
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb pixel = from[x - at.x()];
+            const Rgb pixel = from[x - at.x];
             if (!keyed || pixel != key) to[x] = pixel;
         }
     }
@@ -46,30 +44,33 @@ bool Applicator::brushOn() const { return editorState(engine_).applicatorOn; }
 
 bool Applicator::applies() const { return engine_.isStarted() && engine_.screen().screenMode == ScreenMode::Applicator; }
 
-QRect Applicator::drawOverlay() {
+Rect Applicator::drawOverlay() {
     if (!applies() || brushOn()) return {};
-    QImage& canvas = engine_.canvas();
+    Picture& canvas = engine_.canvas();
     const Pictures& pictures = engine_.pictures();
-    const QPoint offset = engine_.screen().sceneViewOffset;
-    const QRect stampRect(engine_.play().mousePoint, pictures.stampPicture.size());
+    const Point offset = engine_.screen().sceneViewOffset;
+    const Rect stampRect = Rect::at(engine_.play().mousePoint, pictures.stampPicture.size());
     const bool whole = canvas.cacheKey() != memo_.canvasKey || offset != memo_.offset ||
                        pictures.backgroundPicture.cacheKey() != memo_.backgroundKey ||
                        pictures.stampPicture.cacheKey() != memo_.stampKey;
     if (!whole && stampRect == memo_.stampRect) return {};
-    const QRect area = (whole ? canvas.rect() : stampRect | memo_.stampRect) & canvas.rect();
-    {
-        QPainter painter(&canvas);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.setClipRect(area);
-        painter.fillRect(area, Qt::black);
-        painter.drawImage(offset, pictures.backgroundPicture);
+    const Rect area = (whole ? canvas.rect() : stampRect.united(memo_.stampRect)).intersected(canvas.rect());
+    // Black, and the scene at its offset over it, inside `area` only.
+    const Picture& scene = pictures.backgroundPicture;
+    const Rect sceneArea = Rect::at(offset, scene.size()).intersected(area);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        Rgb* line = canvas.row(y);
+        std::fill(line + area.left(), line + area.rightExclusive(), rgb(0, 0, 0));
+        if (y < sceneArea.top() || y > sceneArea.bottom()) continue;
+        const Rgb* from = scene.row(y - offset.y) + (sceneArea.left() - offset.x);
+        std::copy_n(from, sceneArea.width, line + sceneArea.left());
     }
     drawTransparent(canvas, pictures.stampPicture, stampRect.topLeft());
     memo_ = {canvas.cacheKey(), pictures.backgroundPicture.cacheKey(), pictures.stampPicture.cacheKey(), offset, stampRect};
     return area;
 }
 
-void Applicator::press(QPoint at) {
+void Applicator::press(Point at) {
     if (!applies()) return;
     if (brushOn()) {
         stroking_ = false;
@@ -82,7 +83,7 @@ void Applicator::press(QPoint at) {
     writeScene();
 }
 
-void Applicator::move(QPoint at) {
+void Applicator::move(Point at) {
     // The button held down on the canvas, as the engine saw the press.
     if (!applies() || !brushOn() || !engine_.play().mouseHeld) return;
     brushAt(at);
@@ -94,35 +95,34 @@ void Applicator::release() {
     writeScene();
 }
 
-void Applicator::brushAt(QPoint at) {
-    QImage& picture = engine_.pictures().backgroundPicture;
-    if (picture.format() != QImage::Format_RGB32) picture = picture.convertToFormat(QImage::Format_RGB32);
+void Applicator::brushAt(Point at) {
+    Picture& picture = engine_.pictures().backgroundPicture;
     RandomSource& random = engine_.services().random;
     const int n = 7 - intensity_;
     // The square of r + 1 by r + 1 pixels whose lower right corner is the pointer; every pixel of it
     // draws a number, those outside the picture too, so a stroke along the edge stays in step.
-    for (int y = at.y() - radius_; y <= at.y(); ++y) {
+    for (int y = at.y - radius_; y <= at.y; ++y) {
         const bool row = y >= 0 && y < picture.height();
-        auto* line = row ? reinterpret_cast<QRgb*>(picture.scanLine(y)) : nullptr;
-        for (int x = at.x() - radius_; x <= at.x(); ++x) {
+        Rgb* line = row ? picture.row(y) : nullptr;
+        for (int x = at.x - radius_; x <= at.x; ++x) {
             const bool hit = random.below(n) == 1;
             if (!hit || !line || x < 0 || x >= picture.width()) continue;
-            const QRgb p = line[x];
-            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
-            if (!lightens_ && r > 3 && g > 3 && b > 3) line[x] = qRgb(r - 3, g - 3, b - 3);
-            if (lightens_ && r < 252 && g < 252 && b < 252) line[x] = qRgb(r + 3, g + 3, b + 3);
+            const Rgb p = line[x];
+            const int r = redOf(p), g = greenOf(p), b = blueOf(p);
+            if (!lightens_ && r > 3 && g > 3 && b > 3) line[x] = rgb(r - 3, g - 3, b - 3);
+            if (lightens_ && r < 252 && g < 252 && b < 252) line[x] = rgb(r + 3, g + 3, b + 3);
         }
     }
     stroking_ = true;
     // The brush works on the scene drawn at (0, 0): the square is shown once, after the whole pass.
-    drawOpaqueArea(engine_.canvas(), picture, QRect(at - QPoint(radius_, radius_), QSize(radius_ + 1, radius_ + 1)));
+    drawOpaqueArea(engine_.canvas(), picture, Rect{at.x - radius_, at.y - radius_, radius_ + 1, radius_ + 1});
 }
 
 bool Applicator::writeScene() {
     Engine& engine = engine_;
     bool written = false;
     // The picture in memory is what is written; the file read back after it is the same picture.
-    const QByteArray bytes = encodeBmp(engine.pictures().backgroundPicture);
+    const QByteArray bytes = encodeBmp(toQt(std::as_const(engine.pictures().backgroundPicture)));
     editor_.change([&] { written = editor_.writeFile(engine.paths().scene(engine.screen().currentScene), bytes); });
     return written;
 }
@@ -138,7 +138,7 @@ bool Applicator::createScene() {
     bool made = false;
     editor_.change([&] {
         // The file first: a scene is counted only once its picture is on disk.
-        if (!editor_.writeFile(engine_.paths().scene(n), encodeBmp(blankScenePicture()))) return;
+        if (!editor_.writeFile(engine_.paths().scene(n), encodeBmp(toQt(blankScenePicture())))) return;
         record.sceneCount = std::uint16_t(n);
         made = true;
     });
@@ -172,9 +172,9 @@ bool Applicator::loadScene() {
             }
             // A smaller picture lies at the top left of a blank scene, so that play never shows what
             // was drawn before around it.
-            QImage scene = blankScenePicture();
-            stampOnto(scene, picture.convertToFormat(QImage::Format_RGB32), QPoint(0, 0), false);
-            replaced = editor_.writeFile(target, encodeBmp(scene));
+            Picture scene = blankScenePicture();
+            stampOnto(scene, fromQt(picture.convertToFormat(QImage::Format_RGB32)), Point{0, 0}, false);
+            replaced = editor_.writeFile(target, encodeBmp(toQt(scene)));
         });
     }
     engine_.reloadBackground();
@@ -186,7 +186,7 @@ bool Applicator::saveSceneAs() {
     const QString chosen = engine_.services().dialogs.saveFile(QString::fromLatin1(kPictureFilter));
     if (chosen.isEmpty()) return false;
     const QString target = chosen.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".bmp");
-    const QString error = engine_.services().files.writeAtomically(target, encodeBmp(engine_.pictures().backgroundPicture));
+    const QString error = engine_.services().files.writeAtomically(target, encodeBmp(toQt(std::as_const(engine_.pictures().backgroundPicture))));
     if (!error.isEmpty()) {
         engine_.services().messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
         return false;
@@ -230,7 +230,7 @@ void Applicator::wheel(int steps) {
     engine_.loadPicture(engine_.paths().stamp(k), engine_.pictures().stampPicture);
 }
 
-void Applicator::setViewOffset(QPoint offset) {
+void Applicator::setViewOffset(Point offset) {
     // The brush works on the scene at (0, 0); the presets wait until it is off.
     if (brushOn()) return;
     engine_.screen().sceneViewOffset = offset;
@@ -240,10 +240,10 @@ void Applicator::setBrushOn(bool on) {
     editorState(engine_).applicatorOn = on;
     stroking_ = false;
     if (on) {
-        engine_.screen().sceneViewOffset = QPoint(0, 0);
+        engine_.screen().sceneViewOffset = Point{0, 0};
         if (applies()) {
             // The stamp leaves the pointer: the canvas shows the scene alone.
-            drawOpaque(engine_.canvas(), engine_.pictures().backgroundPicture, QPoint(0, 0));
+            drawOpaque(engine_.canvas(), engine_.pictures().backgroundPicture, Point{0, 0});
         }
     }
     memo_ = {};

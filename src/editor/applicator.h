@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QPoint>
-#include <QImage>
-#include <QRect>
+#include "canvas/geometry.h"
+#include "canvas/picture.h"
 #include <QtGlobal>
 
 namespace tw {
@@ -25,11 +24,11 @@ public:
 
     // The display of the 10 ms tick while the brush is off: black, the scene at its offset, the stamp at
     // the pointer. Draws only what changed since it last drew; returns that area (empty: nothing).
-    QRect drawOverlay();
+    Rect drawOverlay();
 
     // Canvas input in the applicator mode, from the editor's canvas (the engine's handlers).
-    void press(QPoint at);
-    void move(QPoint at);
+    void press(Point at);
+    void move(Point at);
     void release();
     // The wheel: a step down (negative delta) is the next stamp, a step up the previous one.
     void wheel(int steps);
@@ -42,7 +41,7 @@ public:
     bool saveScene();
     bool addStamp();
     bool replaceStamp();
-    void setViewOffset(QPoint offset);
+    void setViewOffset(Point offset);
 
     // The brush "в зоне курсора".
     void setBrushOn(bool on);
@@ -62,7 +61,7 @@ public:
 
 private:
     bool applies() const;
-    void brushAt(QPoint at);
+    void brushAt(Point at);
     // Writes the scene picture to the scene file as one undoable step.
     bool writeScene();
 
@@ -74,11 +73,11 @@ private:
     bool stroking_ = false; // a brush stroke has changed the picture since the press
 
     struct Memo {
-        qint64 canvasKey = 0; // the canvas after the last drawing; 0: never drew
-        qint64 backgroundKey = 0;
-        qint64 stampKey = 0;
-        QPoint offset;
-        QRect stampRect;
+        std::uint64_t canvasKey = 0; // the canvas after the last drawing; 0: never drew
+        std::uint64_t backgroundKey = 0;
+        std::uint64_t stampKey = 0;
+        Point offset;
+        Rect stampRect;
     };
     Memo memo_;
 };
@@ -86,6 +85,6 @@ private:
 // Puts the pixels of `stamp` that differ from its top-left pixel (all of them when not `keyed`) onto
 // `target` with the stamp's top-left corner at `at`; pixels outside the target are left out. Returns the
 // part of the target written to.
-QRect stampOnto(QImage& target, const QImage& stamp, QPoint at, bool keyed = true);
+Rect stampOnto(Picture& target, const Picture& stamp, Point at, bool keyed = true);
 
 } // namespace tw

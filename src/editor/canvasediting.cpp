@@ -19,9 +19,9 @@ namespace {
 
 // The passability brush: the cell under `at` becomes walkable (0, which also clears a path mark) or
 // blocked. A point off the play area paints nothing, so a drag that leaves the canvas stops at its edge.
-void paintCell(ProjectRecord& record, int scene, QPoint at, bool walkable) {
-    if (!isPlayPoint(at.x(), at.y()) || !isSceneNumber(scene)) return;
-    record.pass(scene, cellOfPixel(at.x()), cellOfPixel(at.y())) = walkable ? 0 : kBlockedCell;
+void paintCell(ProjectRecord& record, int scene, Point at, bool walkable) {
+    if (!isPlayPoint(at.x, at.y) || !isSceneNumber(scene)) return;
+    record.pass(scene, cellOfPixel(at.x), cellOfPixel(at.y)) = walkable ? 0 : kBlockedCell;
 }
 
 bool isMenuZone(int k) { return k >= 1 && k <= kMenuZones; }
@@ -38,7 +38,7 @@ bool CanvasEditing::inApplicator() const {
     return applicator_ && engine_.screen().screenMode == ScreenMode::Applicator;
 }
 
-void CanvasEditing::pressed(MouseButton, QPoint at) {
+void CanvasEditing::pressed(MouseButton, Point at) {
     state_.offsetAtMouseDown = state_.sheetViewOffset;
     // Every press stamps, the second of a double click too.
     if (inApplicator()) applicator_->press(at);
@@ -48,40 +48,40 @@ void CanvasEditing::pressed(MouseButton, QPoint at) {
     }
 }
 
-bool CanvasEditing::tookMenuPress(QPoint at) {
+bool CanvasEditing::tookMenuPress(Point at) {
     const int k = state_.menuZoneBeingSet;
     if (!isMenuZone(k)) return false;
     const EditScope edit(engine_.editRecorder());
-    const Point16 point{playX(at.x()), playY(at.y())};
+    const Point16 point{playX(at.x), playY(at.y)};
     engine_.record().menuTopLeft(k) = point;
     engine_.record().menuBottomRight(k) = point;
     return true;
 }
 
-bool CanvasEditing::tookMenuMove(QPoint at) {
+bool CanvasEditing::tookMenuMove(Point at) {
     const int k = state_.menuZoneBeingSet;
     if (!isMenuZone(k)) return false;
     if (engine_.play().mouseHeld) {
         const EditScope edit(engine_.editRecorder());
-        engine_.record().menuBottomRight(k) = Point16{playX(at.x()), playY(at.y())};
+        engine_.record().menuBottomRight(k) = Point16{playX(at.x), playY(at.y)};
     }
     return true;
 }
 
-bool CanvasEditing::tookScenePress(QPoint at, int col, int row) {
+bool CanvasEditing::tookScenePress(Point at, int col, int row) {
     if (!plotEditorTakesPress(state_)) return false;
     const EditScope edit(engine_.editRecorder());
-    servePlotEditorPress(engine_, at.x(), at.y(), col, row);
+    servePlotEditorPress(engine_, at.x, at.y, col, row);
     return true;
 }
 
-void CanvasEditing::moved(QPoint at) {
+void CanvasEditing::moved(Point at) {
     PlayState& play = engine_.play();
     switch (engine_.screen().screenMode) {
     case ScreenMode::Scene: {
         // Only a held button drags a zone; a free pointer merely previews.
         const EditScope edit(play.mouseHeld ? engine_.editRecorder() : nullptr);
-        servePlotEditorMove(engine_, at.x(), at.y());
+        servePlotEditorMove(engine_, at.x, at.y);
         break;
     }
     case ScreenMode::Animator:
@@ -97,7 +97,7 @@ void CanvasEditing::moved(QPoint at) {
         if (applicator_) applicator_->move(at);
         break;
     case ScreenMode::Passability:
-        state_.pointerCell = isPlayPoint(at.x(), at.y()) ? QPoint(cellOfPixel(at.x()), cellOfPixel(at.y())) : QPoint();
+        state_.pointerCell = isPlayPoint(at.x, at.y) ? Point{cellOfPixel(at.x), cellOfPixel(at.y)} : Point{};
         if (play.mouseHeld) {
             const EditScope edit(engine_.editRecorder());
             paintCell(engine_.record(), engine_.screen().currentScene, at, state_.drawWalkable);
@@ -120,7 +120,7 @@ void CanvasEditing::released() {
     state_.figureFitHeld = false;
 }
 
-void CanvasEditing::doubleClicked(MouseButton button, QPoint at) {
+void CanvasEditing::doubleClicked(MouseButton button, Point at) {
     if (engine_.screen().screenMode != ScreenMode::Animator || state_.animatorMouseMode != 2 || button != MouseButton::Left)
         return;
     const EditScope edit(engine_.editRecorder());
@@ -132,7 +132,7 @@ void CanvasEditing::escapePressed() { abandonPortalPlacement(engine_); }
 bool CanvasEditing::holdsHero() const { return state_.portalPlacementUnderway(); }
 
 void CanvasEditing::frameBegins() {
-    if (state_.applicatorOn) engine_.screen().sceneViewOffset = QPoint(0, 0);
+    if (state_.applicatorOn) engine_.screen().sceneViewOffset = Point{0, 0};
 }
 
 void CanvasEditing::editorFrame() {
@@ -151,12 +151,12 @@ void CanvasEditing::drawUnderPlay() {
 
 bool CanvasEditing::outlinesCellsInPlay() const { return state_.outlinesCellsOnFrameTick(); }
 
-QRect CanvasEditing::drawEditorScreen() {
+Rect CanvasEditing::drawEditorScreen() {
     // The applicator draws its own overlay from the window.
     if (engine_.screen().screenMode != ScreenMode::Animator) return {};
     const AnimFrame& frame = currentFrameOf(engine_.record(), state_);
     return sheetView_.draw(engine_.canvas(), engine_.pictures().backgroundPicture, state_.sheetViewOffset,
-                           QRect(frame.srcX, frame.srcY, frame.width, frame.height));
+                           Rect{frame.srcX, frame.srcY, frame.width, frame.height});
 }
 
 CellAids CanvasEditing::cellAids() const {

@@ -24,20 +24,20 @@ public:
     EditorState& state() { return state_; }
     const EditorState& state() const { return state_; }
 
-    void pressed(MouseButton button, QPoint at) override;
-    bool tookMenuPress(QPoint at) override;
-    bool tookMenuMove(QPoint at) override;
-    bool tookScenePress(QPoint at, int col, int row) override;
-    void moved(QPoint at) override;
+    void pressed(MouseButton button, Point at) override;
+    bool tookMenuPress(Point at) override;
+    bool tookMenuMove(Point at) override;
+    bool tookScenePress(Point at, int col, int row) override;
+    void moved(Point at) override;
     void released() override;
-    void doubleClicked(MouseButton button, QPoint at) override;
+    void doubleClicked(MouseButton button, Point at) override;
     void escapePressed() override;
     bool holdsHero() const override;
     void frameBegins() override;
     void editorFrame() override;
     void drawUnderPlay() override;
     bool outlinesCellsInPlay() const override;
-    QRect drawEditorScreen() override;
+    Rect drawEditorScreen() override;
     CellAids cellAids() const override;
 
     // The applicator that serves the applicator mode's presses, moves and releases; null: none.

@@ -96,7 +96,7 @@ TextPreview dialogPreview(const ProjectRecord& record, int s, int k, const QStri
     preview.lines = lines;
     if (isDialogOf(s, k)) {
         const Dialog& dialog = record.scene(s).dialog(k);
-        preview.at = QPoint(dialog.textX, dialog.textY);
+        preview.at = Point{dialog.textX, dialog.textY};
     }
     return preview;
 }

@@ -48,7 +48,7 @@ void selectPage(Engine& engine, EditorPage page) {
     if (screen.screenMode == ScreenMode::Applicator) {
         engine.loadPicture(engine.paths().stamp(editorState(engine).currentStamp), engine.pictures().stampPicture);
     } else {
-        screen.sceneViewOffset = QPoint(0, 0);
+        screen.sceneViewOffset = Point{0, 0};
     }
     Pictures& pictures = engine.pictures();
     const int n = editorState(engine).currentItem;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPoint>
+#include "canvas/geometry.h"
 
 #include <cstdint>
 
@@ -8,7 +8,7 @@ namespace tw {
 
 // Where the animator shows the sheet's top-left corner at first and after a sheet is loaded: just right of
 // the animator's panel (345 pixels wide at the window's left edge), so that none of it lies under the panel.
-inline constexpr QPoint kSheetViewHome{350, 0};
+inline constexpr Point kSheetViewHome{350, 0};
 
 // The editor's run-time state: armed sub-modes of the canvas and the numbers chosen on the pages. Not
 // saved. The pages write their controls' values here; canvas presses and the ticks read them.
@@ -48,9 +48,9 @@ struct EditorState {
     // The animator's canvas: where the sheet's top-left corner lies, what a drag does (1 moves the sheet
     // view, 2 stretches the current frame), the view offset when the button went down, and whether the
     // gesture under way fitted the frame to a figure (its moves then leave the frame alone).
-    QPoint sheetViewOffset = kSheetViewHome;
+    Point sheetViewOffset = kSheetViewHome;
     int animatorMouseMode = 1;
-    QPoint offsetAtMouseDown;
+    Point offsetAtMouseDown;
     bool figureFitHeld = false;
     int currentStamp = 1;
     int currentItem = 1;
@@ -77,7 +77,7 @@ struct EditorState {
     bool drawWalkable = true;
     // The cell under the pointer on the passability page, outlined in red; (0, 0) when the pointer is off
     // the play area.
-    QPoint pointerCell;
+    Point pointerCell;
 
     // Check boxes.
     bool trailsShown = false;   // CheckBox1 "Дорожки"

@@ -13,6 +13,7 @@
 #include "project/assetcheck.h"
 #include "runtime/engine.h"
 #include "runtime/orders.h"
+#include "toolkit/toolkittypes.h"
 
 #include <algorithm>
 
@@ -36,26 +37,25 @@ int comicCountOf(const Engine& engine) { return engine.record().comicCount; }
 
 } // namespace
 
-QImage fitToCell(const QImage& picture, int w, int h) {
-    QImage cell(w, h, QImage::Format_RGB32);
+Picture fitToCell(const QImage& picture, int w, int h) {
+    Picture cell(w, h);
     const QImage source = picture.convertToFormat(QImage::Format_RGB32);
-    cell.fill(source.isNull() ? QColor(Qt::black).rgb() : source.pixel(0, source.height() - 1));
-    drawOpaque(cell, source, QPoint(0, 0));
+    cell.fill(source.isNull() ? rgb(0, 0, 0) : source.pixel(0, source.height() - 1));
+    drawOpaque(cell, fromQt(source), Point{0, 0});
     return cell;
 }
 
-QImage withCell(const QImage& strip, int w, int h, int n, const QImage& picture) {
-    QImage result = strip.convertToFormat(QImage::Format_RGB32);
-    drawOpaque(result, fitToCell(picture, w, h), QPoint((n - 1) * w, 0));
+Picture withCell(const Picture& strip, int w, int h, int n, const QImage& picture) {
+    Picture result = strip;
+    drawOpaque(result, fitToCell(picture, w, h), Point{(n - 1) * w, 0});
     return result;
 }
 
-QImage fillScreen(const QImage& picture) {
-    if (picture.width() >= kPlayWidth && picture.height() >= kPlayHeight) return picture;
-    QImage screen(std::max(picture.width(), kPlayWidth), std::max(picture.height(), kPlayHeight),
-                  QImage::Format_RGB32);
-    screen.fill(Qt::black);
-    drawOpaque(screen, picture.convertToFormat(QImage::Format_RGB32), QPoint(0, 0));
+Picture fillScreen(const QImage& picture) {
+    Picture source = fromQt(picture.convertToFormat(QImage::Format_RGB32));
+    if (source.width() >= kPlayWidth && source.height() >= kPlayHeight) return source;
+    Picture screen(std::max(source.width(), kPlayWidth), std::max(source.height(), kPlayHeight));
+    drawOpaque(screen, source, Point{0, 0});
     return screen;
 }
 
@@ -68,7 +68,7 @@ bool replaceBackdrop(Editor& editor, Backdrop which) {
     if (picture.isNull()) return false;
     const QString target = engine.paths().data(which == Backdrop::Menu ? QStringLiteral("menu") : QStringLiteral("help"));
     bool written = false;
-    editor.change([&] { written = editor.writeFile(target, encodeBmp(fillScreen(picture))); });
+    editor.change([&] { written = editor.writeFile(target, encodeBmp(toQt(fillScreen(picture)))); });
     if (!written) return false;
     // Only now that the picture is on disk does the screen change; a failure above leaves the scene
     // shown and the menu file as they were.
@@ -105,8 +105,8 @@ bool replaceItemPictures(Editor& editor) {
     Pictures& pictures = engine.pictures();
     const QString largePath = engine.paths().data(QStringLiteral("nabpredmax"));
     const QString smallPath = engine.paths().data(QStringLiteral("nabpredmin"));
-    const QByteArray largeBytes = encodeBmp(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large));
-    const QByteArray smallBytes = encodeBmp(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small));
+    const QByteArray largeBytes = encodeBmp(toQt(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large)));
+    const QByteArray smallBytes = encodeBmp(toQt(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small)));
     bool done = false;
     editor.change([&] {
         FileSystem::ReadResult oldLarge = engine.services().files.read(largePath);
@@ -130,7 +130,7 @@ bool replaceDoorPicture(Editor& editor) {
     if (picture.isNull()) return false;
     const int k = std::clamp(editorState(engine).closedDoorPick, 1, kDoorPictureCount);
     const QByteArray bytes =
-        encodeBmp(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture));
+        encodeBmp(toQt(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture)));
     bool written = false;
     editor.change([&] { written = editor.writeFile(engine.paths().data(QStringLiteral("dver")), bytes); });
     cutDoorPicture(engine);
@@ -225,9 +225,9 @@ QImage comicPreview(Engine& engine) {
     const int n = editorState(engine).comicPick;
     if (n < 1 || n > comicCountOf(engine)) return {};
     // Loaded aside: the comic that play shows (comicPicture) stays as it is.
-    QImage comic;
+    Picture comic;
     if (!engine.loadPicture(engine.paths().comic(n), comic)) return {};
-    return comic.scaled(137, 137, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return toQt(std::as_const(comic)).scaled(137, 137, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace tw

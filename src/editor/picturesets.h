@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/picture.h"
+
 #include <QImage>
 #include <QString>
 
@@ -25,13 +27,13 @@ inline constexpr const char* kPictureFilter = "Bitmaps (*.bmp)";
 // The cell a picture becomes: its top-left w x h pixels; where the picture is smaller than the cell the
 // rest is filled with the picture's own bottom-left colour, so the cell's bottom-left pixel (the colour
 // left out when it is drawn) is still the picture's transparent colour.
-QImage fitToCell(const QImage& picture, int w, int h);
+Picture fitToCell(const QImage& picture, int w, int h);
 // The strip with cell n (1-based, cells of w x h side by side from x = 0) replaced by fitToCell(picture).
 // A strip is never widened: the part of a cell beyond its right edge is lost.
-QImage withCell(const QImage& strip, int w, int h, int n, const QImage& picture);
+Picture withCell(const Picture& strip, int w, int h, int n, const QImage& picture);
 // A menu or help background covers the whole play area: a smaller picture is put at the top left of a
 // black one, so the screen shows no remains of what was there before. A larger one stays as it is.
-QImage fillScreen(const QImage& picture);
+Picture fillScreen(const QImage& picture);
 
 enum class Backdrop { Menu, Help };
 // "фон меню" / "фон help": the chosen picture is written anew as BMP over mzh/data/menu or help; only

@@ -123,7 +123,7 @@ void servePlotEditorMove(Engine& engine, int x, int y) {
     EditorState& editor = editorState(engine);
     PlayState& play = engine.play();
     SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
-    const QPoint press = play.mouseDownPoint;
+    const Point press = play.mouseDownPoint;
     if (play.mouseHeld && editor.keyZoneArmed) {
         Door& door = scene.door(editor.doorSpin);
         door.keyZoneX2 = playX(x);
@@ -131,15 +131,15 @@ void servePlotEditorMove(Engine& engine, int x, int y) {
     }
     if (play.mouseHeld && editor.hintZoneArmed) {
         Hint& hint = scene.hint(editor.currentHint);
-        hint.zoneX1 = playX(press.x());
-        hint.zoneY1 = playY(press.y());
+        hint.zoneX1 = playX(press.x);
+        hint.zoneY1 = playY(press.y);
         hint.zoneX2 = playX(x);
         hint.zoneY2 = playY(y);
     }
     if (play.mouseHeld && editor.dialogZoneArmed) {
         Dialog& dialog = scene.dialog(editor.currentDialog);
-        dialog.zoneX1 = playX(press.x());
-        dialog.zoneY1 = playY(press.y());
+        dialog.zoneX1 = playX(press.x);
+        dialog.zoneY1 = playY(press.y);
         dialog.zoneX2 = playX(x);
         dialog.zoneY2 = playY(y);
     }

@@ -9,7 +9,7 @@
 namespace tw {
 namespace {
 
-TextPreview plain(QPoint at, const QString& text) {
+TextPreview plain(Point at, const QString& text) {
     TextPreview preview;
     if (text.isEmpty()) return preview;
     preview.at = at;
@@ -52,25 +52,25 @@ TextPreview heroRemarkPreview(Engine& engine, const QString& text) {
     const ProjectRecord& record = engine.record();
     const PlayState& play = engine.play();
     const HeroRemark& remark = record.heroRemark(std::clamp(editorState(engine).currentHeroRemark, 1, kHeroRemarkCapacity));
-    QPoint hero(record.heroX, record.heroY);
+    Point hero{record.heroX, record.heroY};
     if (remark.state != 0 && remark.scene == engine.screen().currentScene)
-        hero = QPoint(kCellSize * remark.col - kCellSize / 2, kCellSize * remark.row - kCellSize / 2);
+        hero = Point{kCellSize * remark.col - kCellSize / 2, kCellSize * remark.row - kCellSize / 2};
     // Play puts the remark 10 px right of the hero and 10 px above his head.
     const int a = isAnimationNumber(play.heroAnimation) ? play.heroAnimation : 1;
     const int f = play.previewFrame >= 1 && play.previewFrame <= kFrameCapacity ? play.previewFrame : 1;
     const int height = record.animation(a).frame(f).height;
-    return plain(QPoint(hero.x() + 10, hero.y() - height - 10), text);
+    return plain(Point{hero.x + 10, hero.y - height - 10}, text);
 }
 
 TextPreview hintPreview(Engine& engine, const QString& text) {
     const Hint& hint =
         engine.record().scene(engine.screen().currentScene).hint(std::clamp(editorState(engine).currentHint, 1, kHintsPerScene));
-    return plain(QPoint(hint.textX, hint.textY), text);
+    return plain(Point{hint.textX, hint.textY}, text);
 }
 
 TextPreview crowdRemarkPreview(Engine& engine, const QString& text) {
     const CrowdRemark& crowd = engine.record().crowdRemark(std::clamp(editorState(engine).crowdRemarkSpin, 1, kCrowdRemarkCapacity));
-    return plain(QPoint(crowd.x, crowd.y), text);
+    return plain(Point{crowd.x, crowd.y}, text);
 }
 
 } // namespace tw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/picture.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -10,7 +12,7 @@ namespace tw {
 
 // Cell n (1-based) of a strip of cell-sized pictures side by side, to be shown at `at` of a preview.
 struct PreviewCell {
-    const QImage& strip;
+    const Picture& strip;
     QSize cell;
     int n;
     QPoint at;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
+#include "canvas/geometry.h"
+#include "canvas/picture.h"
+
 #include <QStringList>
 
 namespace tw {
@@ -14,7 +14,7 @@ class TextStamper;
 struct TextPreview {
     enum class Style { Plain, Boxed };
     Style style = Style::Plain;
-    QPoint at;
+    Point at;
     QStringList lines;
 
     bool isEmpty() const { return lines.isEmpty(); }
@@ -23,10 +23,10 @@ struct TextPreview {
 
 // The rectangle the text covers in the play area's coordinates (the box included), which may reach past
 // the play area.
-QRect textPreviewArea(TextStamper& text, const QImage& shadowPicture, const TextPreview& preview);
+Rect textPreviewArea(TextStamper& text, const Picture& shadowPicture, const TextPreview& preview);
 
 // Draws the preview on `canvas` the way play draws the text, and when any of it runs past the play area,
 // outlines the part that shows in red and marks in red the edges it crosses. Returns the area drawn on.
-QRect drawTextPreview(QImage& canvas, TextStamper& text, const QImage& shadowPicture, const TextPreview& preview);
+Rect drawTextPreview(Picture& canvas, TextStamper& text, const Picture& shadowPicture, const TextPreview& preview);
 
 } // namespace tw

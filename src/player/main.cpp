@@ -9,6 +9,7 @@
 #include "player/playerview.h"
 #include "player/playerwindow.h"
 #include "runtime/gamefiles.h"
+#include "toolkit/toolkittypes.h"
 #include "runtime/inputrecorder.h"
 #include "commandline/replaycommand.h"
 
@@ -64,7 +65,7 @@ int main(int argc, char* argv[]) {
     if (!window.startUp()) return 1;
     if (!grabFile.isEmpty()) {
         QObject::connect(window.view(), &tw::PlayerView::firstPainted, &app, [&] {
-            QCoreApplication::exit(window.view()->shownPicture().save(grabFile, "PNG") ? 0 : 2);
+            QCoreApplication::exit(toQt(window.view()->shownPicture()).save(grabFile, "PNG") ? 0 : 2);
         });
     }
     window.show();

@@ -3,6 +3,7 @@
 #include "runtime/engine.h"
 #include "runtime/gamesession.h"
 #include "runtime/inputrecorder.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -79,29 +80,29 @@ QRect PlayerView::widgetRect(const QRect& area) const {
     return QRect(QPoint(left, top), QPoint(std::max(left, right), std::max(top, bottom)));
 }
 
-void PlayerView::showChanges(const QRegion& within) {
-    const QRegion changed = shown_.update(engine_.canvas(), within);
+void PlayerView::showChanges(const ChangedArea& within) {
+    const ChangedArea changed = shown_.update(engine_.canvas(), within);
     if (changed.isEmpty()) return;
     const QRect shown = shownRect();
     if (shown.size() == QSize(kPlayWidth, kPlayHeight)) {
-        update(changed.translated(shown.topLeft()));
+        update(toQt(changed.translated(fromQt(shown.topLeft()))));
         return;
     }
     // A smoothly scaled pixel blends its neighbours: a changed canvas pixel shows a little beyond its own
     // widget pixels.
     QRegion area;
-    for (const QRect& band : changed)
-        area += widgetRect(band).adjusted(-2, -2, 2, 2);
+    for (const Rect& band : changed)
+        area += widgetRect(toQt(band)).adjusted(-2, -2, 2, 2);
     update(area & shown);
 }
 
 void PlayerView::showChanges() {
-    showChanges(QRegion(engine_.canvas().rect()));
+    showChanges(ChangedArea(engine_.canvas().rect()));
 }
 
 QRect PlayerView::zoneArea(const ActionZone& zone) const {
     const int pen = std::max(3, int(std::lround(4.0 * shownRect().width() / kPlayWidth)));
-    return widgetRect(zone.rect).adjusted(-pen - 1, -pen - 1, pen + 1, pen + 1);
+    return widgetRect(toQt(zone.rect)).adjusted(-pen - 1, -pen - 1, pen + 1, pen + 1);
 }
 
 void PlayerView::setZones(std::vector<ActionZone> zones) {
@@ -122,7 +123,8 @@ void PlayerView::paintEvent(QPaintEvent* event) {
     for (const QRect& area : event->region() & bars)
         painter.fillRect(area, Qt::black);
 
-    const QImage& picture = shown_.copy();
+    // The copy's own pixels, shown without copying them again.
+    const QImage picture = toQt(shown_.copy());
     if (picture.isNull()) {
         painter.fillRect(shown, Qt::black);
     } else if (shown.size() == picture.size()) {
@@ -149,7 +151,7 @@ void PlayerView::paintZones(QPainter& painter) const {
     const double radius = std::max(4.0, 6.0 * scale);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const ActionZone& zone : zones_) {
-        const QRectF r = QRectF(widgetRect(zone.rect)).adjusted(0.5, 0.5, -0.5, -0.5);
+        const QRectF r = QRectF(widgetRect(toQt(zone.rect))).adjusted(0.5, 0.5, -0.5, -0.5);
         QColor colour = zoneColour(zone.kind);
         // A soft halo, a tinted inside and a clear line on top.
         colour.setAlpha(70);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/changedarea.h"
 #include "canvas/shownpicture.h"
 #include "runtime/actionzones.h"
 
@@ -35,10 +36,10 @@ public:
 
     // Repaints the part of the widget whose canvas pixels changed since they were last shown, and nothing
     // when none did. `within` narrows the search: the caller knows nothing changed outside it.
-    void showChanges(const QRegion& within);
+    void showChanges(const ChangedArea& within);
     void showChanges();
     // The canvas as it was last handed to the screen.
-    const QImage& shownPicture() const { return shown_.copy(); }
+    const Picture& shownPicture() const { return shown_.copy(); }
 
     // Every press, move and release that reaches the game goes to `recorder` too; null: none.
     void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }

@@ -61,7 +61,7 @@ void PlayerWindow::setRecorder(InputRecorder* recorder) {
 }
 
 void PlayerWindow::frameTick() {
-    const QRegion changed = engine_.frameTick();
+    const ChangedArea changed = engine_.frameTick();
     if (recorder_) recorder_->frameTicked();
     // A tick that names nothing may still follow drawing made elsewhere: a look at the whole canvas
     // catches it, and costs nothing while nobody drew.
@@ -74,7 +74,7 @@ void PlayerWindow::frameTick() {
 }
 
 void PlayerWindow::overlayTick() {
-    const QRect changed = engine_.overlayTick();
+    const Rect changed = engine_.overlayTick();
     if (!changed.isEmpty()) view_->showChanges(changed);
 }
 

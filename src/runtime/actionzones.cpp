@@ -6,21 +6,21 @@
 namespace tw {
 namespace {
 
-const QRect kCanvasRect(0, 0, kPlayWidth, kPlayHeight);
+constexpr Rect kCanvasRect{0, 0, kPlayWidth, kPlayHeight};
 
-void add(std::vector<ActionZone>& zones, ActionZone::Kind kind, const QRect& rect) {
-    const QRect shown = rect & kCanvasRect;
+void add(std::vector<ActionZone>& zones, ActionZone::Kind kind, const Rect& rect) {
+    const Rect shown = rect.intersected(kCanvasRect);
     if (!shown.isEmpty()) zones.push_back(ActionZone{kind, shown});
 }
 
 // A stored zone: nothing when its corners are not well formed, since no click can lie strictly inside.
 void addZone(std::vector<ActionZone>& zones, ActionZone::Kind kind, int x1, int y1, int x2, int y2) {
-    if (isWellFormed(x1, y1, x2, y2)) add(zones, kind, QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)));
+    if (isWellFormed(x1, y1, x2, y2)) add(zones, kind, Rect::fromCorners(x1, y1, x2, y2));
 }
 
 // Cell (c, r) of the grid, 1-based: pixels 20(c-1)..20c-1.
-QRect cellRect(int c, int r) {
-    return QRect(kCellSize * (c - 1), kCellSize * (r - 1), kCellSize, kCellSize);
+Rect cellRect(int c, int r) {
+    return Rect{kCellSize * (c - 1), kCellSize * (r - 1), kCellSize, kCellSize};
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QRect>
+#include "canvas/geometry.h"
 
 #include <vector>
 
@@ -12,7 +12,7 @@ class Engine;
 struct ActionZone {
     enum class Kind { Item, Character, Hint, DoorKey, Portal };
     Kind kind;
-    QRect rect;
+    Rect rect;
 
     bool operator==(const ActionZone&) const = default;
 };

@@ -106,7 +106,7 @@ void bagUpkeepAndDrawing(Engine& engine) {
         const int n = record.bagSlot(k);
         if (!isItemNumber(n) || record.item(n).state != 2) continue;
         cutCell(pictures.largeItemStrip, 50, 50, n, pictures.largeItemPicture);
-        drawTransparent(engine.canvas(), pictures.largeItemPicture, QPoint(51 * k + 20, 5));
+        drawTransparent(engine.canvas(), pictures.largeItemPicture, Point{51 * k + 20, 5});
     }
 }
 

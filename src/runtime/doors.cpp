@@ -35,13 +35,13 @@ void startComic(Engine& engine, int comic) {
 void drawDoors(Engine& engine) {
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
     Pictures& pictures = engine.pictures();
-    QImage& canvas = engine.canvas();
+    Picture& canvas = engine.canvas();
     for (int d = 1; d <= kDoorsPerScene; ++d) {
         const Door& door = scene.door(d);
         if (door.state != 1 && door.state != 2) continue;
         const int picture = door.state == 1 ? door.closedPicture : door.openPicture;
         cutCell(pictures.doorStrip, 60, 90, picture, pictures.doorPicture);
-        drawTransparent(canvas, pictures.doorPicture, QPoint(door.pictureX, door.pictureY));
+        drawTransparent(canvas, pictures.doorPicture, Point{door.pictureX, door.pictureY});
         if (!engine.drawsEditorAids()) continue;
         engine.text().drawLabel(canvas, door.pictureX, door.pictureY, QString::number(d));
         if (door.state != 1) continue;
@@ -58,14 +58,14 @@ void doorKeyUseAndArrival(Engine& engine) {
     PlayState& play = engine.play();
     const int s = engine.screen().currentScene;
     SceneBlock& scene = record.scene(s);
-    const QPoint mouse = play.mousePoint;
+    const Point mouse = play.mousePoint;
 
     if (isHoldingItem(record) && play.buttonDown() && play.heroFree) {
         for (int d = 1; d <= kDoorsPerScene; ++d) {
             Door& door = scene.door(d);
             // Only a closed door takes a key: a removed one keeps its key and zone stored but is gone.
             if (door.state != 1) continue;
-            if (!isInside(mouse.x(), mouse.y(), door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
+            if (!isInside(mouse.x, mouse.y, door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
                 continue;
             if (!doorTakesKey(door, record.heldItem)) continue;
             // The door's blocked cell opens to the search and the hero walks up to it.
@@ -100,10 +100,10 @@ void doorKeyUseAndArrival(Engine& engine) {
 void drawComic(Engine& engine) {
     PlayState& play = engine.play();
     if (!play.comicOn) return;
-    QImage& canvas = engine.canvas();
-    canvas.fill(Qt::black);
-    const QImage& comic = engine.pictures().comicPicture;
-    drawOpaque(canvas, comic, QPoint((canvas.width() - comic.width()) / 2, (canvas.height() - comic.height()) / 2));
+    Picture& canvas = engine.canvas();
+    canvas.fill(rgb(0, 0, 0));
+    const Picture& comic = engine.pictures().comicPicture;
+    drawOpaque(canvas, comic, Point{(canvas.width() - comic.width()) / 2, (canvas.height() - comic.height()) / 2});
     if (--play.comicTicks <= 0) {
         play.comicOn = false;
         play.heroFree = true;

@@ -2,8 +2,7 @@
 
 #include "runtime/tickmemo.h"
 
-#include <QPoint>
-#include <QRect>
+#include "canvas/geometry.h"
 
 namespace tw {
 
@@ -20,20 +19,20 @@ public:
 
     // Input, in canvas pixels; each is called from the engine's handler of the same name.
     // Every press, before the mode shown handles it.
-    virtual void pressed(MouseButton button, QPoint at) = 0;
+    virtual void pressed(MouseButton button, Point at) = 0;
     // A press or a move on the menu: true when it was the author's (a zone being set); the menu's own
     // zones then neither act nor change the pointer.
-    virtual bool tookMenuPress(QPoint at) = 0;
-    virtual bool tookMenuMove(QPoint at) = 0;
+    virtual bool tookMenuPress(Point at) = 0;
+    virtual bool tookMenuMove(Point at) = 0;
     // A press on the scene: true when an armed placing sub-mode took it. The
     // press, and the drag up to its release, is then an edit and never a play order: the engine gives
     // no walking order and the frame tick sees no press.
-    virtual bool tookScenePress(QPoint at, int col, int row) = 0;
+    virtual bool tookScenePress(Point at, int col, int row) = 0;
     // A move in any mode but the menu.
-    virtual void moved(QPoint at) = 0;
+    virtual void moved(Point at) = 0;
     virtual void released() = 0;
     // The second press of a double-click, after it was handled as a press.
-    virtual void doubleClicked(MouseButton button, QPoint at) = 0;
+    virtual void doubleClicked(MouseButton button, Point at) = 0;
     // Esc, before the engine shows the menu.
     virtual void escapePressed() = 0;
 
@@ -50,7 +49,7 @@ public:
 
     // The overlay tick: the editor's own canvas (the animator's sheet) drawn in its modes, returning the
     // part drawn; and what the overlay draws of the cells.
-    virtual QRect drawEditorScreen() = 0;
+    virtual Rect drawEditorScreen() = 0;
     virtual CellAids cellAids() const = 0;
 };
 

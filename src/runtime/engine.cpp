@@ -26,9 +26,9 @@ namespace tw {
 
 Engine::Engine(AssetPaths paths, Services services)
     : paths_(std::move(paths)), services_(services), pictureFiles_(services.files),
-      record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight, QImage::Format_RGB32),
+      record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight),
       font_(gameFont()), text_(font_), recovery_(services.files, paths_.recoveryFile()) {
-    canvas_.fill(Qt::white);
+    canvas_.fill(rgb(255, 255, 255));
 }
 
 Engine::~Engine() = default;
@@ -57,11 +57,11 @@ bool Engine::startUp() {
     // 6. Cursors.
     loadCursors();
     // 8. A white canvas.
-    canvas_.fill(Qt::white);
+    canvas_.fill(rgb(255, 255, 255));
     // 9. Pictures.
     if (!loadPictures()) return false;
     // 10. The menu.
-    if (screen_.screenMode == ScreenMode::Menu) drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
+    if (screen_.screenMode == ScreenMode::Menu) drawOpaque(canvas_, pictures_.backgroundPicture, Point{0, 0});
     // 11. An item that was carried on the cursor when the record was saved is carried again.
     if (isItemNumber(record.heldItem)) cutCell(pictures_.largeItemStrip, 50, 50, record.heldItem, pictures_.handPicture);
 
@@ -121,28 +121,28 @@ void Engine::loadCursors() {
 }
 
 bool Engine::loadPictures() {
-    auto load = [this](const char* name, QImage& picture) {
+    auto load = [this](const char* name, Picture& picture) {
         const QString message = pictureFiles_.load(paths_.data(QLatin1String(name)), picture);
         if (message.isEmpty()) return true;
         services_.messages.showError(message);
         return false;
     };
     Pictures& p = pictures_;
-    p.backgroundPicture = QImage();
-    p.stampPicture = QImage();
+    p.backgroundPicture = Picture();
+    p.stampPicture = Picture();
     if (!load("anim", p.sheetPicture)) return false;
     if (!load("menu", p.backgroundPicture)) return false;
-    p.framePicture = QImage();
+    p.framePicture = Picture();
     if (!load("pon", p.panelPicture)) return false;
     if (!load("nabpredmax", p.largeItemStrip)) return false;
     if (!load("nabpredmin", p.smallItemStrip)) return false;
     ensureSize(p.largeItemPicture, 50, 50);
     ensureSize(p.smallItemPicture, 20, 20);
     ensureSize(p.handPicture, 50, 50);
-    p.scratchPicture = QImage();
+    p.scratchPicture = Picture();
     if (!load("dver", p.doorStrip)) return false;
     ensureSize(p.doorPicture, 60, 90);
-    p.comicPicture = QImage();
+    p.comicPicture = Picture();
     if (!load("ten", p.shadowPicture)) return false;
     return true;
 }
@@ -184,7 +184,7 @@ void Engine::assetFileChanged(const QString& path) {
     }
     // The pictures of mzh/data that stay in memory for the whole run; the menu and help pictures are
     // backgrounds and come back with the background below.
-    const std::pair<const char*, QImage Pictures::*> kept[] = {
+    const std::pair<const char*, Picture Pictures::*> kept[] = {
         {"anim", &Pictures::sheetPicture},     {"pon", &Pictures::panelPicture},
         {"nabpredmax", &Pictures::largeItemStrip}, {"nabpredmin", &Pictures::smallItemStrip},
         {"dver", &Pictures::doorStrip},        {"ten", &Pictures::shadowPicture}};
@@ -207,7 +207,7 @@ bool Engine::shutDown(const QString& gameNameText) {
     // Every write is attempted even after one fails: whatever can be saved is saved, each file atomically.
     QStringList failures;
     // 1. The strips are edited only in memory; they reach their files here.
-    const std::pair<const char*, const QImage*> strips[] = {{"nabpredmax", &pictures_.largeItemStrip},
+    const std::pair<const char*, const Picture*> strips[] = {{"nabpredmax", &pictures_.largeItemStrip},
                                                             {"nabpredmin", &pictures_.smallItemStrip},
                                                             {"dver", &pictures_.doorStrip}};
     for (const auto& [name, picture] : strips) {
@@ -247,7 +247,7 @@ bool Engine::reloadBackground() {
     return false;
 }
 
-bool Engine::loadPicture(const QString& path, QImage& into) {
+bool Engine::loadPicture(const QString& path, Picture& into) {
     const QString message = pictureFiles_.load(path, into);
     if (message.isEmpty()) return true;
     reportOnce(message);

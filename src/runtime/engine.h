@@ -1,6 +1,9 @@
 #pragma once
 
+#include "canvas/changedarea.h"
 #include "canvas/drawing.h"
+#include "canvas/geometry.h"
+#include "canvas/picture.h"
 #include "canvas/picturefiles.h"
 #include "canvas/pictures.h"
 #include "canvas/screenstate.h"
@@ -12,8 +15,6 @@
 #include "runtime/services.h"
 
 #include <QFont>
-#include <QImage>
-#include <QRegion>
 #include <QSet>
 #include <QString>
 
@@ -83,8 +84,8 @@ public:
     ScreenState& screen() { return screen_; }
     const ScreenState& screen() const { return screen_; }
     Pictures& pictures() { return pictures_; }
-    const QImage& canvas() const { return canvas_; }
-    QImage& canvas() { return canvas_; }
+    const Picture& canvas() const { return canvas_; }
+    Picture& canvas() { return canvas_; }
     const AssetPaths& paths() const { return paths_; }
     Services& services() { return services_; }
 
@@ -92,12 +93,12 @@ public:
     // its own modes.
     // Returns the part of the canvas that may have changed since the canvas was last shown; empty when
     // the tick did not draw.
-    QRegion frameTick();
+    ChangedArea frameTick();
     // The overlay tick (every 10 ms): music loop; with an editor, the menu zones and the cell overlays. It draws only
     // when something it draws from has changed since it last drew (the canvas was drawn over, or the
     // mode, scene, background, menu zones or walkable cells changed) and returns the part of the canvas
     // that may have changed; an empty rectangle when it left the canvas alone.
-    QRect overlayTick();
+    Rect overlayTick();
 
     // Canvas input, in canvas pixels. canvasHeight is the height the canvas widget has now.
     void mouseDown(MouseButton button, int x, int y);
@@ -145,7 +146,7 @@ public:
     bool reloadBackground();
     // Loads a picture of the tree; a failure is reported to the user once per file and message, so a
     // picture that fails on every tick does not flood the screen with messages. Returns false on failure.
-    bool loadPicture(const QString& path, QImage& into);
+    bool loadPicture(const QString& path, Picture& into);
     // Shows a message to the user unless the same message was shown before.
     void reportOnce(const QString& message);
     // Plays a sound of mzh/sound on the effects player.
@@ -171,7 +172,7 @@ private:
     std::unique_ptr<ProjectRecord> record_;
     ScreenState screen_;
     Pictures pictures_;
-    QImage canvas_;
+    Picture canvas_;
     PlayState play_;
     EditorHooks* hooks_ = nullptr;
     QFont font_;

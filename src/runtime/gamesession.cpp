@@ -121,7 +121,7 @@ void GameSession::play(const QByteArray& bytes) {
 
 void GameSession::showScene() {
     engine_.screen().screenMode = ScreenMode::Scene;
-    engine_.screen().sceneViewOffset = QPoint(0, 0);
+    engine_.screen().sceneViewOffset = Point{0, 0};
     engine_.setCanvasCursor(cursorNeutral);
     engine_.reloadBackground();
 }

@@ -29,19 +29,19 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     services_.audio.playClick(paths_.sound(QStringLiteral("clik.wav")));
     play_.mouseHeld = true;
     play_.pressTaken = false;
-    play_.mouseDownPoint = QPoint(x, y);
-    if (hooks_) hooks_->pressed(button, QPoint(x, y));
+    play_.mouseDownPoint = Point{x, y};
+    if (hooks_) hooks_->pressed(button, Point{x, y});
 
     // An armed placing sub-mode takes a press on the scene whole, the bag's panel shown or not: it is an
     // edit, not a click of play.
     if (screen_.screenMode == ScreenMode::Scene && hooks_ &&
-        hooks_->tookScenePress(QPoint(x, y), cellOfPixel(x), cellOfPixel(y))) {
+        hooks_->tookScenePress(Point{x, y}, cellOfPixel(x), cellOfPixel(y))) {
         play_.pressTaken = true;
         return;
     }
 
     // A menu zone being set takes the press on the menu the same way.
-    if (screen_.screenMode == ScreenMode::Menu && hooks_ && hooks_->tookMenuPress(QPoint(x, y))) {
+    if (screen_.screenMode == ScreenMode::Menu && hooks_ && hooks_->tookMenuPress(Point{x, y})) {
         play_.pressTaken = true;
         return;
     }
@@ -88,7 +88,7 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
 }
 
 PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
-    play_.mousePoint = QPoint(x, y);
+    play_.mousePoint = Point{x, y};
     PanelChange panel = PanelChange::Keep;
     if (y > canvasHeight - 5) panel = PanelChange::Show;
     else if (y < canvasHeight - 50) panel = PanelChange::Hide;
@@ -96,7 +96,7 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
 
     int shape = canvasCursor_;
     const ScreenMode mode = screen_.screenMode;
-    if (mode == ScreenMode::Menu && !(hooks_ && hooks_->tookMenuMove(QPoint(x, y)))) {
+    if (mode == ScreenMode::Menu && !(hooks_ && hooks_->tookMenuMove(Point{x, y}))) {
         shape = cursorNeutral;
         for (int zone = 1; zone <= kMenuZones; ++zone) {
             if (insideMenuZone(*record_, zone, x, y)) shape = cursorMenu;
@@ -114,7 +114,7 @@ PanelChange Engine::mouseMove(int x, int y, int canvasHeight) {
             if (scene.portal(k).col == c && scene.portal(k).row == r) shape = cursorTransition;
         }
     }
-    if (mode != ScreenMode::Menu && hooks_) hooks_->moved(QPoint(x, y));
+    if (mode != ScreenMode::Menu && hooks_) hooks_->moved(Point{x, y});
     if (play_.panelShown) shape = cursorItem;
     const SceneBlock& scene = record_->scene(screen_.currentScene);
     for (int d = 1; d <= kDialogsPerScene; ++d) {
@@ -138,7 +138,7 @@ void Engine::mouseUp() {
 
 void Engine::mouseDoubleClick(MouseButton button, int x, int y) {
     mouseDown(button, x, y);
-    if (started_ && hooks_) hooks_->doubleClicked(button, QPoint(x, y));
+    if (started_ && hooks_) hooks_->doubleClicked(button, Point{x, y});
 }
 
 void Engine::keyDown(int key) {

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "canvas/geometry.h"
 #include "project/projectrecord.h"
-
-#include <QPoint>
 
 namespace tw {
 
@@ -18,8 +17,8 @@ struct PlayState {
     // The button went down for an editor's placing sub-mode: until it is released, play sees no press.
     bool pressTaken = false;
     bool buttonDown() const { return (mouseHeld && !pressTaken) || pressPending; }
-    QPoint mouseDownPoint{0, 0};
-    QPoint mousePoint{0, 0};
+    Point mouseDownPoint{0, 0};
+    Point mousePoint{0, 0};
 
     // The scene the walks to an item, a door or a character were ordered in; they complete only there.
     int orderScene = 0;

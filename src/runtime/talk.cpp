@@ -17,13 +17,13 @@ namespace tw {
 void drawHints(Engine& engine) {
     PlayState& play = engine.play();
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
-    QImage& canvas = engine.canvas();
+    Picture& canvas = engine.canvas();
     play.hintHover = false;
     for (int h = 1; h <= kHintsPerScene; ++h) {
         const Hint& hint = scene.hint(h);
         if (hint.text.usedLength() == 0) continue;
         if (engine.drawsEditorAids()) outlineRect(canvas, hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2);
-        if (!isInside(play.mousePoint.x(), play.mousePoint.y(), hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2))
+        if (!isInside(play.mousePoint.x, play.mousePoint.y, hint.zoneX1, hint.zoneY1, hint.zoneX2, hint.zoneY2))
             continue;
         play.hintHover = true;
         if (play.buttonDown()) {
@@ -35,7 +35,7 @@ void drawHints(Engine& engine) {
 void drawDialogZones(Engine& engine) {
     if (!engine.drawsEditorAids()) return;
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
-    QImage& canvas = engine.canvas();
+    Picture& canvas = engine.canvas();
     for (int d = 1; d <= kDialogsPerScene; ++d) {
         const Dialog& dialog = scene.dialog(d);
         if (dialog.kind == 0) continue;
@@ -47,8 +47,8 @@ void drawDialogZones(Engine& engine) {
 namespace {
 
 void showLines(Engine& engine, const Dialog& dialog, const ShortString<50>* lines) {
-    QImage& canvas = engine.canvas();
-    drawTransparent(canvas, engine.pictures().shadowPicture, QPoint(dialog.textX - 10, dialog.textY - 10));
+    Picture& canvas = engine.canvas();
+    drawTransparent(canvas, engine.pictures().shadowPicture, Point{dialog.textX - 10, dialog.textY - 10});
     QString texts[4];
     for (int k = 0; k < 4; ++k) texts[k] = lines[k].text();
     engine.text().drawGameLines(canvas, dialog.textX, dialog.textY, texts, 4);
@@ -66,7 +66,7 @@ void dialogClickArrivalAndText(Engine& engine) {
     if (play.buttonDown() && play.heroFree) {
         for (int d = 1; d <= kDialogsPerScene; ++d) {
             const Dialog& dialog = scene.dialog(d);
-            if (!isInside(play.mousePoint.x(), play.mousePoint.y(), dialog.zoneX1, dialog.zoneY1, dialog.zoneX2,
+            if (!isInside(play.mousePoint.x, play.mousePoint.y, dialog.zoneX1, dialog.zoneY1, dialog.zoneX2,
                           dialog.zoneY2))
                 continue;
             spreadWave(record, s, dialog.approachCol, dialog.approachRow, true);
@@ -143,7 +143,7 @@ void heroAndCrowdRemarks(Engine& engine) {
     PlayState& play = engine.play();
     RandomSource& random = engine.services().random;
     const int s = engine.screen().currentScene;
-    QImage& canvas = engine.canvas();
+    Picture& canvas = engine.canvas();
     for (int k = 1; k <= kHeroRemarkCapacity; ++k) {
         HeroRemark& remark = record.heroRemark(k);
         if (remark.scene == s && remark.state == 1) {

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "canvas/changedarea.h"
+#include "canvas/geometry.h"
 #include "canvas/screenstate.h"
 #include "project/projectrecord.h"
-
-#include <QPoint>
-#include <QRegion>
-#include <QtGlobal>
 
 #include <array>
 #include <bitset>
@@ -17,7 +15,7 @@ namespace tw {
 struct CellAids {
     bool outlines = false;   // outlines of the walkable cells over the background
     bool trails = false;     // two dots on each walkable cell of the scene shown
-    QPoint pointerCell;      // the cell under the passability brush, outlined in red; (0, 0) none
+    Point pointerCell;       // the cell under the passability brush, outlined in red; (0, 0) none
 };
 
 // Everything the overlay tick draws from. Equal inputs on an untouched canvas give the same pixels, so
@@ -30,8 +28,8 @@ struct OverlayInputs {
     bool trails = false; // two dots on each walkable cell
     std::array<std::uint16_t, 4 * kMenuZones> zones{}; // x1, y1, x2, y2 of each zone; only with `menu`
     std::bitset<kGridColumns * kGridRows> walkable;    // column-major; only with `cells` or `trails`
-    QPoint pointerCell;                                // outlined in red on the passability page; (0, 0) none
-    qint64 backgroundKey = 0;                          // cache key of backgroundPicture
+    Point pointerCell;                                 // outlined in red on the passability page; (0, 0) none
+    std::uint64_t backgroundKey = 0;                   // cache key of backgroundPicture
 
     bool drawsAnything() const { return menu || cells || trails; }
     bool operator==(const OverlayInputs&) const = default;
@@ -41,15 +39,15 @@ struct OverlayInputs {
 // whose key has moved on was drawn over by someone else since.
 struct OverlayMemo {
     OverlayInputs drawnFrom;
-    qint64 canvasKey = 0; // 0: never drew
+    std::uint64_t canvasKey = 0; // 0: never drew
 };
 
 // What the last play frame drew: with the same background and a canvas nobody drew on since, the next
 // frame can differ from it only where either frame drew something over the background.
 struct FrameMemo {
-    qint64 canvasKey = 0;     // the canvas's cache key after the frame; 0: no frame to build on
-    qint64 backgroundKey = 0; // cache key of backgroundPicture during the frame
-    QRegion drawn;            // where the frame drew over its background
+    std::uint64_t canvasKey = 0;     // the canvas's cache key after the frame; 0: no frame to build on
+    std::uint64_t backgroundKey = 0; // cache key of backgroundPicture during the frame
+    ChangedArea drawn;               // where the frame drew over its background
 };
 
 } // namespace tw

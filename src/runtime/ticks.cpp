@@ -71,18 +71,18 @@ void wrapHeroFrame(Engine& engine) {
 void panelAndHeldItem(Engine& engine) {
     ProjectRecord& record = engine.record();
     PlayState& play = engine.play();
-    QImage& canvas = engine.canvas();
-    if (play.mousePoint.y() < 5) play.panelShown = true;
+    Picture& canvas = engine.canvas();
+    if (play.mousePoint.y < 5) play.panelShown = true;
     if (play.panelShown) {
-        drawOpaque(canvas, engine.pictures().panelPicture, QPoint(0, 0));
-        if (play.mousePoint.y() > 100) play.panelShown = false; // still completed in this tick
+        drawOpaque(canvas, engine.pictures().panelPicture, Point{0, 0});
+        if (play.mousePoint.y > 100) play.panelShown = false; // still completed in this tick
         bagUpkeepAndDrawing(engine);
     }
     // Step 19 looks at the panel as it stands after the step above.
     if (play.panelShown) {
         engine.setCanvasCursor(cursorItem);
         if (isHoldingItem(record))
-            drawTransparent(canvas, engine.pictures().handPicture, play.mousePoint - QPoint(25, 25));
+            drawTransparent(canvas, engine.pictures().handPicture, play.mousePoint - Point{25, 25});
     } else if (record.heldItem != 0) {
         engine.setCanvasCursor(cursorNeutral);
         if (isHoldingItem(record)) drawTransparent(canvas, engine.pictures().handPicture, play.mousePoint);
@@ -92,19 +92,19 @@ void panelAndHeldItem(Engine& engine) {
 // Composes one play frame and returns where it drew over the background: the whole canvas when a comic
 // covered it. With lastDrawn, the canvas holds the frame before, drawn over the same background, and
 // only what that frame drew needs the background put back.
-QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
+ChangedArea playFrame(Engine& engine, const ChangedArea* lastDrawn) {
     ProjectRecord& record = engine.record();
     PlayState& play = engine.play();
     EditorHooks* editor = engine.editorHooks();
     const bool heroHeld = editor && editor->holdsHero();
     Pictures& pictures = engine.pictures();
-    QImage& canvas = engine.canvas();
+    Picture& canvas = engine.canvas();
     const int s = engine.screen().currentScene;
 
     if (lastDrawn) {                                                                                // 2.1
-        for (const QRect& area : *lastDrawn) drawOpaqueArea(canvas, pictures.backgroundPicture, area);
+        for (const Rect& area : *lastDrawn) drawOpaqueArea(canvas, pictures.backgroundPicture, area);
     } else {
-        drawOpaque(canvas, pictures.backgroundPicture, QPoint(0, 0));
+        drawOpaque(canvas, pictures.backgroundPicture, Point{0, 0});
     }
     // From here on everything is drawn with the canvas primitives, which report where they draw; a
     // drawing made any other way must make the frame return the whole canvas, as the comic does.
@@ -137,27 +137,27 @@ QRegion playFrame(Engine& engine, const QRegion* lastDrawn) {
     if (play.hintHover) engine.setCanvasCursor(cursorLook);                                         // 2.25
     if (play.walkingToDoor || play.walkingToDialog) engine.setCanvasCursor(cursorClock);
     play.pressPending = false;
-    return comicShown ? QRegion(canvas.rect()) : drawn.region();
+    return comicShown ? ChangedArea(canvas.rect()) : drawn.region();
 }
 
 } // namespace
 
-QRegion Engine::frameTick() {
+ChangedArea Engine::frameTick() {
     if (!started_) return {};
     // Whatever the tick changes is play; it never enters an editor's step.
     const PlayScope play(recorder_);
     if (hooks_) hooks_->frameBegins();
-    const qint64 before = canvas_.cacheKey();
+    const std::uint64_t before = canvas_.cacheKey();
     switch (screen_.screenMode) {
     case ScreenMode::Scene: {
         // When nothing else drew on the canvas since the last frame and the background is the same, the
         // canvas differs from the background only where that frame drew: putting the background back
         // there and showing again where either frame drew gives the same picture as redrawing it whole.
-        const qint64 background = pictures_.backgroundPicture.cacheKey();
+        const std::uint64_t background = pictures_.backgroundPicture.cacheKey();
         const bool followsLastFrame = frameMemo_.canvasKey == before && frameMemo_.backgroundKey == background;
-        const QRegion drawn = playFrame(*this, followsLastFrame ? &frameMemo_.drawn : nullptr);
-        const QRegion changed = followsLastFrame ? drawn | frameMemo_.drawn : QRegion(canvas_.rect());
-        frameMemo_ = FrameMemo{canvas_.cacheKey(), background, drawn};
+        ChangedArea drawn = playFrame(*this, followsLastFrame ? &frameMemo_.drawn : nullptr);
+        ChangedArea changed = followsLastFrame ? drawn | frameMemo_.drawn : ChangedArea(canvas_.rect());
+        frameMemo_ = FrameMemo{canvas_.cacheKey(), background, std::move(drawn)};
         return changed;
     }
     default:
@@ -165,7 +165,7 @@ QRegion Engine::frameTick() {
         break;
     }
     frameMemo_ = FrameMemo{};
-    return canvas_.cacheKey() != before ? QRegion(canvas_.rect()) : QRegion();
+    return canvas_.cacheKey() != before ? ChangedArea(canvas_.rect()) : ChangedArea();
 }
 
 OverlayInputs Engine::overlayInputs() const {
@@ -204,30 +204,31 @@ OverlayInputs Engine::overlayInputs() const {
 namespace {
 
 // The outline of a zone covers (x1, y1)-(x2 - 1, y2 - 1); a zone that is not well formed draws nothing.
-QRect zoneOutline(const OverlayInputs& in, int k) {
+Rect zoneOutline(const OverlayInputs& in, int k) {
     const std::uint16_t* z = &in.zones[4 * (k - 1)];
     if (!isWellFormed(z[0], z[1], z[2], z[3])) return {};
-    return QRect(QPoint(z[0], z[1]), QPoint(z[2] - 1, z[3] - 1));
+    return Rect::fromCorners(z[0], z[1], z[2], z[3]);
 }
 
 // Where the overlay's drawing can differ between two sets of inputs that share mode, scene, background
 // and what is drawn: the old and new outlines of the zones that moved and the cells whose walkability
 // changed (a cell's outline and dots lie inside the cell).
-QRect changedPart(const OverlayInputs& before, const OverlayInputs& now) {
-    QRect part;
+Rect changedPart(const OverlayInputs& before, const OverlayInputs& now) {
+    Rect part;
     for (int k = 1; k <= kMenuZones; ++k) {
-        if (zoneOutline(before, k) != zoneOutline(now, k)) part |= zoneOutline(before, k) | zoneOutline(now, k);
+        if (zoneOutline(before, k) != zoneOutline(now, k))
+            part = part.united(zoneOutline(before, k)).united(zoneOutline(now, k));
     }
     if (before.pointerCell != now.pointerCell) {
-        for (const QPoint cell : {before.pointerCell, now.pointerCell}) {
-            if (isCellInGrid(cell.x(), cell.y())) part |= QRect(20 * (cell.x() - 1), 20 * (cell.y() - 1), 20, 20);
+        for (const Point cell : {before.pointerCell, now.pointerCell}) {
+            if (isCellInGrid(cell.x, cell.y)) part = part.united(Rect{20 * (cell.x - 1), 20 * (cell.y - 1), 20, 20});
         }
     }
     const auto flipped = before.walkable ^ now.walkable;
     if (flipped.any()) {
         for (int c = 1; c <= kGridColumns; ++c) {
             for (int r = 1; r <= kGridRows; ++r) {
-                if (flipped[(c - 1) * kGridRows + (r - 1)]) part |= QRect(20 * (c - 1), 20 * (r - 1), 20, 20);
+                if (flipped[(c - 1) * kGridRows + (r - 1)]) part = part.united(Rect{20 * (c - 1), 20 * (r - 1), 20, 20});
             }
         }
     }
@@ -241,7 +242,7 @@ bool sameScreen(const OverlayInputs& a, const OverlayInputs& b) {
 
 } // namespace
 
-QRect Engine::overlayTick() {
+Rect Engine::overlayTick() {
     if (!started_) return {};
     Audio& audio = services_.audio;
     // A track that could not be opened has length 0; it is not retried every 10 ms.
@@ -249,7 +250,7 @@ QRect Engine::overlayTick() {
         audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
         audio.playMusic();
     }
-    QRect changed;
+    Rect changed;
     const ScreenMode mode = screen_.screenMode;
     if (hooks_ && (mode == ScreenMode::Applicator || mode == ScreenMode::Animator)) changed = hooks_->drawEditorScreen();
 
@@ -262,10 +263,10 @@ QRect Engine::overlayTick() {
     if (drawnOver || !sameScreen(now, overlayMemo_.drawnFrom))
         changed = canvas_.rect();
     else
-        changed |= changedPart(overlayMemo_.drawnFrom, now);
+        changed = changed.united(changedPart(overlayMemo_.drawnFrom, now));
 
     if (now.menu) {
-        drawOpaque(canvas_, pictures_.backgroundPicture, QPoint(0, 0));
+        drawOpaque(canvas_, pictures_.backgroundPicture, Point{0, 0});
         for (int k = 1; k <= kMenuZones; ++k) {
             const Point16& a = record_->menuTopLeft(k);
             const Point16& b = record_->menuBottomRight(k);
@@ -275,7 +276,7 @@ QRect Engine::overlayTick() {
     // Only the cells in `area` can differ from what the canvas shows; a cell's outline and dots lie inside
     // it, so redrawing just those cells over their background gives the same picture as redrawing all.
     // The menu above was drawn whole, so every cell is drawn over it.
-    const QRect area = now.menu ? canvas_.rect() : changed & canvas_.rect();
+    const Rect area = now.menu ? canvas_.rect() : changed.intersected(canvas_.rect());
     const int firstColumn = std::max(1, area.left() / kCellSize + 1);
     const int lastColumn = std::min(kGridColumns, area.right() / kCellSize + 1);
     const int firstRow = std::max(1, area.top() / kCellSize + 1);
@@ -290,16 +291,16 @@ QRect Engine::overlayTick() {
         }
         // The cell the brush would paint. It stays drawn while the pointer rests, so the author sees
         // where a press lands.
-        const QPoint pointer = now.pointerCell;
-        if (isCellInGrid(pointer.x(), pointer.y()) && area.intersects(QRect(20 * (pointer.x() - 1), 20 * (pointer.y() - 1), 20, 20)))
-            outlineCell(canvas_, pointer.x(), pointer.y(), qRgb(255, 0, 0));
+        const Point pointer = now.pointerCell;
+        if (isCellInGrid(pointer.x, pointer.y) && area.intersects(Rect{20 * (pointer.x - 1), 20 * (pointer.y - 1), 20, 20}))
+            outlineCell(canvas_, pointer.x, pointer.y, rgb(255, 0, 0));
     }
     if (now.trails) {
         for (int c = firstColumn; c <= lastColumn; ++c) {
             for (int r = firstRow; r <= lastRow; ++r) {
                 if (!walkable(c, r)) continue;
-                for (const QPoint dot : {QPoint(20 * (c - 1) + 5, 20 * (r - 1) + 5), QPoint(20 * (c - 1) + 15, 20 * (r - 1) + 15)}) {
-                    if (canvas_.rect().contains(dot)) canvas_.setPixel(dot, qRgb(255, 255, 255));
+                for (const Point dot : {Point{20 * (c - 1) + 5, 20 * (r - 1) + 5}, Point{20 * (c - 1) + 15, 20 * (r - 1) + 15}}) {
+                    if (canvas_.rect().contains(dot)) canvas_.setPixel(dot, rgb(255, 255, 255));
                 }
             }
         }

@@ -21,7 +21,7 @@ void drawLyingItems(Engine& engine) {
     for (int n = 1; n <= kItemCapacity; ++n) {
         const Item& item = record.item(n);
         if (item.state != 1 || item.scene != s) continue;
-        if (cellOfPixel(play.mousePoint.x()) - 1 == item.col0 && cellOfPixel(play.mousePoint.y()) - 1 == item.row0) {
+        if (cellOfPixel(play.mousePoint.x) - 1 == item.col0 && cellOfPixel(play.mousePoint.y) - 1 == item.row0) {
             play.itemHover = true;
             if (play.buttonDown()) {
                 play.walkingToItem = true;
@@ -32,7 +32,7 @@ void drawLyingItems(Engine& engine) {
             }
         }
         cutCell(pictures.smallItemStrip, 20, 20, n, pictures.smallItemPicture);
-        drawTransparent(engine.canvas(), pictures.smallItemPicture, QPoint(20 * item.col0, 20 * item.row0));
+        drawTransparent(engine.canvas(), pictures.smallItemPicture, Point{20 * item.col0, 20 * item.row0});
     }
 }
 
@@ -58,7 +58,7 @@ void pickUpArrival(Engine& engine) {
 void drawPortalAndDialogMarkers(Engine& engine) {
     if (!engine.drawsEditorAids()) return;
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
-    QImage& canvas = engine.canvas();
+    Picture& canvas = engine.canvas();
     for (int k = 1; k <= kPortalsPerScene; ++k) outlineCell(canvas, scene.portal(k).col, scene.portal(k).row);
     for (int d = 1; d <= kDialogsPerScene; ++d) {
         if (scene.dialog(d).kind != 0) outlineCell(canvas, scene.dialog(d).approachCol, scene.dialog(d).approachRow);

@@ -3,12 +3,14 @@
 // The core's plain value types as the toolkit's, for the desktop programs and the editor: they keep the
 // toolkit for windows, widgets and dialogs and meet the core at its edges.
 
+#include "canvas/changedarea.h"
 #include "canvas/geometry.h"
 #include "canvas/picture.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,22 @@ inline QRect toQt(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
 inline Point fromQt(QPoint p) { return {p.x(), p.y()}; }
 inline Size fromQt(QSize s) { return {s.width(), s.height()}; }
 inline Rect fromQt(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// A changed area as a region: its rectangles are banded and sorted, as the region keeps them.
+inline QRegion toQt(const ChangedArea& area) {
+    QRegion region;
+    if (area.isEmpty()) return region;
+    std::vector<QRect> rects;
+    rects.reserve(area.rects().size());
+    for (const Rect& r : area) rects.push_back(toQt(r));
+    region.setRects(rects.data(), int(rects.size()));
+    return region;
+}
+inline ChangedArea fromQt(const QRegion& region) {
+    std::vector<Rect> rects;
+    for (const QRect& r : region) rects.push_back(fromQt(r));
+    return ChangedArea::ofRects(std::move(rects));
+}
 
 // Texts and paths are UTF-8 in the core.
 inline QString toQt(const std::string& utf8) { return QString::fromStdString(utf8); }

@@ -6,6 +6,7 @@
 #include "make-demo/spritesheet.h"
 #include "platform/picturecodec.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QSet>
 #include <QTabWidget>
@@ -48,7 +49,7 @@ TEST_F(AnimationAndPortal, CutPlaceConnectAndPlay) {
     ASSERT_GE(cells.size(), 3);
     const QPoint offset = QPoint(400, 40) - cells[0].topLeft();
     // Mouse mode 1 moves the view, which starts with the sheet's corner beside the panel.
-    dragShown(QPoint(600, 300), QPoint(600, 300) + offset - kSheetViewHome);
+    dragShown(QPoint(600, 300), QPoint(600, 300) + offset - toQt(kSheetViewHome));
     press("SpeedButton30");                             // mouse mode 2 stretches the frame
     for (int f = 0; f < 3; ++f) {
         if (f > 0) press("SpeedButton28");

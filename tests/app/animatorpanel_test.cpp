@@ -8,6 +8,7 @@
 #include "make-demo/spritesheet.h"
 #include "platform/picturecodec.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -74,7 +75,7 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
 
     // The sheet starts beside the panel, from its top-left corner.
     window->overlayTick();
-    EXPECT_EQ(window->editor().state().sheetViewOffset, QPoint(350, 0));
+    EXPECT_EQ(toQt(window->editor().state().sheetViewOffset), QPoint(350, 0));
     EXPECT_EQ(shownAt(QPoint(350, 0)), sheet.picture.pixel(0, 0));
     // The campfire's cells, dragged into view right of the panel (mouse mode 1, the first visit's mode).
     const QList<QRect> cells = sheet.animations[demo::kAnimCampfire - 1];
@@ -82,7 +83,7 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     EXPECT_TRUE(find<QToolButton>("SpeedButton29")->isChecked());
     const QPoint offset = QPoint(400, 40) - cells[0].topLeft();
     dragShown(QPoint(600, 300), QPoint(600, 300) + offset - QPoint(350, 0));
-    EXPECT_EQ(window->editor().state().sheetViewOffset, offset);
+    EXPECT_EQ(toQt(window->editor().state().sheetViewOffset), offset);
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(QRect(350, 0, 650, 500).contains(cells[i].translated(offset))) << i;
     EXPECT_EQ(shownAt(QPoint(400, 40)), sheet.picture.pixel(cells[0].topLeft()));
 
@@ -106,7 +107,7 @@ TEST_F(AnimatorScenario, CutAThreeFrameAnimationAndWatchItPlay) {
     doubleClickShown(onFigure + offset);
     // Fitted with a pixel to spare, so that the frame's key pixel is the sheet's background.
     const QRect fitted = frameRect(a, 3);
-    EXPECT_EQ(fitted, figureAt(sheet.picture, onFigure).adjusted(-1, -1, 1, 1));
+    EXPECT_EQ(fitted, toQt(figureAt(fromQt(sheet.picture), fromQt(onFigure))).adjusted(-1, -1, 1, 1));
     EXPECT_TRUE(cells[2].contains(fitted));
     EXPECT_EQ(sheet.picture.pixel(fitted.bottomLeft()), key);
     EXPECT_EQ(shownAt(fitted.topLeft() + offset), qRgb(255, 255, 255));

@@ -6,11 +6,13 @@
 #include "platform/picturecodec.h"
 #include "support/testdata.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QCheckBox>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QWheelEvent>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -33,7 +35,7 @@ protected:
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window.get(), &event);
     }
-    QImage& background() { return window->engine().pictures().backgroundPicture; }
+    QImage background() { return toQt(std::as_const(window->engine().pictures().backgroundPicture)).copy(); }
 };
 
 TEST_F(ApplicatorScenario, ComposeAScene) {
@@ -41,7 +43,7 @@ TEST_F(ApplicatorScenario, ComposeAScene) {
     press("SpeedButton12");
     EXPECT_EQ(record().sceneCount, 3);
     EXPECT_EQ(screen().currentScene, 3);
-    EXPECT_EQ(sceneFile(3), blankScenePicture());
+    EXPECT_EQ(sceneFile(3), toQt(blankScenePicture()));
     // Its background from a file of the corpus, smaller than the play area: it lies at the top left of a
     // blank scene.
     const QString backdrop = offer("bmp/good/webamp_base-2.91_MAIN.BMP", "backdrop.bmp");
@@ -50,7 +52,7 @@ TEST_F(ApplicatorScenario, ComposeAScene) {
     const QImage loaded = decodePicture(world.files.files[backdrop]).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(sceneFile(3).size(), QSize(kPlayWidth, kPlayHeight));
     EXPECT_EQ(sceneFile(3).copy(loaded.rect()), loaded);
-    EXPECT_EQ(sceneFile(3).pixel(600, 600), blankScenePicture().pixel(600, 600));
+    EXPECT_EQ(sceneFile(3).pixel(600, 600), toQt(blankScenePicture()).pixel(600, 600));
     // A stamp added to the library: counted, the held one unchanged until the wheel moves.
     const QString stampFile = offer("bmp/good/pal8.bmp", "stamp.bmp");
     world.dialogs.answers = {stampFile};
@@ -141,7 +143,7 @@ TEST_F(ApplicatorScenario, ComposeAScene) {
     EXPECT_EQ(world.messages.errors.size(), 1);
     click(QPoint(50, 50));
     const QImage second = sceneFile(2);
-    EXPECT_EQ(second.pixel(700, 600), blankScenePicture().pixel(700, 600));
+    EXPECT_EQ(second.pixel(700, 600), toQt(blankScenePicture()).pixel(700, 600));
     EXPECT_EQ(second.pixel(QPoint(50, 50) + inside), stamp.pixel(inside));
     window->hide();
 }

@@ -5,6 +5,7 @@
 #include "editor/animator.h"
 #include "platform/picturecodec.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -146,18 +147,18 @@ TEST_F(EditorPages, TheAuthorsFirstHour) {
     press("SpeedButton29");
     drag(QPoint(600, 300), QPoint(500, 250)); // the view dragged away before the load
     window->overlayTick();
-    EXPECT_EQ(state().sheetViewOffset, kSheetViewHome + QPoint(-100, -50));
+    EXPECT_EQ(toQt(state().sheetViewOffset), toQt(kSheetViewHome) + QPoint(-100, -50));
     world.dialogs.answers = {sheetFile};
     press("SpeedButton22");
     window->overlayTick();
-    EXPECT_EQ(state().sheetViewOffset, kSheetViewHome);
+    EXPECT_EQ(toQt(state().sheetViewOffset), toQt(kSheetViewHome));
     const QRect panel = find<QWidget>("Panel2")->geometry();
-    EXPECT_GT(kSheetViewHome.x(), panel.right());
-    EXPECT_EQ(shownAt(kSheetViewHome + QPoint(3, 3)), sheet.pixel(3, 3));
+    EXPECT_GT(kSheetViewHome.x, panel.right());
+    EXPECT_EQ(shownAt(toQt(kSheetViewHome) + QPoint(3, 3)), sheet.pixel(3, 3));
     EXPECT_EQ(text("FramePosition"), QStringLiteral("x 0\ny 0"));
     EXPECT_EQ(text("FrameSize"), QStringLiteral("ш 0\nв 0"));
     press("SpeedButton30");
-    drag(kSheetViewHome + QPoint(10, 12), kSheetViewHome + QPoint(50, 42));
+    drag(toQt(kSheetViewHome) + QPoint(10, 12), toQt(kSheetViewHome) + QPoint(50, 42));
     ticks(1);
     EXPECT_EQ(text("FramePosition"), QStringLiteral("x 10\ny 12"));
     EXPECT_EQ(text("FrameSize"), QStringLiteral("ш 40\nв 30"));

@@ -13,6 +13,7 @@
 #include "platform/filesystem.h"
 #include "platform/picturecodec.h"
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@
 #include <QToolButton>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -138,7 +140,7 @@ TEST_F(GameCheckWindow, TheReportShowsTheDeadEndsSceneAndStepsAndTheBuildAsksFir
     QString error;
     const QImage village = decodePicture(fileBytes(AssetPaths(project.path()).scene(2)), &error);
     ASSERT_FALSE(village.isNull()) << error.toStdString();
-    EXPECT_EQ(window->engine().pictures().backgroundPicture.convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(toQt(std::as_const(window->engine().pictures().backgroundPicture)).convertToFormat(QImage::Format_RGB32),
               village.convertToFormat(QImage::Format_RGB32));
     ASSERT_GE(steps->count(), 2);
     EXPECT_EQ(find<QLabel>("CheckStepsTitle")->text(), QStringLiteral("Шаги до тупика 1:"));

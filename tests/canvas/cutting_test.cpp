@@ -6,33 +6,35 @@
 #include "project/projectrecord.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
-
-#include <QPainter>
 
 namespace tw::test {
 namespace {
 
-constexpr QRgb kKey = 0xFFFF00FF;
+constexpr Rgb kKey = 0xFFFF00FF;
+
+void fillRect(Picture& picture, int x, int y, int w, int h, Rgb colour) {
+    for (int row = y; row < y + h; ++row)
+        for (int column = x; column < x + w; ++column) picture.setPixel(column, row, colour);
+}
 
 // A sheet of key colour with two frames: frame 1 at (0, 0) 40 x 60 in red, frame 3 at (100, 0) 30 x 50
 // in green, each with a key-coloured bottom-left pixel.
 struct SheetFixture {
-    QImage sheet{400, 300, QImage::Format_RGB32};
-    QImage canvas{kPlayWidth, kPlayHeight, QImage::Format_RGB32};
-    QImage frame;
+    Picture sheet{400, 300};
+    Picture canvas{kPlayWidth, kPlayHeight};
+    Picture frame;
     std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
 
     SheetFixture() {
         sheet.fill(kKey);
-        QPainter painter(&sheet);
-        painter.fillRect(0, 0, 40, 60, Qt::red);
-        painter.fillRect(100, 0, 30, 50, Qt::green);
-        painter.end();
+        fillRect(sheet, 0, 0, 40, 60, rgb(255, 0, 0));
+        fillRect(sheet, 100, 0, 30, 50, rgb(0, 255, 0));
         sheet.setPixel(0, 59, kKey);
         sheet.setPixel(100, 49, kKey);
-        canvas.fill(Qt::white);
+        canvas.fill(rgb(255, 255, 255));
         Animation& a = record->animation(5);
         a.frameCount = 3;
         a.frame(1) = AnimFrame{0, 0, 40, 60};
@@ -52,7 +54,7 @@ TEST(CutFrame, AnchoredFramesShareFrameOnesBottomCentre) {
     EXPECT_EQ(f.canvas.pixel(210, 289), qRgb(255, 255, 255));
     // The frame's bottom-left pixel is the key: left out.
     EXPECT_EQ(f.canvas.pixel(180, 289), qRgb(255, 255, 255));
-    EXPECT_EQ(f.frame.size(), QSize(30, 50));
+    EXPECT_EQ(f.frame.size(), (Size{30, 50}));
 }
 
 TEST(CutFrame, UnanchoredFrameHasItsTopLeftAtThePoint) {
@@ -83,21 +85,20 @@ TEST(CutFrame, RectanglesOutsideTheSheetAndBadNumbersAreSafe) {
     cutFrame(f.canvas, f.sheet, f.frame, *f.record, 0, 0, 7, true, 2);
     EXPECT_LE(f.frame.width(), f.sheet.width());
     EXPECT_LE(f.frame.height(), f.sheet.height());
-    const QImage before = f.canvas.copy();
+    const Picture before = f.canvas;
     cutFrame(f.canvas, f.sheet, f.frame, *f.record, 0, 0, 0, false, 1);
     cutFrame(f.canvas, f.sheet, f.frame, *f.record, 0, 0, 101, false, 1);
     cutFrame(f.canvas, f.sheet, f.frame, *f.record, 0, 0, 5, false, 31);
     cutFrame(f.canvas, f.sheet, f.frame, *f.record, 0, 0, 9, false, 1); // empty animation
-    EXPECT_EQ(f.canvas, before);
+    EXPECT_TRUE(f.canvas == before);
 }
 
 TEST(CutCell, ItemThreeOfTheLargeStrip) {
-    QImage strip(5000, 50, QImage::Format_RGB32);
-    strip.fill(Qt::black);
-    QPainter(&strip).fillRect(100, 0, 50, 50, Qt::yellow);
-    QImage cell;
+    Picture strip(5000, 50);
+    fillRect(strip, 100, 0, 50, 50, rgb(255, 255, 0));
+    Picture cell;
     cutCell(strip, 50, 50, 3, cell);
-    EXPECT_EQ(cell.size(), QSize(50, 50));
+    EXPECT_EQ(cell.size(), (Size{50, 50}));
     EXPECT_EQ(cell.pixel(0, 0), qRgb(255, 255, 0));
     EXPECT_EQ(cell.pixel(49, 49), qRgb(255, 255, 0));
     cutCell(strip, 50, 50, 255, cell); // beyond the strip: black, nothing read outside
@@ -105,11 +106,11 @@ TEST(CutCell, ItemThreeOfTheLargeStrip) {
 }
 
 TEST(Blit, ClippedAtEveryEdge) {
-    QImage target(30, 30, QImage::Format_RGB32);
-    target.fill(Qt::white);
-    QImage source = solidPicture(20, 20, Qt::blue);
+    Picture target(30, 30);
+    target.fill(rgb(255, 255, 255));
+    Picture source = fromQt(solidPicture(20, 20, Qt::blue));
     source.setPixel(0, 19, qRgb(9, 9, 9));
-    for (QPoint at : {QPoint(-10, -10), QPoint(25, 25), QPoint(-30, 5), QPoint(40, 40)}) {
+    for (Point at : {Point{-10, -10}, Point{25, 25}, Point{-30, 5}, Point{40, 40}}) {
         drawTransparent(target, source, at);
         drawOpaque(target, source, at);
     }
@@ -123,8 +124,8 @@ TEST(ReloadBackground, EachModeReadsItsFile) {
     putMinimalTree(files, *ProjectRecord::createBlank());
     PictureFiles pictureFiles(files);
     ScreenState screen;
-    QImage background;
-    QImage canvas(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
+    Picture background;
+    Picture canvas(kPlayWidth, kPlayHeight);
 
     screen.screenMode = ScreenMode::Scene;
     screen.currentScene = 12;
@@ -136,8 +137,8 @@ TEST(ReloadBackground, EachModeReadsItsFile) {
     reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas);
     EXPECT_EQ(files.opened.last(), QStringLiteral("/game/mzh/data/anim"));
     screen.screenMode = ScreenMode::Help;
-    screen.sceneViewOffset = QPoint(100, 50);
-    canvas.fill(Qt::white);
+    screen.sceneViewOffset = Point{100, 50};
+    canvas.fill(rgb(255, 255, 255));
     reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas);
     EXPECT_EQ(files.opened.last(), QStringLiteral("/game/mzh/data/help"));
     EXPECT_EQ(canvas.pixel(99, 49), qRgb(255, 255, 255));
@@ -149,13 +150,13 @@ TEST(ReloadBackground, EachModeReadsItsFile) {
     screen.currentScene = 40;
     const QString message = reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas);
     EXPECT_TRUE(message.contains(QStringLiteral("/game/mzh/scena/40")));
-    EXPECT_EQ(background, blankScenePicture());
+    EXPECT_TRUE(background == blankScenePicture());
     EXPECT_EQ(canvas.pixel(500, 500), qRgb(0xC0, 0xC0, 0xC0));
     // A missing sheet keeps the picture held (the animator draws nothing of its own over it).
     files.files.remove(kFakeRoot.data(QStringLiteral("anim")));
     screen.screenMode = ScreenMode::Animator;
     EXPECT_FALSE(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas).isEmpty());
-    EXPECT_EQ(background, blankScenePicture());
+    EXPECT_TRUE(background == blankScenePicture());
 }
 
 } // namespace

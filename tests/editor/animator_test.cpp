@@ -8,15 +8,32 @@
 #include "platform/picturecodec.h"
 #include "runtime/playfixture.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QFileInfo>
 
 #include <numeric>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace tw::test {
 namespace {
+
+// The animator's functions on the toolkit's types the sheets here are drawn with.
+QRect figureAt(const QImage& sheet, QPoint at) { return toQt(tw::figureAt(fromQt(sheet), fromQt(at))); }
+QRect frameAroundFigure(const QRect& figure, QSize sheet) {
+    return toQt(tw::frameAroundFigure(fromQt(figure), fromQt(sheet)));
+}
+bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const QImage& sheet, QPoint at) {
+    return tw::fitFrameToFigure(record, state, fromQt(sheet), fromQt(at));
+}
+bool nudgeFrame(ProjectRecord& record, const EditorState& state, FrameValue value, int delta, QSize sheet) {
+    return tw::nudgeFrame(record, state, value, delta, fromQt(sheet));
+}
+void stretchFrame(ProjectRecord& record, const EditorState& state, QPoint down, QPoint pointer, QSize sheet) {
+    tw::stretchFrame(record, state, fromQt(down), fromQt(pointer), fromQt(sheet));
+}
 
 QRect rectOf(const AnimFrame& f) { return QRect(f.srcX, f.srcY, f.width, f.height); }
 
@@ -61,7 +78,7 @@ TEST(AnimatorEditing, RandomClicksKeepTheFrameChosenAndTheRectanglesInsideTheShe
             case 5: removeLastFrame(*record, state); break;
             case 6: nudged = nudgeFrame(*record, state, value, delta, sheet); break;
             case 7:
-                state.sheetViewOffset = QPoint(below(600) - 300, below(600) - 300);
+                state.sheetViewOffset = Point{below(600) - 300, below(600) - 300};
                 stretchFrame(*record, state, down, pointer, sheet);
                 break;
             case 8: // the count changed under the page (an undo, a damaged record): the page follows
@@ -115,7 +132,7 @@ TEST(AnimatorEditing, RandomClicksKeepTheFrameChosenAndTheRectanglesInsideTheShe
                 // Both corners of the stretch, where they lie on the sheet, are corners of the rectangle.
                 const QRect sheetRect(QPoint(0, 0), sheet);
                 const QRect r = rectOf(chosen);
-                for (const QPoint p : {down - state.sheetViewOffset, pointer - state.sheetViewOffset}) {
+                for (const QPoint p : {down - toQt(state.sheetViewOffset), pointer - toQt(state.sheetViewOffset)}) {
                     if (!sheetRect.contains(p)) continue;
                     ASSERT_TRUE(p.x() == r.x() || p.x() == r.x() + r.width()) << p.x() << " " << r.x();
                     ASSERT_TRUE(p.y() == r.y() || p.y() == r.y() + r.height()) << p.y() << " " << r.y();
@@ -228,8 +245,8 @@ TEST(FigureFit, TheFrameKeepsAMarginSoThatItsKeyPixelIsNeverTheFigures) {
         // Stored as the current frame through the double-click's path.
         std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
         EditorState state;
-        state.sheetViewOffset = QPoint(349, 7);
-        ASSERT_TRUE(fitFrameToFigure(*record, state, sheet, at + state.sheetViewOffset));
+        state.sheetViewOffset = Point{349, 7};
+        ASSERT_TRUE(fitFrameToFigure(*record, state, sheet, at + toQt(state.sheetViewOffset)));
         EXPECT_EQ(rectOf(currentFrameOf(*record, state)), frame);
     }
     EXPECT_GT(touchingAnEdge, 20);
@@ -245,7 +262,7 @@ TEST(FigureFit, AFigureWithAFilledCornerIsFittedWithTheBackgroundAsKey) {
     for (int x = 10; x < 18; ++x) sheet.setPixel(x, 19, 0xFF202020);
     std::unique_ptr<ProjectRecord> record = ProjectRecord::createBlank();
     EditorState state;
-    ASSERT_TRUE(fitFrameToFigure(*record, state, sheet, QPoint(12, 19) + state.sheetViewOffset));
+    ASSERT_TRUE(fitFrameToFigure(*record, state, sheet, QPoint(12, 19) + toQt(state.sheetViewOffset)));
     const QRect frame = rectOf(currentFrameOf(*record, state));
     EXPECT_EQ(frame, QRect(9, 9, 10, 12));
     EXPECT_EQ(sheet.pixel(frame.bottomLeft()), 0xFFFF00FFu);
@@ -296,8 +313,8 @@ protected:
         world.files.files[chosen] = readTestData(corpusFile);
         return chosen;
     }
-    QImage sheet() const { return engine->pictures().sheetPicture; }
-    QImage shown() const { return engine->pictures().backgroundPicture; }
+    QImage sheet() const { return toQt(std::as_const(engine->pictures().sheetPicture)).copy(); }
+    QImage shown() const { return toQt(std::as_const(engine->pictures().backgroundPicture)).copy(); }
 };
 
 TEST_F(SheetLoading, ACorruptSheetKeepsTheOldOneAndACancelReadsTheFileAgain) {

@@ -155,7 +155,7 @@ TEST_F(DialogEditing, RandomDialogsBelongToTheirSceneAndAreCutTo50) {
     record.scene(2).dialog(4).textY = 44;
     const TextPreview preview = dialogPreview(record, 2, 4, {loaded.begin(), loaded.end()});
     EXPECT_EQ(preview.style, TextPreview::Style::Boxed);
-    EXPECT_EQ(preview.at, QPoint(333, 44));
+    EXPECT_EQ(preview.at, (Point{333, 44}));
     EXPECT_EQ(preview.lines.size(), kRandomDialogLines);
 }
 

@@ -7,11 +7,13 @@
 #include "platform/picturecodec.h"
 #include "runtime/playfixture.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QFileInfo>
 
 #include <functional>
 #include <random>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -59,10 +61,10 @@ TEST_F(PictureSets, ACorruptPictureChangesNoFileNoStripAndNoCount) {
                                  kFakeRoot.comic(1)};
     QMap<QString, QByteArray> before;
     for (const QString& path : watched) before[path] = world.files.files.value(path);
-    const QImage large = engine->pictures().largeItemStrip;
-    const QImage small = engine->pictures().smallItemStrip;
-    const QImage doors = engine->pictures().doorStrip;
-    const QImage panel = engine->pictures().panelPicture;
+    const QImage large = toQt(std::as_const(engine->pictures().largeItemStrip)).copy();
+    const QImage small = toQt(std::as_const(engine->pictures().smallItemStrip)).copy();
+    const QImage doors = toQt(std::as_const(engine->pictures().doorStrip)).copy();
+    const QImage panel = toQt(std::as_const(engine->pictures().panelPicture)).copy();
     const int comics = record().comicCount;
     engine->screen().screenMode = ScreenMode::Scene;
 
@@ -89,10 +91,10 @@ TEST_F(PictureSets, ACorruptPictureChangesNoFileNoStripAndNoCount) {
     }
     EXPECT_GE(refused, 8);
     for (const QString& path : watched) EXPECT_EQ(world.files.files.value(path), before[path]) << path.toStdString();
-    EXPECT_EQ(engine->pictures().largeItemStrip, large);
-    EXPECT_EQ(engine->pictures().smallItemStrip, small);
-    EXPECT_EQ(engine->pictures().doorStrip, doors);
-    EXPECT_EQ(engine->pictures().panelPicture, panel);
+    EXPECT_EQ(toQt(std::as_const(engine->pictures().largeItemStrip)), large);
+    EXPECT_EQ(toQt(std::as_const(engine->pictures().smallItemStrip)), small);
+    EXPECT_EQ(toQt(std::as_const(engine->pictures().doorStrip)), doors);
+    EXPECT_EQ(toQt(std::as_const(engine->pictures().panelPicture)), panel);
     EXPECT_EQ(record().comicCount, comics);
     // The scene stays shown: the screen switches only after the picture has been written.
     EXPECT_EQ(engine->screen().screenMode, ScreenMode::Scene);
@@ -114,17 +116,17 @@ TEST_F(PictureSets, PicturesLandInTheirCellOnlyAndAreOnDiskAtOnce) {
         const int k = std::uniform_int_distribution<int>(1, 50)(random);
         const QByteArray largeBytes = world.files.files[data("nabpredmax")];
         const QByteArray smallBytes = world.files.files[data("nabpredmin")];
-        const QImage largeBefore = engine->pictures().largeItemStrip;
-        const QImage smallBefore = engine->pictures().smallItemStrip;
-        const QImage doorBefore = engine->pictures().doorStrip;
+        const QImage largeBefore = toQt(std::as_const(engine->pictures().largeItemStrip)).copy();
+        const QImage smallBefore = toQt(std::as_const(engine->pictures().smallItemStrip)).copy();
+        const QImage doorBefore = toQt(std::as_const(engine->pictures().doorStrip)).copy();
 
         editorState(*engine).currentItem = n;
         world.dialogs.answers = {largeFile, smallFile};
         ASSERT_TRUE(replaceItemPictures(*editor)) << good[i].fileName().toStdString();
-        expectCell(engine->pictures().largeItemStrip, largeBefore, 50, 50, n, large, good[i].fileName());
-        expectCell(engine->pictures().smallItemStrip, smallBefore, 20, 20, n, small, good[i].fileName());
-        EXPECT_EQ(decodePicture(world.files.files[data("nabpredmax")]), engine->pictures().largeItemStrip);
-        EXPECT_EQ(decodePicture(world.files.files[data("nabpredmin")]), engine->pictures().smallItemStrip);
+        expectCell(toQt(std::as_const(engine->pictures().largeItemStrip)), largeBefore, 50, 50, n, large, good[i].fileName());
+        expectCell(toQt(std::as_const(engine->pictures().smallItemStrip)), smallBefore, 20, 20, n, small, good[i].fileName());
+        EXPECT_EQ(decodePicture(world.files.files[data("nabpredmax")]), toQt(std::as_const(engine->pictures().largeItemStrip)));
+        EXPECT_EQ(decodePicture(world.files.files[data("nabpredmin")]), toQt(std::as_const(engine->pictures().smallItemStrip)));
         // The item's transparent colour is the picture's own bottom-left colour, whatever its size.
         EXPECT_EQ(engine->pictures().largeItemPicture.pixel(0, 49) & 0xFFFFFF,
                   large.pixel(0, std::min(49, large.height() - 1)) & 0xFFFFFF);
@@ -132,17 +134,17 @@ TEST_F(PictureSets, PicturesLandInTheirCellOnlyAndAreOnDiskAtOnce) {
         editorState(*engine).closedDoorPick = k;
         world.dialogs.answers = {largeFile};
         ASSERT_TRUE(replaceDoorPicture(*editor));
-        expectCell(engine->pictures().doorStrip, doorBefore, 60, 90, k, large, good[i].fileName());
-        EXPECT_EQ(decodePicture(world.files.files[data("dver")]), engine->pictures().doorStrip);
-        EXPECT_EQ(engine->pictures().doorPicture.size(), QSize(60, 90));
+        expectCell(toQt(std::as_const(engine->pictures().doorStrip)), doorBefore, 60, 90, k, large, good[i].fileName());
+        EXPECT_EQ(decodePicture(world.files.files[data("dver")]), toQt(std::as_const(engine->pictures().doorStrip)));
+        EXPECT_EQ(engine->pictures().doorPicture.size(), (Size{60, 90}));
 
         ASSERT_EQ(editor->undo(), Editor::Outcome::Applied);
         ASSERT_EQ(editor->undo(), Editor::Outcome::Applied);
         EXPECT_EQ(world.files.files[data("nabpredmax")], largeBytes);
         EXPECT_EQ(world.files.files[data("nabpredmin")], smallBytes);
-        EXPECT_EQ(engine->pictures().largeItemStrip, largeBefore);
-        EXPECT_EQ(engine->pictures().smallItemStrip, smallBefore);
-        EXPECT_EQ(engine->pictures().doorStrip, doorBefore);
+        EXPECT_EQ(toQt(std::as_const(engine->pictures().largeItemStrip)), largeBefore);
+        EXPECT_EQ(toQt(std::as_const(engine->pictures().smallItemStrip)), smallBefore);
+        EXPECT_EQ(toQt(std::as_const(engine->pictures().doorStrip)), doorBefore);
         ASSERT_EQ(editor->redo(), Editor::Outcome::Applied);
     }
     // The second dialog cancelled: neither strip changes and nothing is read.

@@ -130,7 +130,7 @@ TEST_F(SavePoint, RestoreEndsWhatPlayHadInFlight) {
     click(350, 100);
     ASSERT_TRUE(play().walkingToDoor);
     ASSERT_EQ(engine->canvasCursor(), int(cursorClock));
-    engine->pictures().handPicture.fill(Qt::black);
+    engine->pictures().handPicture.fill(rgb(0, 0, 0));
 
     ASSERT_TRUE(restoreSavePoint(*editor));
     EXPECT_FALSE(play().walkingToDoor);

@@ -8,6 +8,7 @@
 #include "support/fakes.h"
 #include "support/faketree.h"
 #include "support/playergame.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -89,27 +91,27 @@ TEST_F(PlayerWindowScenario, ClicksReachTheGameWhereThePictureShowsThem) {
         points.emplace_back(random.bounded(kPlayWidth), random.bounded(kPlayHeight));
     for (const QPoint p : points) {
         pointer(QEvent::MouseMove, widgetPoint(p.x(), p.y()));
-        ASSERT_EQ(engine().play().mousePoint, p);
+        ASSERT_EQ(toQt(engine().play().mousePoint), p);
         pointer(QEvent::MouseButtonPress, widgetPoint(p.x(), p.y()));
-        ASSERT_EQ(engine().play().mouseDownPoint, p);
+        ASSERT_EQ(toQt(engine().play().mouseDownPoint), p);
         pointer(QEvent::MouseButtonRelease, widgetPoint(p.x(), p.y()));
     }
 
     // The bars take no presses; a move over them holds the pointer at the picture's edge.
-    const QPoint last = engine().play().mouseDownPoint;
+    const Point last = engine().play().mouseDownPoint;
     pointer(QEvent::MouseButtonPress, QPointF(shown.left() - 4, 450));
     pointer(QEvent::MouseButtonRelease, QPointF(shown.left() - 4, 450));
     pointer(QEvent::MouseButtonPress, QPointF(shown.right() + 4, 10));
     pointer(QEvent::MouseButtonRelease, QPointF(shown.right() + 4, 10));
     EXPECT_EQ(engine().play().mouseDownPoint, last);
     pointer(QEvent::MouseMove, QPointF(shown.left() - 4, 450));
-    EXPECT_EQ(engine().play().mousePoint, QPoint(0, 350));
+    EXPECT_EQ(engine().play().mousePoint, (Point{0, 350}));
     pointer(QEvent::MouseMove, QPointF(1599, 899));
-    EXPECT_EQ(engine().play().mousePoint, QPoint(kPlayWidth - 1, kPlayHeight - 1));
+    EXPECT_EQ(engine().play().mousePoint, (Point{kPlayWidth - 1, kPlayHeight - 1}));
 
     // What is seen is what is clicked: each cell of the canvas painted its own colour, the middle of
     // the screen pixels that show a cell's colour is a press in that cell.
-    QImage& canvas = engine().canvas();
+    Picture& canvas = engine().canvas();
     const auto cellColour = [](int c, int r) { return qRgb(c * 5, r * 7, 200); };
     for (int y = 0; y < kPlayHeight; ++y)
         for (int x = 0; x < kPlayWidth; ++x)
@@ -131,8 +133,8 @@ TEST_F(PlayerWindowScenario, ClicksReachTheGameWhereThePictureShowsThem) {
         const QPoint middle = (sum / count).toPoint();
         pointer(QEvent::MouseButtonPress, middle);
         pointer(QEvent::MouseButtonRelease, middle);
-        EXPECT_EQ(cellOfPixel(engine().play().mouseDownPoint.x()), c);
-        EXPECT_EQ(cellOfPixel(engine().play().mouseDownPoint.y()), r);
+        EXPECT_EQ(cellOfPixel(engine().play().mouseDownPoint.x), c);
+        EXPECT_EQ(cellOfPixel(engine().play().mouseDownPoint.y), r);
     }
 }
 
@@ -141,21 +143,21 @@ TEST_F(PlayerWindowScenario, SpaceShowsTheActionZonesWhileHeldAndF11TogglesFullS
     const std::vector<ActionZone> zones = actionZones(engine());
     ASSERT_EQ(zones.size(), 5u);
     const QImage before = grabbed();
-    const QImage canvasBefore = engine().canvas().copy();
+    const QImage canvasBefore = toQt(std::as_const(engine().canvas())).copy();
 
     QTest::keyPress(window.get(), Qt::Key_Space);
     EXPECT_EQ(view()->zones(), zones);
     const QImage held = grabbed();
     // The middle of each zone's top edge is drawn over; a place far from every zone is not.
     for (const ActionZone& zone : zones) {
-        const QPoint edge = widgetPoint(zone.rect.center().x(), zone.rect.top()).toPoint();
+        const QPoint edge = widgetPoint(toQt(zone.rect).center().x(), zone.rect.top()).toPoint();
         EXPECT_NE(held.pixel(edge), before.pixel(edge)) << int(zone.kind);
     }
     const QPoint far = widgetPoint(450, 660).toPoint();
     EXPECT_EQ(held.pixel(far), before.pixel(far));
     // The zones are drawn over the picture, never into the game's canvas.
-    EXPECT_EQ(engine().canvas(), canvasBefore);
-    EXPECT_EQ(view()->shownPicture(), canvasBefore);
+    EXPECT_EQ(toQt(std::as_const(engine().canvas())), canvasBefore);
+    EXPECT_EQ(toQt(view()->shownPicture()), canvasBefore);
 
     // The key's auto-repeat releases do not take them away; the real release does.
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);

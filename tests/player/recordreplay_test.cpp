@@ -12,6 +12,7 @@
 #include "runtime/inputrecorder.h"
 #include "runtime/replay.h"
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -208,7 +210,7 @@ TEST_F(RecordAndReplay, APlayedGameReplaysToTheSameRecordAndFrameInThePlayerAndT
     ASSERT_EQ(asked.questions.size(), 2);
     ASSERT_TRUE(asked.errors.isEmpty()) << asked.errors.join(QLatin1Char('\n')).toStdString();
     const QByteArray played(reinterpret_cast<const char*>(record().bytes()), qsizetype(kProjectRecordSize));
-    const QImage playedFrame = engine().canvas().copy();
+    const QImage playedFrame = toQt(std::as_const(engine().canvas())).copy();
     const std::string playedState = playStateJson(engine());
     EXPECT_EQ(scene(), 2);
     const FileSystem::ReadResult file = disk.read(recordingFile);
@@ -249,7 +251,7 @@ TEST_F(RecordAndReplay, APlayedGameReplaysToTheSameRecordAndFrameInThePlayerAndT
             << replay.notes()[0].toStdString();
         bytes = QByteArray(reinterpret_cast<const char*>(replay.engine().record().bytes()),
                            qsizetype(kProjectRecordSize));
-        frame = replay.engine().canvas().copy();
+        frame = toQt(std::as_const(replay.engine().canvas())).copy();
         state = playStateJson(replay.engine());
     };
     for (int run = 1; run <= 2; ++run) {

@@ -3,12 +3,14 @@
 #include "project/erase.h"
 #include "project/projectrecord.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 #include <vector>
+#include <utility>
 
 namespace tw {
 namespace {
@@ -224,17 +226,18 @@ TEST(ErasePlot, LeavesAWorldWithNothingInIt) {
 }
 
 // Draws every frame of every animation, both ways of placing it, over a filled canvas.
-QImage drawAllFrames(const ProjectRecord& record, const QImage& sheet) {
-    QImage canvas(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
+QImage drawAllFrames(const ProjectRecord& record, const QImage& sheetImage) {
+    const Picture sheet = fromQt(sheetImage);
+    Picture canvas(kPlayWidth, kPlayHeight);
     canvas.fill(0xFF123456);
-    QImage framePicture;
+    Picture framePicture;
     for (int a = 1; a <= kAnimationCapacity; ++a) {
         for (int f = 1; f <= kFrameCapacity; ++f) {
             cutFrame(canvas, sheet, framePicture, record, 500, 400, a, false, f);
             cutFrame(canvas, sheet, framePicture, record, 500, 400, a, true, f);
         }
     }
-    return canvas;
+    return toQt(std::as_const(canvas)).copy();
 }
 
 TEST(EraseAnimations, LeavesOneEmptyFrameThatDrawsNothing) {

@@ -50,13 +50,13 @@ TEST(ActionZones, EveryClickablePlaceOfTheSceneShownAndNothingElse) {
     engine.screen().currentScene = 2;
 
     const std::vector<ActionZone> expected = {
-        {Kind::Item, QRect(160, 180, 20, 20)},
-        {Kind::Item, QRect(1000, 0, 9, 20)},
-        {Kind::Character, QRect(QPoint(600, 300), QPoint(699, 449))},
-        {Kind::Hint, QRect(QPoint(200, 500), QPoint(319, 599))},
-        {Kind::Hint, QRect(QPoint(980, 5), QPoint(1008, 39))},
-        {Kind::DoorKey, QRect(QPoint(800, 100), QPoint(899, 249))},
-        {Kind::Portal, QRect(260, 180, 20, 20)},
+        {Kind::Item, Rect{160, 180, 20, 20}},
+        {Kind::Item, Rect{1000, 0, 9, 20}},
+        {Kind::Character, Rect::fromCorners(600, 300, 700, 450)},
+        {Kind::Hint, Rect::fromCorners(200, 500, 320, 600)},
+        {Kind::Hint, Rect::fromCorners(980, 5, 1009, 40)},
+        {Kind::DoorKey, Rect::fromCorners(800, 100, 900, 250)},
+        {Kind::Portal, Rect{260, 180, 20, 20}},
     };
     EXPECT_EQ(actionZones(engine), expected);
 

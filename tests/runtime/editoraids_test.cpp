@@ -4,6 +4,7 @@
 #include "support/fakes.h"
 #include "support/faketree.h"
 #include "support/playergame.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 
 #include <memory>
 #include <vector>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -46,7 +48,7 @@ QImage playFrame(bool withEditor) {
     engine.reloadBackground();
     engine.mouseMove(500, 650, 699);
     engine.frameTick();
-    return engine.canvas().copy();
+    return toQt(std::as_const(engine.canvas())).copy();
 }
 
 // The player draws none of the author's aids: outside the pictures play itself draws (the hero, the

@@ -12,6 +12,7 @@
 #include "runtime/gamesession.h"
 #include "support/fakes.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -107,8 +109,8 @@ protected:
     // comes from the demo tree, which the demo's maker writes the same every time. With TW_WRITE_FRAMES
     // set to a folder, the frame is written there instead, as a new reference.
     static void expectFrame(const char* name, Run& run) {
-        const QImage shown = run.engine->canvas().convertToFormat(QImage::Format_RGB32);
-        const QImage background = run.engine->pictures().backgroundPicture.convertToFormat(QImage::Format_RGB32);
+        const QImage shown = toQt(std::as_const(run.engine->canvas())).convertToFormat(QImage::Format_RGB32);
+        const QImage background = toQt(std::as_const(run.engine->pictures().backgroundPicture)).convertToFormat(QImage::Format_RGB32);
         const auto under = [&background](int x, int y) {
             return x < background.width() && y < background.height() ? background.pixel(x, y) : qRgb(0, 0, 0);
         };

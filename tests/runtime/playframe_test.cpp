@@ -4,10 +4,12 @@
 #include "runtime/engine.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -127,13 +129,13 @@ TEST_F(PlayFrame, RandomSpotJumpsOnlyOnAFiveInFiftyChance) {
 
 TEST_F(PlayFrame, ThePanelCoversTheHero) {
     engine->record().heroY = 50; // the hero stands under the item panel
-    engine->play().mousePoint = QPoint(500, 2);
+    engine->play().mousePoint = Point{500, 2};
     engine->frameTick();
     EXPECT_TRUE(engine->play().panelShown);
     EXPECT_EQ(at(215, 20), qRgb(90, 60, 30));
     EXPECT_EQ(engine->canvasCursor(), int(cursorItem));
     // Above y 100 the panel is drawn one last time and is gone from the next tick on.
-    engine->play().mousePoint = QPoint(500, 300);
+    engine->play().mousePoint = Point{500, 300};
     engine->frameTick();
     EXPECT_FALSE(engine->play().panelShown);
     EXPECT_EQ(at(215, 20), qRgb(90, 60, 30));
@@ -142,11 +144,11 @@ TEST_F(PlayFrame, ThePanelCoversTheHero) {
 }
 
 TEST_F(PlayFrame, WithTheComicOnNothingElseIsVisible) {
-    engine->pictures().comicPicture = solidPicture(100, 80, Qt::cyan);
+    engine->pictures().comicPicture = fromQt(solidPicture(100, 80, Qt::cyan));
     engine->play().comicOn = true;
     engine->play().comicTicks = 30;
     engine->frameTick();
-    const QImage& canvas = engine->canvas();
+    const QImage canvas = toQt(std::as_const(engine->canvas()));
     // Centred: ((1009 - 100) div 2, (700 - 80) div 2) = (454, 310).
     EXPECT_EQ(at(454, 310), qRgb(0, 255, 255));
     EXPECT_EQ(at(553, 389), qRgb(0, 255, 255));
@@ -158,7 +160,7 @@ TEST_F(PlayFrame, WithTheComicOnNothingElseIsVisible) {
 }
 
 TEST_F(PlayFrame, ComicEndsAfterThirtyTicksFreeingTheHero) {
-    engine->pictures().comicPicture = solidPicture(10, 10, Qt::cyan);
+    engine->pictures().comicPicture = fromQt(solidPicture(10, 10, Qt::cyan));
     engine->play().comicOn = true;
     engine->play().comicTicks = 30;
     engine->play().heroFree = false;
@@ -173,7 +175,7 @@ TEST_F(PlayFrame, ComicEndsAfterThirtyTicksFreeingTheHero) {
 TEST_F(PlayFrame, OnlyTheSceneAndAnimatorModesWorkInTheFrameTick) {
     for (EditorPage page : {EditorPage::GameMenu, EditorPage::Passability}) {
         selectPage(*engine, page);
-        engine->canvas().fill(Qt::black);
+        engine->canvas().fill(rgb(0, 0, 0));
         engine->frameTick();
         EXPECT_EQ(at(500, 500), qRgb(0, 0, 0));
         EXPECT_EQ(engine->play().spotFrame[0], 1);
@@ -235,9 +237,9 @@ TEST_F(PlayFrame, PlacingOutlinesCellsWithTheFrameAndTheOverlayKeepsTheHero) {
         engine->frameTick();
         EXPECT_EQ(at(205, 165), kHeroColour);
         EXPECT_EQ(at(400, 400), qRgb(255, 0, 255)); // cell (21, 21) outlined
-        const QImage frame = engine->canvas().copy();
+        const QImage frame = toQt(std::as_const(engine->canvas())).copy();
         for (int i = 0; i < 5; ++i) engine->overlayTick();
-        EXPECT_TRUE(engine->canvas() == frame);
+        EXPECT_TRUE(toQt(std::as_const(engine->canvas())) == frame);
     }
 }
 

@@ -110,18 +110,18 @@ TEST(ShownChanges, MatchAWholeRedrawUnderRandomInput) {
         }
         // The whole engine's canvas counts as drawn over before every tick, so it is redrawn whole.
         whole.engine.canvas().bits();
-        const QRegion frame = lean.engine.frameTick();
+        const ChangedArea frame = lean.engine.frameTick();
         whole.engine.frameTick();
         ASSERT_TRUE(lean.engine.canvas() == whole.engine.canvas()) << "frame tick " << tick;
-        const QRegion framed =
+        const ChangedArea framed =
             frame.isEmpty() ? shown.update(lean.engine.canvas()) : shown.update(lean.engine.canvas(), frame);
         ASSERT_TRUE(shown.copy() == lean.engine.canvas()) << "shown after frame tick " << tick;
 
         whole.engine.canvas().bits();
-        const QRect overlay = lean.engine.overlayTick();
+        const Rect overlay = lean.engine.overlayTick();
         whole.engine.overlayTick();
         ASSERT_TRUE(lean.engine.canvas() == whole.engine.canvas()) << "overlay tick " << tick;
-        const QRegion overlaid = overlay.isEmpty() ? shown.update(lean.engine.canvas())
+        const ChangedArea overlaid = overlay.isEmpty() ? shown.update(lean.engine.canvas())
                                                    : shown.update(lean.engine.canvas(), overlay);
         ASSERT_TRUE(shown.copy() == lean.engine.canvas()) << "shown after overlay tick " << tick;
         repaintedTicks += !framed.isEmpty() || !overlaid.isEmpty();

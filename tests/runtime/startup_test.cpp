@@ -2,10 +2,12 @@
 #include "runtime/engine.h"
 #include "support/fakes.h"
 #include "support/faketree.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace tw::test {
 namespace {
@@ -54,8 +56,8 @@ TEST_F(StartUp, OpensOnTheMenuWithCaptionAndNeutralCursor) {
     EXPECT_EQ(world.cursors.installs, 8);
     for (int slot = 1; slot <= 8; ++slot) EXPECT_TRUE(world.cursors.installed[slot].has_value()) << slot;
     EXPECT_EQ(world.cursors.shown, int(cursorNeutral));
-    EXPECT_EQ(engine->pictures().handPicture.size(), QSize(50, 50));
-    EXPECT_EQ(engine->pictures().doorPicture.size(), QSize(60, 90));
+    EXPECT_EQ(engine->pictures().handPicture.size(), (Size{50, 50}));
+    EXPECT_EQ(engine->pictures().doorPicture.size(), (Size{60, 90}));
 }
 
 TEST_F(StartUp, MissingCursorFileEmptiesItsSlotAndStartUpGoesOn) {
@@ -91,7 +93,7 @@ TEST_F(StartUp, HeldItemIsCarriedAgain) {
     record->holdingItem = 1;
     putMinimalTree(world.files, *record);
     ASSERT_TRUE(start());
-    const QImage& hand = engine->pictures().handPicture;
+    const QImage hand = toQt(std::as_const(engine->pictures().handPicture));
     EXPECT_EQ(hand.pixel(0, 0), largeItemColour(12).rgb());
     EXPECT_EQ(hand.pixel(49, 49), largeItemColour(12).rgb());
 }

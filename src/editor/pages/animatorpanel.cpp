@@ -5,6 +5,7 @@
 #include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -20,7 +21,7 @@ namespace {
 // Image2: shows the engine's preview picture as the frame tick left it.
 class PreviewView final : public QWidget {
 public:
-    PreviewView(const QImage& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+    PreviewView(const Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
         setObjectName(QStringLiteral("Image2"));
         setFixedSize(kPreviewWidth, kPreviewHeight);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -30,11 +31,11 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), QColor(0xC0, 0xC0, 0xC0));
-        painter.drawImage(0, 0, picture_);
+        painter.drawImage(0, 0, toQt(picture_));
     }
 
 private:
-    const QImage& picture_;
+    const Picture& picture_;
 };
 
 constexpr int kIconSize = 22;

@@ -6,6 +6,7 @@
 #include "editor/pages/scenestepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -128,7 +129,7 @@ ApplicatorPage::ApplicatorPage(Applicator& applicator, QWidget* parent) : QWidge
         auto* button = pictureButton(this, p.name, presetIcon(p.top, p.bottom, p.left, p.right), QString::fromUtf8(p.tip),
                                      QRect(240 + 24 * p.cell.x(), 82 + 18 * p.cell.y(), 22, 18));
         connect(button, &QToolButton::clicked, this, [this, offset = p.offset] {
-            applicator_.setViewOffset(offset);
+            applicator_.setViewOffset(fromQt(offset));
             emit canvasChanged();
         });
     }

@@ -195,7 +195,7 @@ void PlotDialogPage::showRecord() {
 void PlotDialogPage::showPicks() {
     Engine& engine = editor_.engine();
     const EditorState& state = editor_.state();
-    const QImage& strip = engine.pictures().largeItemStrip;
+    const Picture& strip = engine.pictures().largeItemStrip;
     for (auto [picture, n] : {std::pair{givePicture_, state.itemPickA}, std::pair{getPicture_, state.itemPickB}}) {
         // 0 is an empty hand: the bare ground.
         picture->setPixmap(cellPreview(strip, 50, 50, n, picture->size()));

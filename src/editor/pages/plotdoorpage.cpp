@@ -7,9 +7,12 @@
 #include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QPainter>
+
+#include <utility>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
@@ -128,10 +131,10 @@ void PlotDoorPage::showRecord() {
     // leaves the preview empty; the engine reports it once.
     QPixmap shown(105, 105);
     shown.fill(QColor(0xC0, 0xC0, 0xC0));
-    QImage comic;
+    Picture comic;
     if (engine.loadPicture(engine.paths().comic(state.comicPick), comic)) {
         QPainter painter(&shown);
-        painter.drawImage(QRect(0, 0, 137, 137), comic);
+        painter.drawImage(QRect(0, 0, 137, 137), toQt(std::as_const(comic)));
     }
     comic_->setPixmap(shown.scaled(comic_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -28,7 +28,7 @@ const char* const kPlotItemsHelp =
     "сохраняются в сумке.\n"
     "Предмет с определенным номером в игре - уникален и в одном экземпляре.";
 
-QPixmap cellPreview(const QImage& strip, int w, int h, int n, QSize size) {
+QPixmap cellPreview(const Picture& strip, int w, int h, int n, QSize size) {
     return QPixmap::fromImage(stripPreview(size, {{strip, QSize(w, h), n, QPoint(0, 0)}}));
 }
 
@@ -156,7 +156,7 @@ void PlotItemsPage::showRecord() {
 void PlotItemsPage::showPicks() {
     Engine& engine = editor_.engine();
     const EditorState& state = editor_.state();
-    const QImage& strip = engine.pictures().largeItemStrip;
+    const Picture& strip = engine.pictures().largeItemStrip;
     pickALabel_->setText(QString::number(state.itemPickA));
     pickBLabel_->setText(QString::number(state.itemPickB));
     pickALabel_->adjustSize();

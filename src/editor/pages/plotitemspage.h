@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/picture.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -11,7 +13,7 @@ namespace tw {
 class Editor;
 
 // Cell n (w x h) of a picture strip on a silver ground of size `size`, as stripPreview draws it.
-QPixmap cellPreview(const QImage& strip, int w, int h, int n, QSize size);
+QPixmap cellPreview(const Picture& strip, int w, int h, int n, QSize size);
 
 // "Предметы" of the plot editor: the item stepper with its picture, "Разместить" and "Убрать", and the
 // combination panel Panel3 (partner and product steppers, "Сохранить", "стереть"). The numbers shown
