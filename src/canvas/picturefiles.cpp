@@ -2,6 +2,7 @@
 
 #include "platform/filesystem.h"
 #include "platform/picturecodec.h"
+#include "toolkit/toolkittypes.h"
 
 namespace tw {
 
@@ -11,15 +12,15 @@ QString PictureFiles::load(const QString& path, QImage& into) {
         const QString reason = read.error.isEmpty() ? QStringLiteral("файл не найден") : read.error;
         return QStringLiteral("Не удалось открыть картинку %1: %2").arg(path, reason);
     }
-    QString reason;
-    QImage picture = decodePicture(read.bytes, &reason);
-    if (picture.isNull()) return QStringLiteral("Не удалось прочитать картинку %1: %2").arg(path, reason);
+    std::string reason;
+    QImage picture = toQt(decodePicture(fromQtBytes(read.bytes), &reason));
+    if (picture.isNull()) return QStringLiteral("Не удалось прочитать картинку %1: %2").arg(path, toQt(reason));
     into = std::move(picture);
     return {};
 }
 
 QString PictureFiles::save(const QString& path, const QImage& picture) {
-    const QString reason = files_.writeAtomically(path, encodeBmp(picture));
+    const QString reason = files_.writeAtomically(path, toQtBytes(encodeBmp(fromQt(picture))));
     if (reason.isEmpty()) return {};
     return QStringLiteral("Не удалось записать картинку %1: %2").arg(path, reason);
 }

@@ -14,6 +14,7 @@
 #include "platform/random.h"
 #include "project/assetcheck.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QPainter>
 
@@ -122,7 +123,7 @@ bool Applicator::writeScene() {
     Engine& engine = engine_;
     bool written = false;
     // The picture in memory is what is written; the file read back after it is the same picture.
-    const QByteArray bytes = encodeBmp(engine.pictures().backgroundPicture);
+    const QByteArray bytes = toQtBytes(encodeBmp(fromQt(engine.pictures().backgroundPicture)));
     editor_.change([&] { written = editor_.writeFile(engine.paths().scene(engine.screen().currentScene), bytes); });
     return written;
 }
@@ -138,7 +139,7 @@ bool Applicator::createScene() {
     bool made = false;
     editor_.change([&] {
         // The file first: a scene is counted only once its picture is on disk.
-        if (!editor_.writeFile(engine_.paths().scene(n), encodeBmp(blankScenePicture()))) return;
+        if (!editor_.writeFile(engine_.paths().scene(n), toQtBytes(encodeBmp(fromQt(blankScenePicture()))))) return;
         record.sceneCount = std::uint16_t(n);
         made = true;
     });
@@ -174,7 +175,7 @@ bool Applicator::loadScene() {
             // was drawn before around it.
             QImage scene = blankScenePicture();
             stampOnto(scene, picture.convertToFormat(QImage::Format_RGB32), QPoint(0, 0), false);
-            replaced = editor_.writeFile(target, encodeBmp(scene));
+            replaced = editor_.writeFile(target, toQtBytes(encodeBmp(fromQt(scene))));
         });
     }
     engine_.reloadBackground();
@@ -186,7 +187,7 @@ bool Applicator::saveSceneAs() {
     const QString chosen = engine_.services().dialogs.saveFile(QString::fromLatin1(kPictureFilter));
     if (chosen.isEmpty()) return false;
     const QString target = chosen.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".bmp");
-    const QString error = engine_.services().files.writeAtomically(target, encodeBmp(engine_.pictures().backgroundPicture));
+    const QString error = engine_.services().files.writeAtomically(target, toQtBytes(encodeBmp(fromQt(engine_.pictures().backgroundPicture))));
     if (!error.isEmpty()) {
         engine_.services().messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
         return false;
