@@ -453,10 +453,12 @@ Bytes encodeBmp(const Picture& picture) {
     unsigned char* row = p + dataOffset;
     for (int y = int(height) - 1; y >= 0; --y, row += stride) { // bottom-up
         const Rgb* source = picture.row(y);
-        for (std::uint32_t x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<unsigned char>(blueOf(source[x]));
-            row[3 * x + 1] = static_cast<unsigned char>(greenOf(source[x]));
-            row[3 * x + 2] = static_cast<unsigned char>(redOf(source[x]));
+        unsigned char* target = row;
+        for (std::uint32_t x = 0; x < width; ++x, target += 3) {
+            const Rgb colour = source[x]; // read once: the byte stores below may alias it for all the compiler knows
+            target[0] = static_cast<unsigned char>(colour);
+            target[1] = static_cast<unsigned char>(colour >> 8);
+            target[2] = static_cast<unsigned char>(colour >> 16);
         }
     }
     return out;
