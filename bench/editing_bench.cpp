@@ -14,6 +14,7 @@
 #include "runtime/engine.h"
 
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -128,7 +129,7 @@ void BM_JournalStepSceneStamp(benchmark::State& state) {
         QPainter painter(&picture);
         painter.fillRect(100 + 60 * k, 100, 50, 50, QColor(200, 40, 40));
         painter.end();
-        stamped[k] = encodeBmp(picture);
+        stamped[k] = toQtBytes(encodeBmp(fromQt(picture)));
     }
     std::size_t most = 0;
     int k = 0;

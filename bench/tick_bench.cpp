@@ -88,7 +88,7 @@ void writeTree(const QString& root) {
     QDir dir(root);
     for (const char* folder : {"mzh", "mzh/data", "mzh/scena", "mzh/Kom", "mzh/sound", "graf"}) dir.mkpath(QLatin1String(folder));
     DiskFileSystem disk;
-    auto put = [&disk](const QString& path, const QImage& picture) { disk.writeAtomically(path, encodeBmp(picture)); };
+    auto put = [&disk](const QString& path, const QImage& picture) { disk.writeAtomically(path, toQtBytes(encodeBmp(fromQt(picture)))); };
     QImage sheet = texture(640, 960, 3);
     // Each frame keeps a key-coloured bottom-left pixel, as authors draw them.
     for (int a = 0; a < 10; ++a)

@@ -122,7 +122,7 @@ bool Applicator::writeScene() {
     Engine& engine = engine_;
     bool written = false;
     // The picture in memory is what is written; the file read back after it is the same picture.
-    const QByteArray bytes = encodeBmp(toQt(std::as_const(engine.pictures().backgroundPicture)));
+    const QByteArray bytes = toQtBytes(encodeBmp(engine.pictures().backgroundPicture));
     editor_.change([&] { written = editor_.writeFile(engine.paths().scene(engine.screen().currentScene), bytes); });
     return written;
 }
@@ -138,7 +138,7 @@ bool Applicator::createScene() {
     bool made = false;
     editor_.change([&] {
         // The file first: a scene is counted only once its picture is on disk.
-        if (!editor_.writeFile(engine_.paths().scene(n), encodeBmp(toQt(blankScenePicture())))) return;
+        if (!editor_.writeFile(engine_.paths().scene(n), toQtBytes(encodeBmp(blankScenePicture())))) return;
         record.sceneCount = std::uint16_t(n);
         made = true;
     });
@@ -174,7 +174,7 @@ bool Applicator::loadScene() {
             // was drawn before around it.
             Picture scene = blankScenePicture();
             stampOnto(scene, fromQt(picture.convertToFormat(QImage::Format_RGB32)), Point{0, 0}, false);
-            replaced = editor_.writeFile(target, encodeBmp(toQt(scene)));
+            replaced = editor_.writeFile(target, toQtBytes(encodeBmp(scene)));
         });
     }
     engine_.reloadBackground();
@@ -186,7 +186,7 @@ bool Applicator::saveSceneAs() {
     const QString chosen = engine_.services().dialogs.saveFile(QString::fromLatin1(kPictureFilter));
     if (chosen.isEmpty()) return false;
     const QString target = chosen.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".bmp");
-    const QString error = engine_.services().files.writeAtomically(target, encodeBmp(toQt(std::as_const(engine_.pictures().backgroundPicture))));
+    const QString error = engine_.services().files.writeAtomically(target, toQtBytes(encodeBmp(engine_.pictures().backgroundPicture)));
     if (!error.isEmpty()) {
         engine_.services().messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
         return false;

@@ -9,6 +9,7 @@
 #include "platform/picturecodec.h"
 #include "project/assetcheck.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 namespace tw {
 namespace {
@@ -81,7 +82,7 @@ std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const Q
         return std::nullopt;
     }
     ChosenFile file{read.bytes, {}};
-    if (kind == AssetKind::Picture && read.bytes.startsWith("BM")) file.picture = decodePicture(read.bytes);
+    if (kind == AssetKind::Picture && read.bytes.startsWith("BM")) file.picture = toQt(decodePicture(fromQtBytes(read.bytes)));
     // A picture is decoded once; only one that did not decode is examined again for the reason.
     if (kind != AssetKind::Picture || file.picture.isNull()) {
         const QString problem = assetProblem(kind, read.bytes);

@@ -68,7 +68,7 @@ bool replaceBackdrop(Editor& editor, Backdrop which) {
     if (picture.isNull()) return false;
     const QString target = engine.paths().data(which == Backdrop::Menu ? QStringLiteral("menu") : QStringLiteral("help"));
     bool written = false;
-    editor.change([&] { written = editor.writeFile(target, encodeBmp(toQt(fillScreen(picture)))); });
+    editor.change([&] { written = editor.writeFile(target, toQtBytes(encodeBmp(fillScreen(picture)))); });
     if (!written) return false;
     // Only now that the picture is on disk does the screen change; a failure above leaves the scene
     // shown and the menu file as they were.
@@ -105,8 +105,8 @@ bool replaceItemPictures(Editor& editor) {
     Pictures& pictures = engine.pictures();
     const QString largePath = engine.paths().data(QStringLiteral("nabpredmax"));
     const QString smallPath = engine.paths().data(QStringLiteral("nabpredmin"));
-    const QByteArray largeBytes = encodeBmp(toQt(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large)));
-    const QByteArray smallBytes = encodeBmp(toQt(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small)));
+    const QByteArray largeBytes = toQtBytes(encodeBmp(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large)));
+    const QByteArray smallBytes = toQtBytes(encodeBmp(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small)));
     bool done = false;
     editor.change([&] {
         FileSystem::ReadResult oldLarge = engine.services().files.read(largePath);
@@ -130,7 +130,7 @@ bool replaceDoorPicture(Editor& editor) {
     if (picture.isNull()) return false;
     const int k = std::clamp(editorState(engine).closedDoorPick, 1, kDoorPictureCount);
     const QByteArray bytes =
-        encodeBmp(toQt(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture)));
+        toQtBytes(encodeBmp(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture)));
     bool written = false;
     editor.change([&] { written = editor.writeFile(engine.paths().data(QStringLiteral("dver")), bytes); });
     cutDoorPicture(engine);

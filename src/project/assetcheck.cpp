@@ -2,6 +2,7 @@
 
 #include "platform/anicursor.h"
 #include "platform/picturecodec.h"
+#include "toolkit/toolkittypes.h"
 
 #include <cstdint>
 #include <cstring>
@@ -43,9 +44,9 @@ QString asReason(QString text) {
 
 // The bytes of a file with bounds-checked little- and big-endian reads. Positions are 64-bit so that
 // sums of a position and a 32-bit size read from the file never wrap.
-class Bytes {
+class FileBytes {
 public:
-    explicit Bytes(const QByteArray& bytes)
+    explicit FileBytes(const QByteArray& bytes)
         : m_data(reinterpret_cast<const std::uint8_t*>(bytes.constData())), m_size(bytes.size()) {}
 
     std::int64_t size() const { return m_size; }
@@ -79,7 +80,7 @@ constexpr std::uint16_t kWaveExtensible = 0xFFFE;
 
 // The "fmt " chunk body (at least 16 bytes): an encoding the sound player decodes (PCM, float, A-law,
 // mu-law, MS and IMA ADPCM), with sane numbers.
-bool isPlayableFormat(const Bytes& file, std::int64_t at, std::int64_t length) {
+bool isPlayableFormat(const FileBytes& file, std::int64_t at, std::int64_t length) {
     std::uint16_t format = file.le16(at);
     const std::uint16_t channels = file.le16(at + 2);
     const std::uint32_t sampleRate = file.le32(at + 4);
@@ -110,7 +111,7 @@ bool isPlayableFormat(const Bytes& file, std::int64_t at, std::int64_t length) {
     }
 }
 
-QString waveProblem(const Bytes& file) {
+QString waveProblem(const FileBytes& file) {
     if (file.size() < 12) return file.tagAt(0, "RIFF") ? truncatedText() : notWaveText();
     if (!file.tagAt(0, "RIFF") || !file.tagAt(8, "WAVE")) return notWaveText();
 
@@ -163,7 +164,7 @@ constexpr int kSampleRates[3] = {44100, 48000, 32000}; // MPEG-1; halved for MPE
 
 // The frame header at `at`, or a frame of length 0 when there is none. Free-format frames (bit-rate
 // index 0) are refused: their length cannot be known from the header.
-MpegFrame frameAt(const Bytes& file, std::int64_t at) {
+MpegFrame frameAt(const FileBytes& file, std::int64_t at) {
     MpegFrame frame;
     if (!file.has(at, 4)) return frame;
     const std::uint8_t b1 = file.u8(at + 1);
@@ -193,7 +194,7 @@ MpegFrame frameAt(const Bytes& file, std::int64_t at) {
     return frame;
 }
 
-QString mp3Problem(const Bytes& file) {
+QString mp3Problem(const FileBytes& file) {
     std::int64_t at = 0;
     // An ID3v2 tag: "ID3", version, revision, flags and a size of four 7-bit bytes that leaves out the
     // 10-byte header (and the 10-byte footer, flagged in version 4).
@@ -231,18 +232,18 @@ QString mp3Problem(const Bytes& file) {
 
 QString assetProblem(AssetKind kind, const QByteArray& bytes) {
     if (bytes.isEmpty()) return emptyText();
-    const Bytes file(bytes);
+    const FileBytes file(bytes);
     switch (kind) {
     case AssetKind::Picture: {
         if (!file.tagAt(0, "BM")) return notBmpText();
-        QString error;
-        if (!decodePicture(bytes, &error).isNull()) return {};
-        return error.isEmpty() ? notBmpText() : asReason(error);
+        std::string error;
+        if (!decodePicture(fromQtBytes(bytes), &error).isNull()) return {};
+        return error.empty() ? notBmpText() : asReason(toQt(error));
     }
     case AssetKind::Cursor: {
-        QString error;
-        if (decodeCursor(bytes, &error)) return {};
-        return error.isEmpty() ? QStringLiteral("это не курсор") : asReason(error);
+        std::string error;
+        if (decodeCursor(fromQtBytes(bytes), &error)) return {};
+        return error.empty() ? QStringLiteral("это не курсор") : asReason(toQt(error));
     }
     case AssetKind::Wave:
         return waveProblem(file);

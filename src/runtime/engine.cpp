@@ -14,6 +14,7 @@
 #include "runtime/bag.h"
 #include "runtime/editrecorder.h"
 #include "runtime/orders.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QStringList>
 
@@ -113,7 +114,7 @@ void Engine::loadCursors() {
     for (int slot = 1; slot <= kCursorSlots; ++slot) {
         FileSystem::ReadResult read = services_.files.read(paths_.cursor(slot));
         std::optional<AniCursor> cursor;
-        if (read.ok()) cursor = decodeCursor(read.bytes); // a plain .cur saved under an .ani name loads too
+        if (read.ok()) cursor = decodeCursor(fromQtBytes(read.bytes)); // a plain .cur saved under an .ani name loads too
         // A file that cannot be loaded empties the slot; the default arrow shows for it.
         services_.cursors.install(slot, std::move(cursor));
     }

@@ -6,7 +6,9 @@
 #include "canvas/changedarea.h"
 #include "canvas/geometry.h"
 #include "canvas/picture.h"
+#include "project/bytes.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -66,6 +68,22 @@ inline QImage toQt(const Picture& picture) {
     return QImage(reinterpret_cast<const uchar*>(picture.bits()), picture.width(), picture.height(),
                   picture.bytesPerLine(), QImage::Format_RGB32);
 }
+// A picture that is about to go away (a decoder's result) as a toolkit image of its own: a copy.
+inline QImage toQt(Picture&& picture) {
+    return toQt(static_cast<const Picture&>(picture)).copy();
+}
+// A copy of the picture's pixels with their alpha, for the toolkit's cursors and icons.
+inline QImage toQtWithAlpha(const Picture& picture) {
+    if (picture.isNull()) return {};
+    return QImage(reinterpret_cast<const uchar*>(picture.bits()), picture.width(), picture.height(),
+                  picture.bytesPerLine(), QImage::Format_ARGB32)
+        .copy();
+}
+
+// The bytes of a file. (Not toQt/fromQt: Bytes is a std::string, which those take as UTF-8 text.)
+inline QByteArray toQtBytes(const Bytes& bytes) { return QByteArray(bytes.data(), qsizetype(bytes.size())); }
+inline Bytes fromQtBytes(const QByteArray& bytes) { return Bytes(bytes.constData(), std::size_t(bytes.size())); }
+
 // A copy of the image's pixels as 0xAARRGGBB (alpha kept as the image has it).
 inline Picture fromQt(const QImage& image) {
     if (image.isNull()) return {};

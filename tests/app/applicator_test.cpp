@@ -24,12 +24,12 @@ protected:
         record->sceneCount = 2;
         record->stampCount = 3;
         putMinimalTree(world.files, *record);
-        for (int k = 1; k <= 3; ++k) world.files.files[kFakeRoot.stamp(k)] = encodeBmp(solidPicture(30, 30, QColor(k, k, k)));
+        for (int k = 1; k <= 3; ++k) world.files.files[kFakeRoot.stamp(k)] = toQtBytes(encodeBmp(fromQt(solidPicture(30, 30, QColor(k, k, k)))));
         openWindow();
         find<QTabWidget>("PageControl1")->setCurrentIndex(1);
         showPanel();
     }
-    QImage sceneFile(int n) { return decodePicture(world.files.files.value(kFakeRoot.scene(n))).convertToFormat(QImage::Format_RGB32); }
+    QImage sceneFile(int n) { return toQt(decodePicture(fromQtBytes(world.files.files.value(kFakeRoot.scene(n))))).convertToFormat(QImage::Format_RGB32); }
     void wheel(int steps) {
         QWheelEvent event(QPointF(300, 300), window->mapToGlobal(QPointF(300, 300)), QPoint(), QPoint(0, 120 * steps),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -49,7 +49,7 @@ TEST_F(ApplicatorScenario, ComposeAScene) {
     const QString backdrop = offer("bmp/good/webamp_base-2.91_MAIN.BMP", "backdrop.bmp");
     world.dialogs.answers = {backdrop};
     press("SpeedButton20");
-    const QImage loaded = decodePicture(world.files.files[backdrop]).convertToFormat(QImage::Format_RGB32);
+    const QImage loaded = toQt(decodePicture(fromQtBytes(world.files.files[backdrop]))).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(sceneFile(3).size(), QSize(kPlayWidth, kPlayHeight));
     EXPECT_EQ(sceneFile(3).copy(loaded.rect()), loaded);
     EXPECT_EQ(sceneFile(3).pixel(600, 600), toQt(blankScenePicture()).pixel(600, 600));
@@ -64,7 +64,7 @@ TEST_F(ApplicatorScenario, ComposeAScene) {
     wheel(-1);
     wheel(-1); // past the last: stays there
     EXPECT_EQ(window->editor().state().currentStamp, 4);
-    const QImage stamp = decodePicture(world.files.files[stampFile]).convertToFormat(QImage::Format_RGB32);
+    const QImage stamp = toQt(decodePicture(fromQtBytes(world.files.files[stampFile]))).convertToFormat(QImage::Format_RGB32);
     const QRgb key = stamp.pixel(0, 0);
     QPoint inside(-1, -1); // a stamp pixel that is not its key colour
     for (int y = 0; y < stamp.height() && inside.x() < 0; ++y)

@@ -6,6 +6,7 @@
 #include "platform/picturecodec.h"
 #include "support/pipewatch.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QFile>
 #include <QTabWidget>
@@ -161,7 +162,7 @@ namespace {
 
 TEST_F(ChosenFiles, APictureOfAnotherSizeIsAskedAboutAndEachChooserSaysWhatItWants) {
     const QString odd = offer("bmp/good/rgb24.bmp");
-    const QSize oddSize = decodePicture(world.files.files[odd]).size();
+    const QSize oddSize = toQt(decodePicture(fromQtBytes(world.files.files[odd]))).size();
     const QString oddText = QStringLiteral("%1x%2").arg(oddSize.width()).arg(oddSize.height());
 
     // Declined: the question names both sizes, and nothing changes.
@@ -203,7 +204,7 @@ TEST_F(ChosenFiles, APictureOfAnotherSizeIsAskedAboutAndEachChooserSaysWhatItWan
     page(8);
     const QByteArray stripBefore = world.files.files[kFakeRoot.data(QStringLiteral("nabpredmax"))];
     const QString small = QStringLiteral("/pictures/small.bmp");
-    world.files.files[small] = encodeBmp(solidPicture(20, 20, QColor(1, 2, 3)));
+    world.files.files[small] = toQtBytes(encodeBmp(fromQt(solidPicture(20, 20, QColor(1, 2, 3)))));
     world.dialogs.answers = {odd, small};
     const qsizetype questionsBefore = world.messages.questions.size();
     press("SpeedButton54");
@@ -251,7 +252,7 @@ TEST_F(ChosenFiles, ADamagedPictureGetsTheSameWordsOnEveryPage) {
         }
         EXPECT_EQ(words.count(words.first()), words.size()) << words.join('\n').toStdString();
         EXPECT_TRUE(words.first().startsWith(QStringLiteral("Файл <file> не подходит: ")) ||
-                    decodePicture(world.files.files[chosen]).size() != QSize())
+                    toQt(decodePicture(fromQtBytes(world.files.files[chosen]))).size() != QSize())
             << words.first().toStdString();
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/anicursor.h"
 #include "support/testdata.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QTabWidget>
 
@@ -20,9 +21,9 @@ protected:
         world.files.files[kFakeRoot.sound(QStringLiteral("fon.mp3"))] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
         openWindow();
     }
-    QImage firstFrame(int slot) {
+    Picture firstFrame(int slot) {
         const auto& cursor = world.cursors.installed[slot];
-        return cursor && !cursor->frames.isEmpty() ? cursor->frames[0].image : QImage();
+        return cursor && !cursor->frames.empty() ? cursor->frames[0].image : Picture();
     }
     void page(int index) { find<QTabWidget>("PageControl1")->setCurrentIndex(index); }
 };
@@ -30,7 +31,7 @@ protected:
 TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
     page(9);
     const QByteArray neutralBefore = world.files.files[kFakeRoot.cursor(1)];
-    const QImage neutralShown = firstFrame(1);
+    const Picture neutralShown = firstFrame(1);
     ASSERT_FALSE(neutralShown.isNull());
 
     // A broken animated cursor: refused by name, the file and the installed cursor stay.
@@ -47,11 +48,11 @@ TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
     const QString plain = offer("cur/pillow_deerstalker.cur", "hat.ani");
     world.dialogs.answers = {plain};
     press("SpeedButton7");
-    const auto expected = decodeCursorFile(world.files.files[plain]);
+    const auto expected = decodeCursorFile(fromQtBytes(world.files.files[plain]));
     ASSERT_TRUE(expected.has_value());
-    const auto stored = decodeAniCursor(world.files.files[kFakeRoot.cursor(1)]);
+    const auto stored = decodeAniCursor(fromQtBytes(world.files.files[kFakeRoot.cursor(1)]));
     ASSERT_TRUE(stored.has_value());
-    ASSERT_EQ(stored->frames.size(), 1);
+    ASSERT_EQ(stored->frames.size(), 1u);
     EXPECT_EQ(stored->frames[0].image, expected->image);
     EXPECT_EQ(stored->frames[0].hotspot, expected->hotspot);
     EXPECT_EQ(firstFrame(1), expected->image);
@@ -60,8 +61,8 @@ TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
         const QString icon = offer(("cur/" + file.fileName().toStdString()).c_str(), "icon.ani");
         world.dialogs.answers = {icon};
         press("SpeedButton7");
-        const auto frame = decodeCursorFile(world.files.files[icon]);
-        const auto ani = decodeAniCursor(world.files.files[kFakeRoot.cursor(1)]);
+        const auto frame = decodeCursorFile(fromQtBytes(world.files.files[icon]));
+        const auto ani = decodeAniCursor(fromQtBytes(world.files.files[kFakeRoot.cursor(1)]));
         ASSERT_TRUE(frame && ani) << file.fileName().toStdString();
         EXPECT_EQ(ani->frames[0].image, frame->image) << file.fileName().toStdString();
         EXPECT_EQ(ani->frames[0].hotspot, frame->hotspot) << file.fileName().toStdString();
@@ -75,7 +76,7 @@ TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
     world.dialogs.answers = {clock};
     press("SpeedButton120");
     EXPECT_EQ(world.files.files[kFakeRoot.cursor(8)], world.files.files[clock]);
-    EXPECT_EQ(world.cursors.installed[8]->frames.size(), decodeAniCursor(world.files.files[clock])->frames.size());
+    EXPECT_EQ(world.cursors.installed[8]->frames.size(), decodeAniCursor(fromQtBytes(world.files.files[clock]))->frames.size());
     // Ctrl+Z twice: both files and both cursors as they were.
     undo();
     undo();

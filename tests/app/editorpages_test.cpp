@@ -142,7 +142,7 @@ TEST_F(EditorPages, TheAuthorsFirstHour) {
     // current frame's numbers on the panel.
     pages->setCurrentIndex(2);
     const QString sheetFile = offer("bmp/good/rgb24.bmp");
-    const QImage sheet = decodePicture(world.files.files[sheetFile]);
+    const QImage sheet = toQt(decodePicture(fromQtBytes(world.files.files[sheetFile])));
     ASSERT_FALSE(sheet.isNull());
     press("SpeedButton29");
     drag(QPoint(600, 300), QPoint(500, 250)); // the view dragged away before the load

@@ -5,6 +5,7 @@
 #include "editor/savepoint.h"
 #include "platform/picturecodec.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -226,8 +227,8 @@ TEST_F(EditSteps, TheApplicatorStampsOnEveryPressAndCountsSmallWheelSteps) {
     const QImage stamp = solidPicture(10, 10, Qt::red);
     QImage keyed = stamp;
     keyed.setPixel(0, 0, qRgb(0, 0, 0));
-    world.files.files[kFakeRoot.stamp(1)] = encodeBmp(keyed);
-    world.files.files[kFakeRoot.stamp(2)] = encodeBmp(solidPicture(20, 20, Qt::blue));
+    world.files.files[kFakeRoot.stamp(1)] = toQtBytes(encodeBmp(fromQt(keyed)));
+    world.files.files[kFakeRoot.stamp(2)] = toQtBytes(encodeBmp(fromQt(solidPicture(20, 20, Qt::blue))));
     record().stampCount = 2;
     find<QTabWidget>("PageControl1")->setCurrentIndex(1);
     const int steps = window->editor().journal().undoableCount();

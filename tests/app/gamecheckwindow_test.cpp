@@ -137,9 +137,9 @@ TEST_F(GameCheckWindow, TheReportShowsTheDeadEndsSceneAndStepsAndTheBuildAsksFir
     EXPECT_EQ(screen().screenMode, ScreenMode::Scene);
     EXPECT_EQ(screen().currentScene, 2);
     EXPECT_EQ(find<QLabel>("Label6")->text(), QStringLiteral("Сцена 2"));
-    QString error;
-    const QImage village = decodePicture(fileBytes(AssetPaths(project.path()).scene(2)), &error);
-    ASSERT_FALSE(village.isNull()) << error.toStdString();
+    std::string error;
+    const QImage village = toQt(decodePicture(fromQtBytes(fileBytes(AssetPaths(project.path()).scene(2))), &error));
+    ASSERT_FALSE(village.isNull()) << error;
     EXPECT_EQ(toQt(std::as_const(window->engine().pictures().backgroundPicture)).convertToFormat(QImage::Format_RGB32),
               village.convertToFormat(QImage::Format_RGB32));
     ASSERT_GE(steps->count(), 2);

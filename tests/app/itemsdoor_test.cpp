@@ -6,6 +6,7 @@
 #include "runtime/bag.h"
 #include "support/testdata.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -33,10 +34,10 @@ protected:
         blank->bagSlot(1) = 4;
         blank->scene(1).door(1).state = 1;
         putMinimalTree(world.files, *blank);
-        world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(200, 100, Qt::red));
+        world.files.files[kFakeRoot.comic(1)] = toQtBytes(encodeBmp(fromQt(solidPicture(200, 100, Qt::red))));
         openWindow();
     }
-    QImage pictureOf(const QString& chosen) { return decodePicture(world.files.files[chosen]); }
+    QImage pictureOf(const QString& chosen) { return toQt(decodePicture(fromQtBytes(world.files.files[chosen]))); }
     // A pixel within `area` of a picture for a cell h high that is not its transparent colour.
     static QPoint opaquePixel(const QImage& picture, int h, QRect area) {
         const QRgb key = picture.pixel(0, std::min(h, picture.height()) - 1);

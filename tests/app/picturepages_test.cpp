@@ -4,6 +4,7 @@
 #include "platform/picturecodec.h"
 #include "support/testdata.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -22,7 +23,7 @@ protected:
         record->item(7).partner = 3;
         record->item(3).product = record->item(7).product = 12;
         putMinimalTree(world.files, *record);
-        world.files.files[kFakeRoot.comic(1)] = encodeBmp(solidPicture(300, 200, QColor(7, 8, 9)));
+        world.files.files[kFakeRoot.comic(1)] = toQtBytes(encodeBmp(fromQt(solidPicture(300, 200, QColor(7, 8, 9)))));
         openWindow();
     }
     QImage shown(const char* name) { return find<QLabel>(name)->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -33,13 +34,13 @@ protected:
 TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     // The menu background: written anew as BMP, then shown.
     const QString menu = offer("bmp/good/webamp_base-2.91_MAIN.BMP");
-    const QImage menuPicture = decodePicture(world.files.files[menu]);
+    const QImage menuPicture = toQt(decodePicture(fromQtBytes(world.files.files[menu])));
     page(4); // away from the menu first
     page(0);
     world.dialogs.answers = {menu};
     press("SpeedButton1");
     // The small picture is stored on a black screen of the play area's size, and shown so.
-    const QImage storedMenu = decodePicture(world.files.files[data("menu")]);
+    const QImage storedMenu = toQt(decodePicture(fromQtBytes(world.files.files[data("menu")])));
     ASSERT_EQ(storedMenu.size(), QSize(kPlayWidth, kPlayHeight));
     EXPECT_EQ(storedMenu.copy(menuPicture.rect()), menuPicture.convertToFormat(storedMenu.format()));
     EXPECT_EQ(storedMenu.pixel(menuPicture.width(), 0) & 0xFFFFFF, 0u);
@@ -55,8 +56,8 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     EXPECT_EQ(find<QLabel>("Label13")->text(), QStringLiteral("Предмет 3"));
     const QString large = offer("bmp/good/rgb24.bmp");
     const QString small = offer("bmp/good/pal8.bmp");
-    const QImage largePicture = decodePicture(world.files.files[large]);
-    const QImage smallPicture = decodePicture(world.files.files[small]);
+    const QImage largePicture = toQt(decodePicture(fromQtBytes(world.files.files[large])));
+    const QImage smallPicture = toQt(decodePicture(fromQtBytes(world.files.files[small])));
     const QByteArray stripBefore = world.files.files[data("nabpredmax")];
     world.dialogs.answers = {large, small};
     press("SpeedButton54");
@@ -65,7 +66,7 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     EXPECT_EQ(preview.pixel(10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
     EXPECT_EQ(preview.pixel(51 + 5, 5) & 0xFFFFFF, smallPicture.pixel(5, 5) & 0xFFFFFF);
     // On disk at once, in the third cell.
-    const QImage strip = decodePicture(world.files.files[data("nabpredmax")]);
+    const QImage strip = toQt(decodePicture(fromQtBytes(world.files.files[data("nabpredmax")])));
     EXPECT_EQ(strip.pixel(100 + 10, 10) & 0xFFFFFF, largePicture.pixel(10, 10) & 0xFFFFFF);
     // The plot editor's item sub-page follows the shared item, with its combination.
     EXPECT_EQ(find<QLabel>("Label19")->text(), QStringLiteral("Предмет 3"));
@@ -88,7 +89,7 @@ TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {
     press("SpeedButton84");
     EXPECT_EQ(window->editor().state().closedDoorPick, 2);
     EXPECT_EQ(shown("Image10").pixel(20, 20) & 0xFFFFFF, largePicture.pixel(20, 20) & 0xFFFFFF);
-    EXPECT_EQ(decodePicture(world.files.files[data("dver")]).pixel(60 + 20, 20) & 0xFFFFFF,
+    EXPECT_EQ(toQt(decodePicture(fromQtBytes(world.files.files[data("dver")]))).pixel(60 + 20, 20) & 0xFFFFFF,
               largePicture.pixel(20, 20) & 0xFFFFFF);
     // Picture 1 is one colour throughout, so all of it is transparent on the silver preview.
     press("SpeedButton82");

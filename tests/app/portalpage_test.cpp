@@ -5,6 +5,7 @@
 // widgets, found by their names, and the canvas's mouse events.
 #include "platform/picturecodec.h"
 #include "support/windowscenario.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -43,7 +44,7 @@ protected:
         painter.fillRect(30, 30, 20, 20, QColor(kRed));
         painter.fillRect(130, 30, 20, 20, QColor(kBlue));
         painter.end();
-        world.files.files.insert(kFakeRoot.data(QStringLiteral("anim")), encodeBmp(sheet));
+        world.files.files.insert(kFakeRoot.data(QStringLiteral("anim")), toQtBytes(encodeBmp(fromQt(sheet))));
 
         openWindow();
         find<QTabWidget>("PageControl1")->setCurrentIndex(6);

@@ -181,7 +181,7 @@ TEST(FigureFit, FindsTheSameFiguresAsAnIndependentCountOnCorpusPictures) {
     std::mt19937 rng(7);
     int figuresChecked = 0;
     for (const QFileInfo& file : testDataFiles(QStringLiteral("bmp/good"))) {
-        const QImage picture = decodePicture(readFileOrFail(file.filePath()));
+        const QImage picture = toQt(decodePicture(fromQtBytes(readFileOrFail(file.filePath()))));
         if (picture.isNull() || qint64(picture.width()) * picture.height() > 200000) continue;
         SCOPED_TRACE(file.fileName().toStdString());
         Components components(picture);
@@ -336,7 +336,7 @@ TEST_F(SheetLoading, ACorruptSheetKeepsTheOldOneAndACancelReadsTheFileAgain) {
 
     // The file changed on disk behind the program's back; a cancelled dialog still reads it again.
     const QImage red = solidPicture(40, 30, Qt::red);
-    world.files.files[sheetFile] = encodeBmp(red);
+    world.files.files[sheetFile] = toQtBytes(encodeBmp(fromQt(red)));
     loadSheet(*editor);
     EXPECT_EQ(sheet().size(), QSize(40, 30));
     EXPECT_EQ(sheet().pixel(5, 5), qRgb(255, 0, 0));
@@ -347,7 +347,7 @@ TEST_F(SheetLoading, ACorruptSheetKeepsTheOldOneAndACancelReadsTheFileAgain) {
 TEST_F(SheetLoading, AGoodSheetReplacesTheFileAsOneStep) {
     const QByteArray old = world.files.files[sheetFile];
     const QString chosen = offer(QStringLiteral("bmp/good/rgb24.bmp"));
-    const QImage expected = decodePicture(world.files.files[chosen]);
+    const QImage expected = toQt(decodePicture(fromQtBytes(world.files.files[chosen])));
     world.dialogs.answers << chosen;
     loadSheet(*editor);
     EXPECT_TRUE(world.messages.errors.isEmpty());
@@ -355,7 +355,7 @@ TEST_F(SheetLoading, AGoodSheetReplacesTheFileAsOneStep) {
     EXPECT_EQ(shown(), expected);
     EXPECT_EQ(editor->undo(), Editor::Outcome::Applied);
     EXPECT_EQ(world.files.files[sheetFile], old);
-    EXPECT_EQ(sheet(), decodePicture(old));
+    EXPECT_EQ(sheet(), toQt(decodePicture(fromQtBytes(old))));
 }
 
 } // namespace

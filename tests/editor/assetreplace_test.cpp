@@ -5,6 +5,7 @@
 #include "project/assetcheck.h"
 #include "runtime/playfixture.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 namespace tw::test {
 namespace {
@@ -65,7 +66,7 @@ TEST_F(AssetReplace, AGoodFileIsCopiedShownAndTakenBackByUndo) {
     const QString chosen = offer(QStringLiteral("bmp/good/rgb24.bmp"));
     ASSERT_TRUE(editor->replaceFile(target, AssetKind::Picture, chosen));
     EXPECT_EQ(world.files.files[target], world.files.files[chosen]);
-    const QRgb replaced = decodePicture(world.files.files[chosen]).pixel(0, 0);
+    const QRgb replaced = toQt(decodePicture(fromQtBytes(world.files.files[chosen]))).pixel(0, 0);
     EXPECT_EQ(shownColour(), replaced);
 
     EXPECT_EQ(editor->undo(), Editor::Outcome::Applied);

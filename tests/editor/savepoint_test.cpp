@@ -7,6 +7,7 @@
 #include "project/recordfile.h"
 #include "runtime/bag.h"
 #include "runtime/playfixture.h"
+#include "toolkit/toolkittypes.h"
 
 #include <cstring>
 
@@ -35,7 +36,7 @@ protected:
     QByteArray recordBytes() {
         return QByteArray(reinterpret_cast<const char*>(record().bytes()), qsizetype(kProjectRecordSize));
     }
-    QRgb sceneColour(int s) { return decodePicture(world.files.files[kFakeRoot.scene(s)]).pixel(0, 0); }
+    QRgb sceneColour(int s) { return toQt(decodePicture(fromQtBytes(world.files.files[kFakeRoot.scene(s)]))).pixel(0, 0); }
     int scene() const { return engine->screen().currentScene; }
 };
 

@@ -1,5 +1,7 @@
 #include "platform/anicursor.h"
+#include "support/qtdecoders.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,28 @@
 
 namespace tw {
 namespace {
+
+// The decoders, seen through the toolkit's types the expectations are written in.
+using QtCursor = qtdecoders::AniCursor;
+
+std::optional<QtCursor> decodeAniCursor(const QByteArray& bytes, QString* error = nullptr) {
+    std::string reason;
+    const std::optional<tw::AniCursor> cursor = tw::decodeAniCursor(fromQtBytes(bytes), &reason);
+    if (error) *error = toQt(reason);
+    return qtdecoders::qtView(cursor);
+}
+std::optional<QtCursor::Frame> decodeCursorFile(const QByteArray& bytes, QString* error = nullptr) {
+    std::string reason;
+    const std::optional<tw::AniCursor::Frame> frame = tw::decodeCursorFile(fromQtBytes(bytes), &reason);
+    if (error) *error = toQt(reason);
+    return qtdecoders::qtView(frame);
+}
+std::optional<QtCursor> decodeCursor(const QByteArray& bytes, QString* error = nullptr) {
+    std::string reason;
+    const std::optional<tw::AniCursor> cursor = tw::decodeCursor(fromQtBytes(bytes), &reason);
+    if (error) *error = toQt(reason);
+    return qtdecoders::qtView(cursor);
+}
 
 const QString kCorrupt = QStringLiteral("Повреждённый или неполный файл курсора");
 
@@ -55,7 +79,7 @@ QByteArray riff(const QByteArray& body, bool countsHeader = false) {
 }
 
 // Every step names an existing frame and has a time: what the widget side relies on.
-void expectConsistent(const AniCursor& cursor) {
+void expectConsistent(const QtCursor& cursor) {
     EXPECT_FALSE(cursor.frames.isEmpty());
     EXPECT_FALSE(cursor.sequence.isEmpty());
     EXPECT_EQ(cursor.sequence.size(), cursor.stepJiffies.size());
@@ -63,7 +87,7 @@ void expectConsistent(const AniCursor& cursor) {
         EXPECT_GE(frame, 0);
         EXPECT_LT(frame, cursor.frames.size());
     }
-    for (const AniCursor::Frame& frame : cursor.frames) {
+    for (const QtCursor::Frame& frame : cursor.frames) {
         EXPECT_EQ(frame.image.format(), QImage::Format_ARGB32);
         EXPECT_TRUE(QRect(QPoint(0, 0), frame.image.size()).contains(frame.hotspot));
     }
@@ -118,14 +142,14 @@ TEST(AniCursorTest, EverySampleCursorDecodesAsWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         QString error = QStringLiteral("left over");
-        const std::optional<AniCursor> cursor = decodeAniCursor(sample("ani", c.file), &error);
+        const std::optional<QtCursor> cursor = decodeAniCursor(sample("ani", c.file), &error);
         ASSERT_TRUE(cursor) << error.toStdString();
         EXPECT_TRUE(error.isEmpty());
         expectConsistent(*cursor);
         EXPECT_EQ(cursor->frames.size(), c.frames);
         EXPECT_EQ(cursor->sequence, c.sequence);
         EXPECT_EQ(cursor->stepJiffies, c.jiffies);
-        for (const AniCursor::Frame& frame : cursor->frames) {
+        for (const QtCursor::Frame& frame : cursor->frames) {
             EXPECT_EQ(frame.image.size(), c.size);
             EXPECT_EQ(frame.hotspot, c.hotspot);
         }
@@ -144,7 +168,7 @@ TEST(AniCursorTest, EverySampleCursorDecodesAsWritten) {
 TEST(AniCursorTest, FramesOfA32BitCursorMatchAReadingByHand) {
     // The first icon of bibata_Amber_wait.ani: a 32 x 32, 32-bit bitmap with its alpha, bottom-up.
     const QByteArray bytes = testFile("ani/bibata_Amber_wait.ani");
-    const std::optional<AniCursor> cursor = decodeAniCursor(bytes);
+    const std::optional<QtCursor> cursor = decodeAniCursor(bytes);
     ASSERT_TRUE(cursor);
     const int icon = 68 + 8; // the first icon chunk's data, per the hex dump
     ASSERT_EQ(bytes.mid(68, 4), QByteArray("icon"));
@@ -168,7 +192,7 @@ TEST(AniCursorTest, FramesOfA32BitCursorMatchAReadingByHand) {
 
 TEST(AniCursorTest, TheMaskCutsOutPicturesWithoutAlpha) {
     // A 24-bit frame: its AND mask (read by hand) leaves the top-left corner and the right side clear.
-    const std::optional<AniCursor> mario =
+    const std::optional<QtCursor> mario =
         decodeAniCursor(testFile("ani/webamp_Super_Mario_Amp_2_eqslid.ani"));
     ASSERT_TRUE(mario);
     const QImage& slider = mario->frames[0].image;
@@ -182,12 +206,12 @@ TEST(AniCursorTest, TheMaskCutsOutPicturesWithoutAlpha) {
     // A 32-bit picture whose alpha is zero everywhere also takes its shape from the mask, in the colours
     // it holds. Made from a real cursor by clearing its alpha bytes.
     QByteArray cursor = testFile("cur/bibata_Amber_default.cur");
-    const std::optional<AniCursor::Frame> original = decodeCursorFile(cursor);
+    const std::optional<QtCursor::Frame> original = decodeCursorFile(cursor);
     ASSERT_TRUE(original);
     const int pixels = 22 + 40;
     for (int i = 0; i < 32 * 32; ++i)
         cursor[pixels + 4 * i + 3] = '\0';
-    const std::optional<AniCursor::Frame> masked = decodeCursorFile(cursor);
+    const std::optional<QtCursor::Frame> masked = decodeCursorFile(cursor);
     ASSERT_TRUE(masked);
     const int maskAt = pixels + 32 * 32 * 4;
     int mismatches = 0;
@@ -226,13 +250,13 @@ TEST(AniCursorTest, StaticCursorsAndIconsGiveOneFrame) {
         SCOPED_TRACE(c.file);
         const QByteArray bytes = sample("cur", c.file);
         QString error;
-        const std::optional<AniCursor::Frame> frame = decodeCursorFile(bytes, &error);
+        const std::optional<QtCursor::Frame> frame = decodeCursorFile(bytes, &error);
         ASSERT_TRUE(frame) << error.toStdString();
         EXPECT_EQ(frame->image.size(), c.size);
         EXPECT_EQ(frame->hotspot, c.hotspot);
 
         // The loader that takes either kind gives the same picture as a still, single-step cursor.
-        const std::optional<AniCursor> still = decodeCursor(bytes);
+        const std::optional<QtCursor> still = decodeCursor(bytes);
         ASSERT_TRUE(still);
         EXPECT_EQ(still->frames.size(), 1);
         EXPECT_EQ(still->frames[0].image, frame->image);
@@ -251,7 +275,7 @@ TEST(AniCursorTest, OfManyPicturesTheDefaultSizeWithMostColoursIsTaken) {
     ASSERT_TRUE(reader.jumpToImage(6));
     const QImage expected = reader.read().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(expected.size(), QSize(32, 32));
-    const std::optional<AniCursor::Frame> frame = decodeCursorFile(bytes);
+    const std::optional<QtCursor::Frame> frame = decodeCursorFile(bytes);
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->image, expected);
 }
@@ -267,7 +291,7 @@ TEST(AniCursorTest, ChunkOrderQuirksAndDefaultsAreHonoured) {
                  framList({arrow, odd}) + anih(2, 3, 9, 3),
              true);
     QString error;
-    std::optional<AniCursor> cursor = decodeAniCursor(shuffled, &error);
+    std::optional<QtCursor> cursor = decodeAniCursor(shuffled, &error);
     ASSERT_TRUE(cursor) << error.toStdString();
     EXPECT_EQ(cursor->frames.size(), 2);
     EXPECT_EQ(cursor->frames[1].image.size(), QSize(23, 42));
@@ -377,7 +401,7 @@ TEST(AniCursorTest, DamagedSamplesNeverBreakTheDecoder) {
             EXPECT_FALSE(error.isEmpty());
         }
         for (qsizetype cut = whole.size() * 9 / 10; cut < whole.size(); cut += 1 + whole.size() / 200) {
-            if (const std::optional<AniCursor> cursor = decodeAniCursor(whole.left(cut)))
+            if (const std::optional<QtCursor> cursor = decodeAniCursor(whole.left(cut)))
                 expectConsistent(*cursor);
         }
         for (int round = 0; round < 40; ++round) {
@@ -387,15 +411,15 @@ TEST(AniCursorTest, DamagedSamplesNeverBreakTheDecoder) {
                 const int at = random.bounded(int(qMin<qsizetype>(1024, damaged.size())));
                 damaged[at] = char(random.bounded(256));
             }
-            if (const std::optional<AniCursor> cursor = decodeAniCursor(damaged)) expectConsistent(*cursor);
+            if (const std::optional<QtCursor> cursor = decodeAniCursor(damaged)) expectConsistent(*cursor);
         }
         for (quint32 size : {0u, 1u, 3u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
             QByteArray damaged = whole;
             qToLittleEndian(size, damaged.data() + 4); // the RIFF size
-            if (const std::optional<AniCursor> cursor = decodeAniCursor(damaged)) expectConsistent(*cursor);
+            if (const std::optional<QtCursor> cursor = decodeAniCursor(damaged)) expectConsistent(*cursor);
             damaged = whole;
             qToLittleEndian(size, damaged.data() + 16); // the first chunk's size
-            if (const std::optional<AniCursor> cursor = decodeAniCursor(damaged)) expectConsistent(*cursor);
+            if (const std::optional<QtCursor> cursor = decodeAniCursor(damaged)) expectConsistent(*cursor);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/picturecodec.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,17 @@
 
 namespace tw {
 namespace {
+
+// The codec, seen through the toolkit's types the expectations are written in.
+QImage decodePicture(const QByteArray& bytes, QString* error = nullptr) {
+    std::string reason;
+    QImage picture = toQt(tw::decodePicture(fromQtBytes(bytes), &reason));
+    if (error) *error = toQt(reason);
+    return picture;
+}
+QByteArray encodeBmp(const QImage& picture) {
+    return toQtBytes(tw::encodeBmp(fromQt(picture)));
+}
 
 const QString kCorrupt = QStringLiteral("Повреждённый или неполный файл BMP");
 const QString kUnsupported = QStringLiteral("Неподдерживаемый формат картинки");

@@ -1,5 +1,6 @@
 #include "platform/widgets/widgetcursors.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,14 @@ namespace tw {
 namespace {
 
 std::optional<AniCursor> loadCursor(const char* path) {
-    std::optional<AniCursor> cursor = decodeCursor(test::readTestData(QLatin1String(path)));
+    std::optional<AniCursor> cursor = decodeCursor(fromQtBytes(test::readTestData(QLatin1String(path))));
     if (!cursor) ADD_FAILURE() << "cannot decode " << path;
     return cursor;
 }
 
 // The picture a widget's pointer shows, to compare with a cursor frame.
-QImage pointerImage(const QWidget& widget) {
-    return widget.cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+Picture pointerImage(const QWidget& widget) {
+    return fromQt(widget.cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
 class WidgetCursorsTest : public ::testing::Test {

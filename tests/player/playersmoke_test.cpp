@@ -7,6 +7,7 @@
 #include "platform/picturecodec.h"
 #include "runtime/engine.h"
 #include "support/fakes.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,9 @@ TEST(PlayerSmoke, ABuiltGameStartsFromAnyFolderAndShowsItsMenu) {
     ASSERT_EQ(player.exitCode(), 0) << player.readAllStandardError().toStdString();
 
     // It showed the game's menu picture as it is: no zone outline or other aid of the editor over it.
-    QString error;
-    const QImage menu = decodePicture(readAll(game.data(QStringLiteral("menu"))), &error);
-    ASSERT_FALSE(menu.isNull()) << error.toStdString();
+    std::string error;
+    const QImage menu = toQt(decodePicture(fromQtBytes(readAll(game.data(QStringLiteral("menu")))), &error));
+    ASSERT_FALSE(menu.isNull()) << error;
     const QImage shown = QImage(grab).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(kPlayWidth, kPlayHeight));
     for (int y = 0; y < kPlayHeight; ++y) {

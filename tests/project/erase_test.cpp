@@ -243,7 +243,7 @@ QImage drawAllFrames(const ProjectRecord& record, const QImage& sheetImage) {
 TEST(EraseAnimations, LeavesOneEmptyFrameThatDrawsNothing) {
     // A real picture as the sheet, and random frames that lie on it: they draw plenty of it.
     const QImage sheet =
-        decodePicture(test::readTestData(QStringLiteral("bmp/good/webamp_base-2.91_MAIN.BMP")));
+        toQt(decodePicture(fromQtBytes(test::readTestData(QStringLiteral("bmp/good/webamp_base-2.91_MAIN.BMP")))));
     ASSERT_FALSE(sheet.isNull());
     auto original = randomRecord(42);
     for (Animation& animation : original->animations) {

@@ -2,6 +2,7 @@
 
 #include "platform/picturecodec.h"
 #include "support/testdata.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QFile>
 #include <QPainter>
@@ -32,7 +33,7 @@ QColor largeItemColour(int n) { return QColor(10 + n, 200 - n, 40); }
 
 void putMinimalTree(FakeFileSystem& files, const ProjectRecord& record, bool withCursors) {
     putRecord(files, record);
-    auto put = [&files](const QString& path, const QImage& picture) { files.files.insert(path, encodeBmp(picture)); };
+    auto put = [&files](const QString& path, const QImage& picture) { files.files.insert(path, toQtBytes(encodeBmp(fromQt(picture)))); };
     const AssetPaths& p = kFakeRoot;
     put(p.data(QStringLiteral("menu")), solidPicture(kPlayWidth, kPlayHeight, QColor(0, 0, 160)));
     put(p.data(QStringLiteral("help")), solidPicture(kPlayWidth, kPlayHeight, QColor(0, 160, 0)));

@@ -8,6 +8,8 @@
 #include "make-demo/soundsynth.h"
 
 #include "platform/anicursor.h"
+#include "support/qtdecoders.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +49,10 @@ TEST(DemoCursorWriter, CursorFileHoldsHotspotColoursBottomUpAndTheMask) {
     // Mask rows of four bytes, bottom row first: only the clear pixel (top right) is set.
     EXPECT_EQ(cur.mid(78, 8), QByteArray::fromHex("00000000" "40000000"));
 
-    QString why;
-    const auto decoded = decodeAniCursor(encodeAniCursor({{{image, QPoint(1, 0)}}, {}, {}, 10}), &why);
-    ASSERT_TRUE(decoded.has_value()) << why.toStdString();
+    std::string why;
+    const auto decoded =
+        qtdecoders::qtView(decodeAniCursor(fromQtBytes(encodeAniCursor({{{image, QPoint(1, 0)}}, {}, {}, 10})), &why));
+    ASSERT_TRUE(decoded.has_value()) << why;
     EXPECT_EQ(decoded->frames.first().hotspot, QPoint(1, 0));
     EXPECT_EQ(decoded->frames.first().image.pixel(1, 1), qRgba(0, 0, 255, 255));
 }
@@ -67,7 +70,7 @@ TEST(DemoCursorWriter, AniCarriesRatesAndSequenceWhenGiven) {
     EXPECT_EQ(u32(ani, 52), 3u) << "icon frames with a sequence";
     EXPECT_EQ(ani.mid(56, 4), QByteArray("rate"));
     EXPECT_EQ(ani.mid(76, 4), QByteArray("seq "));
-    const auto decoded = decodeAniCursor(ani);
+    const auto decoded = qtdecoders::qtView(decodeAniCursor(fromQtBytes(ani)));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->sequence, QList<int>({0, 1, 0}));
     EXPECT_EQ(decoded->stepJiffies, QList<int>({5, 7, 9}));

@@ -6,6 +6,8 @@
 #include "platform/anicursor.h"
 #include "platform/picturecodec.h"
 #include "project/projectrecord.h"
+#include "support/qtdecoders.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +123,7 @@ TEST_F(MakeDemoTree, PicturesAreBitmapsOfTheSizesTheGameExpects) {
         const QByteArray bytes = file(QLatin1String(name));
         EXPECT_TRUE(bytes.startsWith("BM")) << name;
         EXPECT_EQ(QImage::fromData(bytes, "BMP").size(), size) << name;
-        EXPECT_EQ(decodePicture(bytes).size(), size) << name;
+        EXPECT_EQ(toQt(decodePicture(fromQtBytes(bytes))).size(), size) << name;
     }
     // Transparent pictures: a drawing on a key-coloured background.
     for (const char* name : {"mzh/data/ten", "graf/1.bmp", "graf/2.bmp", "graf/3.bmp"}) {
@@ -329,12 +331,12 @@ TEST_F(MakeDemoTree, CursorsAreAnimatedCursorsTheProgramReads) {
         EXPECT_EQ(u32(bytes, 20), 36u) << name;
         EXPECT_TRUE(u32(bytes, 52) & 1u) << name << ": frames are icons";
 
-        QString why;
-        const auto cursor = decodeAniCursor(bytes, &why);
-        ASSERT_TRUE(cursor.has_value()) << name << ": " << why.toStdString();
+        std::string why;
+        const auto cursor = qtdecoders::qtView(decodeAniCursor(fromQtBytes(bytes), &why));
+        ASSERT_TRUE(cursor.has_value()) << name << ": " << why;
         EXPECT_EQ(cursor->frames.size(), qsizetype(u32(bytes, 24))) << name;
         EXPECT_EQ(cursor->sequence.size(), qsizetype(u32(bytes, 28))) << name;
-        for (const AniCursor::Frame& f : cursor->frames) {
+        for (const auto& f : cursor->frames) {
             EXPECT_EQ(f.image.size(), QSize(32, 32)) << name;
             EXPECT_TRUE(QRect(0, 0, 32, 32).contains(f.hotspot)) << name;
             // The hotspot sits on the shape (or right beside it), never out in the empty corner.
@@ -354,7 +356,7 @@ TEST_F(MakeDemoTree, CursorsAreAnimatedCursorsTheProgramReads) {
         }
     }
     // The arrow points with its tip.
-    const auto arrow = decodeAniCursor(file(QStringLiteral("mzh/data/men.ani")));
+    const auto arrow = qtdecoders::qtView(decodeAniCursor(fromQtBytes(file(QStringLiteral("mzh/data/men.ani")))));
     ASSERT_TRUE(arrow.has_value());
     EXPECT_LE(arrow->frames.first().hotspot.x(), 3);
     EXPECT_LE(arrow->frames.first().hotspot.y(), 3);

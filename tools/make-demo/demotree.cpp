@@ -10,6 +10,7 @@
 #include "make-demo/spritesheet.h"
 #include "make-demo/uipictures.h"
 #include "platform/picturecodec.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,7 @@ public:
 
     void picture(const QString& relative, const QImage& image) {
         if (!ok()) return;
-        const QByteArray encoded = encodeBmp(image);
+        const QByteArray encoded = toQtBytes(encodeBmp(fromQt(image)));
         if (encoded.isEmpty()) {
             fail(QStringLiteral("cannot encode the picture %1").arg(relative));
             return;

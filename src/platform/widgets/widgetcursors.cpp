@@ -1,4 +1,5 @@
 #include "platform/widgets/widgetcursors.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -27,10 +28,10 @@ void WidgetCursors::install(int slot, std::optional<AniCursor> cursor) {
     if (cursor) {
         for (const AniCursor::Frame& frame : cursor->frames)
             filled.frames.append(
-                QCursor(QPixmap::fromImage(frame.image), frame.hotspot.x(), frame.hotspot.y()));
+                QCursor(QPixmap::fromImage(toQtWithAlpha(frame.image)), frame.hotspot.x, frame.hotspot.y));
         // The decoder gives consistent lists; steps naming a missing frame are dropped all the same, so a
         // cursor put together elsewhere cannot index out of range later.
-        for (qsizetype i = 0; i < cursor->sequence.size(); ++i) {
+        for (std::size_t i = 0; i < cursor->sequence.size(); ++i) {
             const int frame = cursor->sequence[i];
             if (frame < 0 || frame >= filled.frames.size()) continue;
             filled.sequence.append(frame);
