@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "project/recordfile.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -295,7 +296,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     // takes it back.
     ProjectRecord& built = engine.record();
     built.startScene = engine.screen().currentScene;
-    built.gameName.setText(name);
+    built.gameName.setText(fromQt(name));
     for (const QString& file : {paths.savePointFile(), paths.recordFile()}) {
         if (const QString failure = saveRecordFile(files, file, built); !failure.isEmpty()) {
             messages.showError(failure + QStringLiteral("\nСборка не начата."));

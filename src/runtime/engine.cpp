@@ -97,7 +97,7 @@ void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
 QByteArray Engine::recordAsClosed(const QString& gameNameText) const {
     QByteArray bytes(reinterpret_cast<const char*>(record_->bytes()), qsizetype(kProjectRecordSize));
     ShortString<100> name = record_->gameName;
-    name.setText(gameNameText.left(100));
+    name.setText(fromQt(gameNameText.left(100)));
     const std::uint16_t scene = static_cast<std::uint16_t>(screen_.currentScene);
     std::memcpy(bytes.data() + offsetof(ProjectRecord, gameName), &name, sizeof name);
     std::memcpy(bytes.data() + offsetof(ProjectRecord, startScene), &scene, sizeof scene);
@@ -215,7 +215,7 @@ bool Engine::shutDown(const QString& gameNameText) {
         if (!message.isEmpty()) failures << message;
     }
     // 2-3. Name and scene.
-    record_->gameName.setText(gameNameText.left(100));
+    record_->gameName.setText(fromQt(gameNameText.left(100)));
     record_->startScene = screen_.currentScene;
     // 4. The record, written safely: on failure the old file stays whole.
     const QString message = saveRecordFile(services_.files, paths_.recordFile(), *record_);
@@ -234,7 +234,7 @@ bool Engine::shutDown(const QString& gameNameText) {
 }
 
 QString Engine::caption() const {
-    return QStringLiteral("     TARNWICK    ( ") + record_->gameName.text() + QStringLiteral(" )");
+    return QStringLiteral("     TARNWICK    ( ") + toQt(record_->gameName.text()) + QStringLiteral(" )");
 }
 
 int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, kMinTickInterval, kMaxTickInterval); }

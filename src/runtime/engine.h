@@ -10,6 +10,7 @@
 #include "runtime/playstate.h"
 #include "runtime/tickmemo.h"
 #include "runtime/services.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QFont>
 #include <QImage>
@@ -72,7 +73,7 @@ public:
 
     // "     TARNWICK    ( " + gameName + " )"
     QString caption() const;
-    QString gameName() const { return record_->gameName.text(); }
+    QString gameName() const { return toQt(record_->gameName.text()); }
     // The frame timer's period in ms as the timer should use it: the stored value, kept within the range
     // the hero page offers (20..100). A record whose interval was wiped to 1 ms, or damaged, would
     // otherwise play many times too fast or flood the program with ticks.

@@ -8,6 +8,7 @@
 #include "runtime/orders.h"
 #include "runtime/playrules.h"
 #include "runtime/walking.h"
+#include "toolkit/toolkittypes.h"
 
 
 #include <cstdlib>
@@ -27,7 +28,7 @@ void drawHints(Engine& engine) {
             continue;
         play.hintHover = true;
         if (play.buttonDown()) {
-            engine.text().drawGameText(canvas, hint.textX, hint.textY, hint.text.text());
+            engine.text().drawGameText(canvas, hint.textX, hint.textY, toQt(hint.text.text()));
         }
     }
 }
@@ -50,7 +51,7 @@ void showLines(Engine& engine, const Dialog& dialog, const ShortString<50>* line
     QImage& canvas = engine.canvas();
     drawTransparent(canvas, engine.pictures().shadowPicture, QPoint(dialog.textX - 10, dialog.textY - 10));
     QString texts[4];
-    for (int k = 0; k < 4; ++k) texts[k] = lines[k].text();
+    for (int k = 0; k < 4; ++k) texts[k] = toQt(lines[k].text());
     engine.text().drawGameLines(canvas, dialog.textX, dialog.textY, texts, 4);
 }
 
@@ -171,7 +172,7 @@ void heroAndCrowdRemarks(Engine& engine) {
             }
             // An index of 0 (placed but not yet run down) or beyond the table has no text.
             if (crowd.shownIndex >= 1 && crowd.shownIndex <= kCrowdRemarkCapacity)
-                engine.text().drawGameText(canvas, crowd.x, crowd.y, record.crowdRemark(crowd.shownIndex).text.text());
+                engine.text().drawGameText(canvas, crowd.x, crowd.y, toQt(record.crowdRemark(crowd.shownIndex).text.text()));
         }
     }
     if (play.remarkTicks > 0) {
@@ -179,7 +180,7 @@ void heroAndCrowdRemarks(Engine& engine) {
         const AnimFrame& frame = record.animation(isAnimationNumber(play.heroAnimation) ? play.heroAnimation : 1)
                                      .frame(play.previewFrame >= 1 && play.previewFrame <= kFrameCapacity ? play.previewFrame : 1);
         const int h = frame.height;
-        engine.text().drawGameText(canvas, record.heroX + 10, record.heroY - h - 10, record.heroRemark(play.remarkNumber).text.text());
+        engine.text().drawGameText(canvas, record.heroX + 10, record.heroY - h - 10, toQt(record.heroRemark(play.remarkNumber).text.text()));
     }
 }
 
