@@ -37,11 +37,11 @@ bool Engine::startUp() {
     // 1-2. The record. It is read into a fresh record that replaces the live one only once whole.
     RecordLoad load = loadRecordFile(services_.files, paths_.recordFile());
     if (load.status == RecordLoad::Status::OpenFailed) {
-        services_.messages.showError(QStringLiteral(" ERROR "));
+        services_.messages.showError(" ERROR ");
         return false;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        services_.messages.showError(load.message);
+        services_.messages.showError(fromQt(load.message));
         return false;
     }
     takeUpRecovery(load.record);
@@ -82,7 +82,7 @@ void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
         return;
     case RecoveryCheck::Status::Offer:
         // Yes is the default: the recovered work is what the author most likely wants, and No deletes it.
-        if (services_.messages.askYesNo(QString::fromUtf8(kRecoveryQuestion), Messages::Answer::Yes)) {
+        if (services_.messages.askYesNo(kRecoveryQuestion, Messages::Answer::Yes)) {
             // The recovered record goes through the same defaults and checks as one read from the project
             // file; the project file itself is rewritten only at the next close, and the recovery file
             // stays until then.
@@ -124,7 +124,7 @@ bool Engine::loadPictures() {
     auto load = [this](const char* name, QImage& picture) {
         const QString message = pictureFiles_.load(paths_.data(QLatin1String(name)), picture);
         if (message.isEmpty()) return true;
-        services_.messages.showError(message);
+        services_.messages.showError(fromQt(message));
         return false;
     };
     Pictures& p = pictures_;
@@ -198,7 +198,7 @@ void Engine::assetFileChanged(const QString& path) {
 }
 
 void Engine::activate() {
-    services_.audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
+    services_.audio.openMusic(fromQt(paths_.sound(QStringLiteral("fon.mp3"))));
     services_.audio.playMusic();
 }
 
@@ -226,8 +226,8 @@ bool Engine::shutDown(const QString& gameNameText) {
         recovery_.close(true);
         return true;
     }
-    services_.messages.showError(failures.join(QLatin1Char('\n')));
-    if (!services_.messages.askYesNo(QString::fromUtf8(kCloseQuestion), Messages::Answer::No)) return false;
+    services_.messages.showError(fromQt(failures.join(QLatin1Char('\n'))));
+    if (!services_.messages.askYesNo(kCloseQuestion, Messages::Answer::No)) return false;
     // Closing without saving: the recovery copy keeps the work recoverable at the next start.
     recovery_.close(false);
     return true;
@@ -257,10 +257,10 @@ bool Engine::loadPicture(const QString& path, QImage& into) {
 void Engine::reportOnce(const QString& message) {
     if (reported_.contains(message)) return;
     reported_.insert(message);
-    services_.messages.showError(message);
+    services_.messages.showError(fromQt(message));
 }
 
-void Engine::playEffect(const char* name) { services_.audio.playEffect(paths_.sound(QLatin1String(name))); }
+void Engine::playEffect(const char* name) { services_.audio.playEffect(fromQt(paths_.sound(QLatin1String(name)))); }
 
 void Engine::cutFrame(int x, int y, int a, bool anchored, int f) {
     tw::cutFrame(canvas_, pictures_.sheetPicture, pictures_.framePicture, *record_, x, y, a, anchored, f);

@@ -246,7 +246,7 @@ QRect Engine::overlayTick() {
     Audio& audio = services_.audio;
     // A track that could not be opened has length 0; it is not retried every 10 ms.
     if (play_.musicLoop && audio.musicLength() > 0 && audio.musicPosition() == audio.musicLength()) {
-        audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
+        audio.openMusic(fromQt(paths_.sound(QStringLiteral("fon.mp3"))));
         audio.playMusic();
     }
     QRect changed;

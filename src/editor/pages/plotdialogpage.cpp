@@ -72,7 +72,7 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
             editor_.change([&] { store(engine.record(), state, s, k, form()); });
             emit canvasChanged();
             const QString warning = silentCharacterWarning(engine.record(), s, k);
-            if (!warning.isEmpty()) engine.services().messages.showInfo(warning);
+            if (!warning.isEmpty()) engine.services().messages.showInfo(fromQt(warning));
         });
     }
     auto* text = speedButton(this, "SpeedButton106", QStringLiteral("Коор текста"), 4, 88, 110, 21);
