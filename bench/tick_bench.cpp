@@ -57,7 +57,7 @@ std::unique_ptr<ProjectRecord> busyRecord() {
     }
     for (int h = 1; h <= 20; ++h) {
         Hint& hint = scene.hint(h);
-        hint.text.setText(QStringLiteral("Подсказка ") + QString::number(h));
+        hint.text.setText("Подсказка " + std::to_string(h));
         hint.zoneX1 = std::uint16_t(40 * h);
         hint.zoneY1 = 600;
         hint.zoneX2 = std::uint16_t(40 * h + 30);
@@ -69,14 +69,14 @@ std::unique_ptr<ProjectRecord> busyRecord() {
         remark.scene = 1;
         remark.col = std::uint8_t(k);
         remark.row = 30;
-        remark.text.setText(QStringLiteral("Реплика героя"));
+        remark.text.setText("Реплика героя");
         CrowdRemark& crowd = record->crowdRemark(k);
         crowd.scene = k <= 5 ? 1 : 0;
         crowd.x = std::uint16_t(150 * k);
         crowd.y = 100;
         crowd.countdown = 1000000;
         crowd.shownIndex = std::uint8_t(k);
-        crowd.text.setText(QStringLiteral("Гомон толпы"));
+        crowd.text.setText("Гомон толпы");
     }
     for (int c = 1; c <= kGridColumns; ++c)
         for (int r = 1; r <= kGridRows; ++r) record->pass(1, c, r) = (c + r) % 7 == 0 ? kBlockedCell : 0;

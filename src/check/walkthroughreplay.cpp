@@ -33,13 +33,13 @@ namespace {
 
 class QuietMessages final : public Messages {
 public:
-    void showError(const QString& text) override { shown << text; }
-    void showInfo(const QString&) override {}
+    void showError(const std::string& text) override { shown << toQt(text); }
+    void showInfo(const std::string&) override {}
     void beep() override {}
     QStringList shown;
 
 protected:
-    bool ask(const QString&, Answer defaultAnswer) override { return defaultAnswer == Answer::Yes; }
+    bool ask(const std::string&, Answer defaultAnswer) override { return defaultAnswer == Answer::Yes; }
 };
 
 // A step that did not do in the engine what it should.

@@ -131,7 +131,7 @@ bool Applicator::createScene() {
     ProjectRecord& record = engine_.record();
     Messages& messages = engine_.services().messages;
     if (record.sceneCount >= kSceneLimit) {
-        messages.showError(QStringLiteral("Сцен уже %1: больше в игре не помещается.").arg(kSceneLimit));
+        messages.showError(fromQt(QStringLiteral("Сцен уже %1: больше в игре не помещается.").arg(kSceneLimit)));
         return false;
     }
     const int n = record.sceneCount + 1;
@@ -150,7 +150,7 @@ bool Applicator::createScene() {
 }
 
 bool Applicator::eraseScene() {
-    if (!engine_.services().messages.askYesNo(QStringLiteral("Стереть?"), Messages::Answer::No)) return false;
+    if (!engine_.services().messages.askYesNo("Стереть?", Messages::Answer::No)) return false;
     engine_.pictures().backgroundPicture = blankScenePicture();
     return writeScene();
 }
@@ -183,12 +183,12 @@ bool Applicator::loadScene() {
 }
 
 bool Applicator::saveSceneAs() {
-    const QString chosen = engine_.services().dialogs.saveFile(QString::fromLatin1(kPictureFilter));
+    const QString chosen = toQt(engine_.services().dialogs.saveFile(kPictureFilter));
     if (chosen.isEmpty()) return false;
     const QString target = chosen.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".bmp");
     const QString error = engine_.services().files.writeAtomically(target, toQtBytes(encodeBmp(engine_.pictures().backgroundPicture)));
     if (!error.isEmpty()) {
-        engine_.services().messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
+        engine_.services().messages.showError(fromQt(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error)));
         return false;
     }
     return true;

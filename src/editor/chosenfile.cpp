@@ -57,19 +57,19 @@ qint64 largestChosenFile(AssetKind kind) {
 }
 
 QString chooseAssetFile(Engine& engine, AssetKind kind, const QString& title) {
-    return engine.services().dialogs.chooseFile(folderKind(kind), title, filterOf(kind),
-                                                engine.paths().file(QStringLiteral("graf")));
+    return toQt(engine.services().dialogs.chooseFile(fromQt(folderKind(kind)), fromQt(title), fromQt(filterOf(kind)),
+                                                     fromQt(engine.paths().file(QStringLiteral("graf")))));
 }
 
 std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const QString& chosen) {
     Services& services = engine.services();
     const auto unfit = [&](const QString& reason) {
-        services.messages.showError(QStringLiteral("Файл %1 не подходит: %2. Прежний файл оставлен.").arg(chosen, reason));
+        services.messages.showError(fromQt(QStringLiteral("Файл %1 не подходит: %2. Прежний файл оставлен.").arg(chosen, reason)));
         return std::nullopt;
     };
     const qint64 limit = largestChosenFile(kind);
     const FileSystem::ReadResult read = services.files.readChosen(
-        chosen, limit, [&](qint64 done, qint64 total) { return services.dialogs.reading(chosen, done, total); });
+        chosen, limit, [&](qint64 done, qint64 total) { return services.dialogs.reading(fromQt(chosen), done, total); });
     switch (read.status) {
     case FileSystem::ReadStatus::Ok: break;
     case FileSystem::ReadStatus::NotAFile: return unfit(QStringLiteral("это не обычный файл"));
@@ -78,7 +78,7 @@ std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const Q
     case FileSystem::ReadStatus::Cancelled: return std::nullopt; // the author stopped it
     case FileSystem::ReadStatus::OpenFailed:
     case FileSystem::ReadStatus::ReadFailed:
-        services.messages.showError(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error));
+        services.messages.showError(fromQt(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error)));
         return std::nullopt;
     }
     ChosenFile file{read.bytes, {}};
@@ -94,13 +94,13 @@ std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const Q
 
 bool takePictureOfSize(Engine& engine, const QString& chosen, QSize actual, QSize wanted) {
     if (actual == wanted) return true;
-    return engine.services().messages.askYesNo(
+    return engine.services().messages.askYesNo(fromQt(
         QStringLiteral("Картинка %1 размером %2x%3, а здесь нужна %4x%5. Взять её такой?")
             .arg(chosen)
             .arg(actual.width())
             .arg(actual.height())
             .arg(wanted.width())
-            .arg(wanted.height()),
+            .arg(wanted.height())),
         Messages::Answer::No);
 }
 

@@ -32,7 +32,7 @@ QString soundTitle(GameSound sound) {
 
 void startMusic(Engine& engine) {
     Audio& audio = engine.services().audio;
-    audio.openMusic(engine.paths().sound(QStringLiteral("fon.mp3")));
+    audio.openMusic(fromQt(engine.paths().sound(QStringLiteral("fon.mp3"))));
     audio.playMusic();
     engine.play().musicLoop = true;
 }

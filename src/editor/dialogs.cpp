@@ -2,6 +2,7 @@
 
 #include "editor/editorstate.h"
 #include "project/projectrecord.h"
+#include "project/utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -76,15 +77,15 @@ DialogControls controlsForKind(int kind, DialogControls shown) {
     }
 }
 
-std::array<QString, kRandomDialogLines> loadRandomDialog(const ProjectRecord& record, int s, int n) {
-    std::array<QString, kRandomDialogLines> lines;
+std::array<std::string, kRandomDialogLines> loadRandomDialog(const ProjectRecord& record, int s, int n) {
+    std::array<std::string, kRandomDialogLines> lines;
     if (!isRandomDialogOf(s, n)) return lines;
     const RandomDialog& dialog = record.scene(s).randomDialog(n);
     for (int i = 0; i < kRandomDialogLines; ++i) lines[std::size_t(i)] = dialog.lines[i].text();
     return lines;
 }
 
-void storeRandomDialog(ProjectRecord& record, int s, int n, const std::array<QString, kRandomDialogLines>& lines) {
+void storeRandomDialog(ProjectRecord& record, int s, int n, const std::array<std::string, kRandomDialogLines>& lines) {
     if (!isRandomDialogOf(s, n)) return;
     RandomDialog& dialog = record.scene(s).randomDialog(n);
     for (int i = 0; i < kRandomDialogLines; ++i) dialog.lines[i].setText(lines[std::size_t(i)]);
@@ -105,7 +106,7 @@ bool hasRandomDialogText(const ProjectRecord& record, int s) {
     if (!isSceneNumber(s)) return false;
     for (int n = 1; n <= kRandomDialogsPerScene; ++n) {
         for (const auto& line : record.scene(s).randomDialog(n).lines) {
-            if (!line.text().trimmed().isEmpty()) return true;
+            if (!trimmed(line.text()).empty()) return true;
         }
     }
     return false;

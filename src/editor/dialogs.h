@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <string>
 
 namespace tw {
 
@@ -22,7 +23,7 @@ inline constexpr int kRandomDialogLines = 4;
 // What the dialog page's controls hold: the checked kind button and the eight text boxes.
 struct DialogForm {
     int kind = 0; // 1 "Диалог", 2 "Диалог+получить предмет", 3 "Диалог+обмен предметами"; 0 none checked
-    std::array<QString, kDialogLines> lines;
+    std::array<std::string, kDialogLines> lines;
 };
 
 // Loads dialog k of scene s into the page: currentDialog := k, the item pickers take the items it gives
@@ -56,8 +57,8 @@ struct DialogControls {
 DialogControls controlsForKind(int kind, DialogControls shown);
 
 // Random dialog n (1..50) of scene s: its four lines, and storing four texts cut to 50 characters.
-std::array<QString, kRandomDialogLines> loadRandomDialog(const ProjectRecord& record, int s, int n);
-void storeRandomDialog(ProjectRecord& record, int s, int n, const std::array<QString, kRandomDialogLines>& lines);
+std::array<std::string, kRandomDialogLines> loadRandomDialog(const ProjectRecord& record, int s, int n);
+void storeRandomDialog(ProjectRecord& record, int s, int n, const std::array<std::string, kRandomDialogLines>& lines);
 
 // Whether any random dialog of scene s has a line with something to read.
 bool hasRandomDialogText(const ProjectRecord& record, int s);

@@ -109,12 +109,12 @@ bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& c
     // the history cannot hold would take every earlier step with it: the author is told first.
     const std::size_t stepBytes = open_.bytes() + 2 * std::size_t(bytes.size());
     if (journal_.wouldDropHistory(stepBytes) &&
-        !engine_.services().messages.askYesNo(
+        !engine_.services().messages.askYesNo(fromQt(
             QStringLiteral("Замена файла %1 займёт %2 МБ, больше, чем вмещает история правок (%3 МБ): прежние "
                            "шаги после неё нельзя будет отменить. Заменить?")
                 .arg(target)
                 .arg((stepBytes >> 20) + 1)
-                .arg(journal_.byteLimit() >> 20),
+                .arg(journal_.byteLimit() >> 20)),
             Messages::Answer::No))
         return false;
     return writeFile(target, bytes);
@@ -130,12 +130,12 @@ bool Editor::writeFile(const QString& target, const QByteArray& bytes) {
     if (previous.ok()) {
         before = std::move(previous.bytes);
     } else if (files.exists(target)) {
-        messages.showError(QStringLiteral("Файл %1 не удалось прочитать, он не заменён: %2").arg(target, previous.error));
+        messages.showError(fromQt(QStringLiteral("Файл %1 не удалось прочитать, он не заменён: %2").arg(target, previous.error)));
         return false;
     }
     const QString error = files.writeAtomically(target, bytes);
     if (!error.isEmpty()) {
-        messages.showError(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error));
+        messages.showError(fromQt(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error)));
         return false;
     }
     openStep();
@@ -172,7 +172,7 @@ bool Editor::writeBack(const QString& path, const std::optional<QByteArray>& byt
         error = QStringLiteral("файл не удаляется");
     }
     if (error.isEmpty()) return true;
-    engine_.services().messages.showError(QStringLiteral("Не удалось вернуть файл %1: %2").arg(path, error));
+    engine_.services().messages.showError(fromQt(QStringLiteral("Не удалось вернуть файл %1: %2").arg(path, error)));
     return false;
 }
 
@@ -199,9 +199,9 @@ bool Editor::apply(const EditStep& step, bool backwards) {
     for (int n = 1; n <= kItemCapacity; ++n) {
         const int places = placesOfItem(*result, n);
         if (places > 1 && places > placesOfItem(record, n)) {
-            messages.showError((backwards ? QStringLiteral("Отменить нельзя: предмет %1 оказался бы сразу в двух местах.")
+            messages.showError(fromQt((backwards ? QStringLiteral("Отменить нельзя: предмет %1 оказался бы сразу в двух местах.")
                                           : QStringLiteral("Повторить нельзя: предмет %1 оказался бы сразу в двух местах."))
-                                   .arg(n));
+                                   .arg(n)));
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "project/recordfile.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -222,24 +223,24 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
 
     const QString name = gameNameText;
     if (const QString problem = gameNameProblem(name); !problem.isEmpty()) {
-        messages.showError(problem);
+        messages.showError(fromQt(problem));
         return false;
     }
-    const QString chosen = services.dialogs.chooseFolder();
+    const QString chosen = toQt(services.dialogs.chooseFolder());
     if (chosen.isEmpty()) return false;
     const QString target = realFolder(chosen);
     const QString program = realFolder(paths.root());
     if (target == program || isWithin(target, realFolder(paths.root() + QStringLiteral("/mzh"))) ||
         isWithin(target, realFolder(paths.root() + QStringLiteral("/graf"))) ||
         isWithin(target, program + QStringLiteral("/mzh")) || isWithin(target, program + QStringLiteral("/graf"))) {
-        messages.showError(QStringLiteral("В папку %1 игру собрать нельзя: это папка редактора или его файлов. "
+        messages.showError(fromQt(QStringLiteral("В папку %1 игру собрать нельзя: это папка редактора или его файлов. "
                                           "Выберите пустую папку в другом месте.")
-                               .arg(chosen));
+                               .arg(chosen)));
         return false;
     }
     const QString player = paths.data(QStringLiteral("Comp"));
     if (!files.exists(player)) {
-        messages.showError(QStringLiteral("Нет программы игры %1: собрать игру не из чего.").arg(player));
+        messages.showError(fromQt(QStringLiteral("Нет программы игры %1: собрать игру не из чего.").arg(player)));
         return false;
     }
 
@@ -255,8 +256,8 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
         (gameUsesFile(record, file) ? missingUsed : missingUnused) << file;
     }
     if (!missingUsed.isEmpty()) {
-        messages.showError(QStringLiteral("В проекте нет файлов, которые нужны игре: %1. Сборка не начата.")
-                               .arg(nameList(missingUsed)));
+        messages.showError(fromQt(QStringLiteral("В проекте нет файлов, которые нужны игре: %1. Сборка не начата.")
+                               .arg(nameList(missingUsed))));
         return false;
     }
 
@@ -267,15 +268,15 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     written << name;
     const FolderCheck check = checkFolder(files, base, written);
     if (!check.links.isEmpty()) {
-        messages.showError(QStringLiteral("В папке %1 на месте файлов игры стоят ссылки: %2. Сборка пишет только в "
+        messages.showError(fromQt(QStringLiteral("В папке %1 на месте файлов игры стоят ссылки: %2. Сборка пишет только в "
                                           "саму папку и через ссылки не пишет: уберите их или выберите другую папку.")
-                               .arg(target, nameList(check.links)));
+                               .arg(target, nameList(check.links))));
         return false;
     }
     if (!check.wrongKind.isEmpty()) {
-        messages.showError(QStringLiteral("В папке %1 на месте файлов и папок игры стоит другое: %2. "
+        messages.showError(fromQt(QStringLiteral("В папке %1 на месте файлов и папок игры стоит другое: %2. "
                                           "Выберите пустую папку.")
-                               .arg(target, nameList(check.wrongKind)));
+                               .arg(target, nameList(check.wrongKind))));
         return false;
     }
     if (const QStringList present = files.entries(target); !present.isEmpty()) {
@@ -287,7 +288,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
                 : QStringLiteral("В папке %1 уже есть игра или её файлы: %2.\nСобрать игру в эту папку? Эти файлы "
                                  "будут заменены, остальное останется как есть.")
                       .arg(target, nameList(check.replaced));
-        if (!messages.askYesNo(question, Messages::Answer::No)) return false;
+        if (!messages.askYesNo(fromQt(question), Messages::Answer::No)) return false;
     }
 
     // The record as built: the scene shown is where the game starts, under the name typed now. Written
@@ -295,10 +296,10 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     // takes it back.
     ProjectRecord& built = engine.record();
     built.startScene = engine.screen().currentScene;
-    built.gameName.setText(name);
+    built.gameName.setText(fromQt(name));
     for (const QString& file : {paths.savePointFile(), paths.recordFile()}) {
         if (const QString failure = saveRecordFile(files, file, built); !failure.isEmpty()) {
-            messages.showError(failure + QStringLiteral("\nСборка не начата."));
+            messages.showError(fromQt(failure + QStringLiteral("\nСборка не начата.")));
             return false;
         }
     }
@@ -307,11 +308,11 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     // A build that fails says why and leaves the folder as it found it.
     const auto abandon = [&](const QString& why) {
         const QStringList left = writer.takeBack();
-        messages.showError(
+        messages.showError(fromQt(
             QStringLiteral("Игра не собрана: %1.\n").arg(why) +
             (left.isEmpty() ? QStringLiteral("Всё, что сборка записала в папку %1, убрано; прежние файлы папки на месте.")
                                   .arg(target)
-                            : QStringLiteral("Не удалось убрать записанное сборкой: %1.").arg(nameList(left))));
+                            : QStringLiteral("Не удалось убрать записанное сборкой: %1.").arg(nameList(left)))));
         return false;
     };
     const auto failedWrite = [&](const char* what) {
@@ -336,7 +337,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     if (!missingUnused.isEmpty())
         done += QStringLiteral("\nВ проекте нет файлов, которые игре не нужны; они не скопированы: %1.")
                     .arg(missingUnused.join(QStringLiteral(", ")));
-    messages.showInfo(done);
+    messages.showInfo(fromQt(done));
     return true;
 }
 

@@ -141,8 +141,8 @@ bool addComic(Editor& editor) {
     Engine& engine = editor.engine();
     const int count = comicCountOf(engine);
     if (count >= kComicLimit) {
-        engine.services().messages.showError(
-            QStringLiteral("Комиксов уже %1: дверь не может показать комикс с большим номером.").arg(kComicLimit));
+        engine.services().messages.showError(fromQt(
+            QStringLiteral("Комиксов уже %1: дверь не может показать комикс с большим номером.").arg(kComicLimit)));
         return false;
     }
     const QString chosen = askPicture(engine, QStringLiteral("Комикс %1 (1009x700)").arg(count + 1));
@@ -164,7 +164,7 @@ bool replaceComic(Editor& editor) {
     Engine& engine = editor.engine();
     const int n = editorState(engine).comicPick;
     if (n < 1 || n > comicCountOf(engine)) {
-        engine.services().messages.showError(QStringLiteral("Комикса %1 нет: сначала добавьте комикс.").arg(n));
+        engine.services().messages.showError(fromQt(QStringLiteral("Комикса %1 нет: сначала добавьте комикс.").arg(n)));
         return false;
     }
     const QString chosen = askPicture(engine, QStringLiteral("Комикс %1 (1009x700)").arg(n));

@@ -24,13 +24,13 @@ void stepHeroRemark(Engine& engine, int delta) {
     n = std::clamp(n + delta, 1, kHeroRemarkCapacity);
 }
 
-void storeHeroRemark(Editor& editor, const QString& text) {
+void storeHeroRemark(Editor& editor, const std::string& text) {
     Engine& engine = editor.engine();
     const int n = std::clamp(editorState(engine).currentHeroRemark, 1, kHeroRemarkCapacity);
     editor.change([&] { engine.record().heroRemark(n).text.setText(text); });
 }
 
-void storeHint(Editor& editor, const QString& text) {
+void storeHint(Editor& editor, const std::string& text) {
     Engine& engine = editor.engine();
     const int k = std::clamp(editorState(engine).currentHint, 1, kHintsPerScene);
     editor.change([&] { engine.record().scene(engine.screen().currentScene).hint(k).text.setText(text); });
@@ -42,7 +42,7 @@ void removeHint(Editor& editor) {
     editor.change([&] { engine.record().scene(engine.screen().currentScene).hint(k).text.clear(); });
 }
 
-void storeCrowdRemark(Editor& editor, const QString& text) {
+void storeCrowdRemark(Editor& editor, const std::string& text) {
     Engine& engine = editor.engine();
     const int k = std::clamp(editorState(engine).crowdRemarkSpin, 1, kCrowdRemarkCapacity);
     editor.change([&] { engine.record().crowdRemark(k).text.setText(text); });

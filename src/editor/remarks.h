@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace tw {
 
 class Editor;
@@ -14,11 +16,11 @@ class Engine;
 
 // "---"/"+" of the hero remarks: currentHeroRemark within 1..50.
 void stepHeroRemark(Engine& engine, int delta);
-void storeHeroRemark(Editor& editor, const QString& text);
-void storeHint(Editor& editor, const QString& text);
+void storeHeroRemark(Editor& editor, const std::string& text);
+void storeHint(Editor& editor, const std::string& text);
 // "Убрать": the hint's text is emptied, so play shows nothing for its zone; zone and position stay.
 void removeHint(Editor& editor);
-void storeCrowdRemark(Editor& editor, const QString& text);
+void storeCrowdRemark(Editor& editor, const std::string& text);
 
 // Where play would show each text, written as `text`: a hero remark above the hero standing on its
 // trigger cell (or where he stands now, while it is not placed in this scene), a hint at its text

@@ -12,7 +12,7 @@ namespace tw {
 namespace {
 
 bool confirmed(Editor& editor, const char* question) {
-    return editor.engine().services().messages.askYesNo(QString::fromUtf8(question), Messages::Answer::No);
+    return editor.engine().services().messages.askYesNo(question, Messages::Answer::No);
 }
 
 } // namespace
@@ -37,11 +37,11 @@ bool restoreSavePoint(Editor& editor) {
     Engine& engine = editor.engine();
     RecordLoad load = loadRecordFile(engine.services().files, engine.paths().savePointFile());
     if (load.status == RecordLoad::Status::OpenFailed) {
-        engine.services().messages.showError(QStringLiteral(" ERROR "));
+        engine.services().messages.showError(" ERROR ");
         return false;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        engine.services().messages.showError(load.message);
+        engine.services().messages.showError(fromQt(load.message));
         return false;
     }
     ProjectRecord& record = engine.record();

@@ -2,6 +2,7 @@
 
 #include "canvas/blit.h"
 #include "canvas/drawing.h"
+#include "canvas/textstamper.h"
 #include "toolkit/toolkittypes.h"
 
 namespace tw {
@@ -16,7 +17,7 @@ constexpr int kEdgeMark = 3;  // thickness of the red bar along a crossed edge
 Rect textPreviewArea(TextStamper& text, const Picture& shadowPicture, const TextPreview& preview) {
     Rect area;
     for (int k = 0; k < preview.lines.size(); ++k) {
-        const Size size = fromQt(text.sizeOf(preview.lines[k]));
+        const Size size = text.sizeOf(fromQt(preview.lines[k]));
         if (size.isEmpty()) continue;
         // The second, aqua pass lies one pixel right and down.
         area = area.united(Rect{preview.at.x, preview.at.y + kLineStep * k, size.width + 1, size.height + 1});
@@ -31,7 +32,7 @@ Rect drawTextPreview(Picture& canvas, TextStamper& text, const Picture& shadowPi
     if (preview.style == TextPreview::Style::Boxed)
         drawTransparent(canvas, shadowPicture, preview.at - Point{10, 10});
     for (int k = 0; k < preview.lines.size(); ++k)
-        text.drawGameText(canvas, preview.at.x, preview.at.y + kLineStep * k, preview.lines[k]);
+        text.drawGameText(canvas, preview.at.x, preview.at.y + kLineStep * k, fromQt(preview.lines[k]));
 
     const Rect area = textPreviewArea(text, shadowPicture, preview);
     const Rect play = canvas.rect();

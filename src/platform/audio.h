@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace tw {
 
@@ -12,7 +12,7 @@ public:
 
     // Music player (one track at a time).
     // Opens the file, closing whatever was open.
-    virtual void openMusic(const QString& path) = 0;
+    virtual void openMusic(const std::string& path) = 0;
     // Plays the open track from its current position.
     virtual void playMusic() = 0;
     virtual void closeMusic() = 0;
@@ -21,9 +21,9 @@ public:
     virtual long long musicLength() = 0;
 
     // Effects player: one WAV at a time; a new one cuts the one playing.
-    virtual void playEffect(const QString& path) = 0;
+    virtual void playEffect(const std::string& path) = 0;
     // The click has a channel of its own, so it never cuts an event sound short.
-    virtual void playClick(const QString& path) = 0;
+    virtual void playClick(const std::string& path) = 0;
     // Stops the effect and the click that are playing (before their files are replaced).
     virtual void closeEffects() = 0;
 };
@@ -31,13 +31,13 @@ public:
 // Silence: for tests and for machines without a sound device.
 class SilentAudio final : public Audio {
 public:
-    void openMusic(const QString&) override {}
+    void openMusic(const std::string&) override {}
     void playMusic() override {}
     void closeMusic() override {}
     long long musicPosition() override { return 0; }
     long long musicLength() override { return 0; }
-    void playEffect(const QString&) override {}
-    void playClick(const QString&) override {}
+    void playEffect(const std::string&) override {}
+    void playClick(const std::string&) override {}
     void closeEffects() override {}
 };
 

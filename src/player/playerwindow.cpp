@@ -161,7 +161,7 @@ void PlayerWindow::closeEvent(QCloseEvent* event) {
     if (recorder_) {
         const QString failure = recorder_->write();
         if (!failure.isEmpty())
-            engine_.services().messages.showError(QStringLiteral("Запись игры не сохранена.\n") + failure);
+            engine_.services().messages.showError(fromQt(QStringLiteral("Запись игры не сохранена.\n") + failure));
     }
     event->accept();
 }

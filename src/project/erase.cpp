@@ -131,7 +131,7 @@ void erasePlot(ProjectRecord& record) {
     record.heldItem = 1; // not on the cursor: holdingItem is what says an item is carried
     record.holdingItem = 0;
     record.heroStep = 5;
-    record.gameName.setText(QStringLiteral("none"));
+    record.gameName.setText("none");
     record.startScene = 1;
     // The frame period a fresh start would choose; a period of 1 ms would run the game flat out after
     // the next start.

@@ -2,6 +2,7 @@
 
 #include "project/win1251.h"
 
+#include <cassert>
 #include <cstring>
 
 namespace tw {
@@ -52,15 +53,15 @@ static_assert(offsetof(ProjectRecord, reservedTexts) == 0x1AE9D8);
 static_assert(offsetof(ProjectRecord, reservedTail) == 0x1AEED8);
 
 template <int N>
-QString ShortString<N>::text() const {
+std::string ShortString<N>::text() const {
     return fromWin1251(bytes, usedLength());
 }
 
 template <int N>
-void ShortString<N>::setText(const QString& newText) {
-    const QByteArray encoded = toWin1251(newText);
+void ShortString<N>::setText(std::string_view newText) {
+    const Bytes encoded = toWin1251(newText);
     const int kept = encoded.size() > N ? N : int(encoded.size());
-    std::memcpy(bytes, encoded.constData(), std::size_t(kept));
+    std::memcpy(bytes, encoded.data(), std::size_t(kept));
     length = std::uint8_t(kept);
 }
 
@@ -75,7 +76,7 @@ namespace {
 // write lands nowhere that matters.
 template <typename T>
 T& scratchElement() {
-    Q_ASSERT_X(false, "ProjectRecord", "table number out of range");
+    assert(false && "ProjectRecord: table number out of range");
     static T scratch;
     std::memset(static_cast<void*>(&scratch), 0, sizeof(T));
     return scratch;

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -49,9 +49,10 @@ struct ShortString {
     char bytes[N];
 
     int usedLength() const { return length > N ? N : length; }
-    QString text() const;
-    // Stores the text cut to N characters; the bytes after it keep their old values.
-    void setText(const QString& text);
+    // The text as UTF-8.
+    std::string text() const;
+    // Stores the UTF-8 text cut to N characters; the bytes after it keep their old values.
+    void setText(std::string_view text);
     void clear() { length = 0; }
 };
 

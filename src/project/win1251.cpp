@@ -1,5 +1,7 @@
 #include "project/win1251.h"
 
+#include "project/utf8.h"
+
 #include <array>
 
 namespace tw {
@@ -38,49 +40,42 @@ char encodeOne(char16_t unit) {
 
 } // namespace
 
-QString fromWin1251(const char* bytes, int length) {
-    QString text;
-    text.resize(length);
-    for (int i = 0; i < length; ++i) {
+std::string fromWin1251(const char* bytes, std::size_t length) {
+    std::string text;
+    text.reserve(length);
+    for (std::size_t i = 0; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[i] = QChar(byte < 0x80 ? char16_t(byte) : kHighHalf[byte - 0x80]);
+        if (byte < 0x80) text += char(byte);
+        else appendCharacter(text, kHighHalf[byte - 0x80]);
     }
     return text;
 }
 
-QByteArray toWin1251(const QString& text) {
-    QByteArray bytes;
+Bytes toWin1251(std::string_view text) {
+    Bytes bytes;
     bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i; // one character outside the BMP, never representable
-            bytes.append('?');
-            continue;
-        }
-        bytes.append(encodeOne(ch.unicode()));
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t c = nextCharacter(text, at);
+        bytes += c > 0xFFFF ? '?' : encodeOne(char16_t(c));
     }
     return bytes;
 }
 
-QString keepWin1251(const QString& text, QString* dropped) {
-    QString kept;
+std::string keepWin1251(std::string_view text, std::string* dropped) {
+    std::string kept;
     kept.reserve(text.size());
-    auto drop = [dropped](const QString& character) {
-        if (dropped && !dropped->contains(character)) dropped->append(character);
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            drop(text.mid(i, 2));
-            ++i;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        const char32_t c = nextCharacter(text, at);
+        if (c != U'?' && (c > 0xFFFF || encodeOne(char16_t(c)) == '?')) {
+            if (dropped) {
+                std::string character;
+                appendCharacter(character, c);
+                if (dropped->find(character) == std::string::npos) *dropped += character;
+            }
             continue;
         }
-        if (ch != QLatin1Char('?') && encodeOne(ch.unicode()) == '?') {
-            drop(QString(ch));
-            continue;
-        }
-        kept.append(ch);
+        kept.append(text.substr(start, at - start));
     }
     return kept;
 }

@@ -43,13 +43,13 @@ void drawDoors(Engine& engine) {
         cutCell(pictures.doorStrip, 60, 90, picture, pictures.doorPicture);
         drawTransparent(canvas, pictures.doorPicture, Point{door.pictureX, door.pictureY});
         if (!engine.drawsEditorAids()) continue;
-        engine.text().drawLabel(canvas, door.pictureX, door.pictureY, QString::number(d));
+        engine.text().drawLabel(canvas, door.pictureX, door.pictureY, std::to_string(d));
         if (door.state != 1) continue;
         if (isWellFormed(door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2))
             outlineRect(canvas, door.keyZoneX1, door.keyZoneY1, door.keyZoneX2, door.keyZoneY2);
         outlineCell(canvas, door.approachCol, door.approachRow);
         engine.text().drawLabel(canvas, 20 * (door.approachCol - 1), 20 * (door.approachRow - 1),
-                  QStringLiteral("двр-") + QString::number(d));
+                  "двр-" + std::to_string(d));
     }
 }
 

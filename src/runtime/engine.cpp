@@ -7,7 +7,6 @@
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
 #include "platform/messages.h"
 #include "project/recordfile.h"
 #include "project/recoveryfile.h"
@@ -28,7 +27,7 @@ namespace tw {
 Engine::Engine(AssetPaths paths, Services services)
     : paths_(std::move(paths)), services_(services), pictureFiles_(services.files),
       record_(ProjectRecord::createBlank()), canvas_(kPlayWidth, kPlayHeight),
-      font_(gameFont()), text_(font_), recovery_(services.files, paths_.recoveryFile()) {
+      recovery_(services.files, paths_.recoveryFile()) {
     canvas_.fill(rgb(255, 255, 255));
 }
 
@@ -38,11 +37,11 @@ bool Engine::startUp() {
     // 1-2. The record. It is read into a fresh record that replaces the live one only once whole.
     RecordLoad load = loadRecordFile(services_.files, paths_.recordFile());
     if (load.status == RecordLoad::Status::OpenFailed) {
-        services_.messages.showError(QStringLiteral(" ERROR "));
+        services_.messages.showError(" ERROR ");
         return false;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        services_.messages.showError(load.message);
+        services_.messages.showError(fromQt(load.message));
         return false;
     }
     takeUpRecovery(load.record);
@@ -83,7 +82,7 @@ void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
         return;
     case RecoveryCheck::Status::Offer:
         // Yes is the default: the recovered work is what the author most likely wants, and No deletes it.
-        if (services_.messages.askYesNo(QString::fromUtf8(kRecoveryQuestion), Messages::Answer::Yes)) {
+        if (services_.messages.askYesNo(kRecoveryQuestion, Messages::Answer::Yes)) {
             // The recovered record goes through the same defaults and checks as one read from the project
             // file; the project file itself is rewritten only at the next close, and the recovery file
             // stays until then.
@@ -98,7 +97,7 @@ void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
 QByteArray Engine::recordAsClosed(const QString& gameNameText) const {
     QByteArray bytes(reinterpret_cast<const char*>(record_->bytes()), qsizetype(kProjectRecordSize));
     ShortString<100> name = record_->gameName;
-    name.setText(gameNameText.left(100));
+    name.setText(fromQt(gameNameText.left(100)));
     const std::uint16_t scene = static_cast<std::uint16_t>(screen_.currentScene);
     std::memcpy(bytes.data() + offsetof(ProjectRecord, gameName), &name, sizeof name);
     std::memcpy(bytes.data() + offsetof(ProjectRecord, startScene), &scene, sizeof scene);
@@ -125,7 +124,7 @@ bool Engine::loadPictures() {
     auto load = [this](const char* name, Picture& picture) {
         const QString message = pictureFiles_.load(paths_.data(QLatin1String(name)), picture);
         if (message.isEmpty()) return true;
-        services_.messages.showError(message);
+        services_.messages.showError(fromQt(message));
         return false;
     };
     Pictures& p = pictures_;
@@ -199,7 +198,7 @@ void Engine::assetFileChanged(const QString& path) {
 }
 
 void Engine::activate() {
-    services_.audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
+    services_.audio.openMusic(fromQt(paths_.sound(QStringLiteral("fon.mp3"))));
     services_.audio.playMusic();
 }
 
@@ -216,7 +215,7 @@ bool Engine::shutDown(const QString& gameNameText) {
         if (!message.isEmpty()) failures << message;
     }
     // 2-3. Name and scene.
-    record_->gameName.setText(gameNameText.left(100));
+    record_->gameName.setText(fromQt(gameNameText.left(100)));
     record_->startScene = screen_.currentScene;
     // 4. The record, written safely: on failure the old file stays whole.
     const QString message = saveRecordFile(services_.files, paths_.recordFile(), *record_);
@@ -227,15 +226,15 @@ bool Engine::shutDown(const QString& gameNameText) {
         recovery_.close(true);
         return true;
     }
-    services_.messages.showError(failures.join(QLatin1Char('\n')));
-    if (!services_.messages.askYesNo(QString::fromUtf8(kCloseQuestion), Messages::Answer::No)) return false;
+    services_.messages.showError(fromQt(failures.join(QLatin1Char('\n'))));
+    if (!services_.messages.askYesNo(kCloseQuestion, Messages::Answer::No)) return false;
     // Closing without saving: the recovery copy keeps the work recoverable at the next start.
     recovery_.close(false);
     return true;
 }
 
 QString Engine::caption() const {
-    return QStringLiteral("     TARNWICK    ( ") + record_->gameName.text() + QStringLiteral(" )");
+    return QStringLiteral("     TARNWICK    ( ") + toQt(record_->gameName.text()) + QStringLiteral(" )");
 }
 
 int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, kMinTickInterval, kMaxTickInterval); }
@@ -258,10 +257,10 @@ bool Engine::loadPicture(const QString& path, Picture& into) {
 void Engine::reportOnce(const QString& message) {
     if (reported_.contains(message)) return;
     reported_.insert(message);
-    services_.messages.showError(message);
+    services_.messages.showError(fromQt(message));
 }
 
-void Engine::playEffect(const char* name) { services_.audio.playEffect(paths_.sound(QLatin1String(name))); }
+void Engine::playEffect(const char* name) { services_.audio.playEffect(fromQt(paths_.sound(QLatin1String(name)))); }
 
 void Engine::cutFrame(int x, int y, int a, bool anchored, int f) {
     tw::cutFrame(canvas_, pictures_.sheetPicture, pictures_.framePicture, *record_, x, y, a, anchored, f);

@@ -2,6 +2,7 @@
 
 #include "canvas/changedarea.h"
 #include "canvas/drawing.h"
+#include "canvas/textstamper.h"
 #include "canvas/geometry.h"
 #include "canvas/picture.h"
 #include "canvas/picturefiles.h"
@@ -13,8 +14,8 @@
 #include "runtime/playstate.h"
 #include "runtime/tickmemo.h"
 #include "runtime/services.h"
+#include "toolkit/toolkittypes.h"
 
-#include <QFont>
 #include <QSet>
 #include <QString>
 
@@ -73,7 +74,7 @@ public:
 
     // "     TARNWICK    ( " + gameName + " )"
     QString caption() const;
-    QString gameName() const { return record_->gameName.text(); }
+    QString gameName() const { return toQt(record_->gameName.text()); }
     // The frame timer's period in ms as the timer should use it: the stored value, kept within the range
     // the hero page offers (20..100). A record whose interval was wiped to 1 ms, or damaged, would
     // otherwise play many times too fast or flood the program with ticks.
@@ -175,7 +176,6 @@ private:
     Picture canvas_;
     PlayState play_;
     EditorHooks* hooks_ = nullptr;
-    QFont font_;
     TextStamper text_;
     QSet<QString> reported_;
     RecoveryWriter recovery_;

@@ -76,7 +76,7 @@ void GameSession::menuChoice(int zone) {
 
 bool GameSession::confirmLosingProgress(const char* question) {
     if (!gameInProgress()) return true;
-    return engine_.services().messages.askYesNo(QString::fromUtf8(question), Messages::Answer::No);
+    return engine_.services().messages.askYesNo(question, Messages::Answer::No);
 }
 
 void GameSession::newGame() {
@@ -92,14 +92,14 @@ void GameSession::openGame() {
     // The save is read whole before anything changes: a damaged file leaves the game as it was.
     RecordLoad load = loadRecordFile(services.files, path);
     if (load.status == RecordLoad::Status::OpenFailed) {
-        services.messages.showError(
+        services.messages.showError(fromQt(
             services.files.exists(path)
                 ? QStringLiteral("Не удалось открыть файл сохранённой игры %1.").arg(path)
-                : QString::fromUtf8(kNoSavedGame));
+                : QString::fromUtf8(kNoSavedGame)));
         return;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        services.messages.showError(QStringLiteral("Сохранённая игра не открыта.\n") + load.message);
+        services.messages.showError(fromQt(QStringLiteral("Сохранённая игра не открыта.\n") + load.message));
         return;
     }
     if (!confirmLosingProgress(kOpenGameQuestion)) return;
@@ -129,7 +129,7 @@ void GameSession::showScene() {
 bool GameSession::saveGame(bool announce) {
     Services& services = engine_.services();
     if (!started_) {
-        services.messages.showInfo(QString::fromUtf8(kGameNotStarted));
+        services.messages.showInfo(kGameNotStarted);
         return false;
     }
     ProjectRecord& record = engine_.record();
@@ -139,11 +139,11 @@ bool GameSession::saveGame(bool announce) {
     const QString failure = saveRecordFile(services.files, engine_.paths().savePointFile(), record);
     record.startScene = before;
     if (!failure.isEmpty()) {
-        services.messages.showError(QStringLiteral("Игра не сохранена.\n") + failure);
+        services.messages.showError(fromQt(QStringLiteral("Игра не сохранена.\n") + failure));
         return false;
     }
     baseline_ = recordBytes();
-    if (announce) services.messages.showInfo(QString::fromUtf8(kGameSaved));
+    if (announce) services.messages.showInfo(kGameSaved);
     return true;
 }
 
@@ -176,12 +176,12 @@ void GameSession::mouseDown(MouseButton button, int x, int y) {
 
 bool GameSession::closeRequested() {
     if (!gameInProgress()) return true;
-    if (!engine_.services().messages.askYesNo(QString::fromUtf8(kSaveBeforeExitQuestion),
+    if (!engine_.services().messages.askYesNo(kSaveBeforeExitQuestion,
                                               Messages::Answer::Yes))
         return true;
     if (saveGame(false)) return true;
     // The save failed and said why: the player may still leave without it, as the editor's close offers.
-    return engine_.services().messages.askYesNo(QString::fromUtf8(kCloseQuestion), Messages::Answer::No);
+    return engine_.services().messages.askYesNo(kCloseQuestion, Messages::Answer::No);
 }
 
 } // namespace tw

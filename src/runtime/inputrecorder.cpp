@@ -86,7 +86,7 @@ QString InputRecorder::write() {
     return files_.writeAtomically(path_, QByteArray(text.data(), qsizetype(text.size())));
 }
 
-bool RecordingMessages::ask(const QString& text, Answer defaultAnswer) {
+bool RecordingMessages::ask(const std::string& text, Answer defaultAnswer) {
     const bool yes = shown_.askYesNo(text, defaultAnswer);
     recorder_.answered(yes);
     return yes;

@@ -50,12 +50,12 @@ private:
 class RecordingMessages final : public Messages {
 public:
     RecordingMessages(Messages& shown, InputRecorder& recorder) : shown_(shown), recorder_(recorder) {}
-    void showError(const QString& text) override { shown_.showError(text); }
-    void showInfo(const QString& text) override { shown_.showInfo(text); }
+    void showError(const std::string& text) override { shown_.showError(text); }
+    void showInfo(const std::string& text) override { shown_.showInfo(text); }
     void beep() override { shown_.beep(); }
 
 protected:
-    bool ask(const QString& text, Answer defaultAnswer) override;
+    bool ask(const std::string& text, Answer defaultAnswer) override;
 
 private:
     Messages& shown_;

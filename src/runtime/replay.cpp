@@ -6,7 +6,7 @@
 
 namespace tw {
 
-bool ReplayMessages::ask(const QString& text, Answer defaultAnswer) {
+bool ReplayMessages::ask(const std::string& text, Answer defaultAnswer) {
     const std::optional<bool> given = answers ? answers(text) : std::nullopt;
     return given ? *given : defaultAnswer == Answer::Yes;
 }
@@ -14,7 +14,7 @@ bool ReplayMessages::ask(const QString& text, Answer defaultAnswer) {
 Replay::Replay(FileSystem& disk, const QString& folder, InputLog log, const ReplayEditor& editor)
     : log_(std::move(log)), files_(disk, AssetPaths(folder)), random_(log_.seed),
       cursors_(std::make_unique<NoCursors>()), dialogs_(std::make_unique<NoFileDialogs>()), editor_(editor) {
-    messages_.answers = [this](const QString& question) { return answer(question); };
+    messages_.answers = [this](const std::string& question) { return answer(toQt(question)); };
     engine_ = std::make_unique<Engine>(AssetPaths(folder),
                                        Services{files_, messages_, audio_, *cursors_, random_, *dialogs_});
     if (editor_.attach) attached_ = editor_.attach(*engine_);
@@ -79,7 +79,7 @@ void Replay::deliver(const InputEvent& e) {
     }
     for (; messagesNoted_ < messages_.shown.size(); ++messagesNoted_)
         notes_
-            << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(messages_.shown[messagesNoted_]);
+            << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(toQt(messages_.shown[std::size_t(messagesNoted_)]));
 }
 
 void Replay::run() {
@@ -94,7 +94,7 @@ void Replay::run() {
     tickTo(log_.end ? std::max(*log_.end, last) : last + kReplaySettleTicks);
     for (; messagesNoted_ < messages_.shown.size(); ++messagesNoted_)
         notes_
-            << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(messages_.shown[messagesNoted_]);
+            << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(toQt(messages_.shown[std::size_t(messagesNoted_)]));
 }
 
 std::string playStateJson(const Engine& engine) {

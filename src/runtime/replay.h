@@ -29,15 +29,15 @@ inline constexpr std::uint32_t kReplaySettleTicks = 100;
 // installs; errors and notices are kept to be told on standard error.
 class ReplayMessages final : public Messages {
 public:
-    void showError(const QString& text) override { shown << text; }
-    void showInfo(const QString& text) override { shown << text; }
+    void showError(const std::string& text) override { shown.push_back(text); }
+    void showInfo(const std::string& text) override { shown.push_back(text); }
     void beep() override {}
     // Answers a question; without one, the question's default answer is taken.
-    std::function<std::optional<bool>(const QString& question)> answers;
-    QStringList shown;
+    std::function<std::optional<bool>(const std::string& question)> answers;
+    std::vector<std::string> shown;
 
 protected:
-    bool ask(const QString& text, Answer defaultAnswer) override;
+    bool ask(const std::string& text, Answer defaultAnswer) override;
 };
 
 // Where an editor plugs into a replay's engine: `attach` before start-up (what it returns lives as long
@@ -59,7 +59,7 @@ public:
 
     // Starts the game. False when it cannot be read; failure() says why.
     bool startUp();
-    QString failure() const { return messages_.shown.join(QLatin1Char('\n')); }
+    QString failure() const { return toQt(messages_.shown).join(QLatin1Char('\n')); }
     // Plays every event, then the frame ticks up to the recording's end, or without one up to the last
     // event's tick plus kReplaySettleTicks.
     void run();

@@ -8,6 +8,7 @@
 #include "runtime/orders.h"
 #include "runtime/playrules.h"
 #include "runtime/walking.h"
+#include "toolkit/toolkittypes.h"
 
 
 #include <cstdlib>
@@ -40,7 +41,7 @@ void drawDialogZones(Engine& engine) {
         const Dialog& dialog = scene.dialog(d);
         if (dialog.kind == 0) continue;
         outlineRect(canvas, dialog.zoneX1, dialog.zoneY1, dialog.zoneX2, dialog.zoneY2);
-        engine.text().drawLabel(canvas, dialog.zoneX1 + 1, dialog.zoneY1 + 1, QString::number(d));
+        engine.text().drawLabel(canvas, dialog.zoneX1 + 1, dialog.zoneY1 + 1, std::to_string(d));
     }
 }
 
@@ -49,7 +50,7 @@ namespace {
 void showLines(Engine& engine, const Dialog& dialog, const ShortString<50>* lines) {
     Picture& canvas = engine.canvas();
     drawTransparent(canvas, engine.pictures().shadowPicture, Point{dialog.textX - 10, dialog.textY - 10});
-    QString texts[4];
+    std::string texts[4];
     for (int k = 0; k < 4; ++k) texts[k] = lines[k].text();
     engine.text().drawGameLines(canvas, dialog.textX, dialog.textY, texts, 4);
 }
@@ -150,7 +151,7 @@ void heroAndCrowdRemarks(Engine& engine) {
             if (engine.drawsEditorAids()) {
                 outlineCell(canvas, remark.col, remark.row);
                 engine.text().drawLabel(canvas, 20 * (remark.col - 1), 20 * (remark.row - 1),
-                                        QStringLiteral("репл-") + QString::number(k));
+                                        "репл-" + std::to_string(k));
             }
             if (remark.col == record.heroCol && remark.row == record.heroRow) {
                 play.remarkTicks = 90;
@@ -161,7 +162,7 @@ void heroAndCrowdRemarks(Engine& engine) {
         CrowdRemark& crowd = record.crowdRemark(k);
         if (crowd.scene == s) {
             if (engine.drawsEditorAids())
-                engine.text().drawLabel(canvas, crowd.x - 12, crowd.y, QString::number(k) + QStringLiteral(">"));
+                engine.text().drawLabel(canvas, crowd.x - 12, crowd.y, std::to_string(k) + ">");
             const long long left = static_cast<long long>(crowd.countdown) - 1; // no overflow at the minimum
             if (left < 1) {
                 crowd.countdown = 100 + random.below(150);

@@ -58,7 +58,7 @@ void drawSpotNumbers(Engine& engine) {
     const SceneBlock& scene = engine.record().scene(engine.screen().currentScene);
     for (int k = 1; k <= kSpotsPerScene; ++k) {
         const AnimSpot& spot = scene.animSpot(k);
-        if (spot.visible == 1) engine.text().drawLabel(engine.canvas(), spot.x, spot.y, QString::number(k));
+        if (spot.visible == 1) engine.text().drawLabel(engine.canvas(), spot.x, spot.y, std::to_string(k));
     }
 }
 
@@ -247,7 +247,7 @@ Rect Engine::overlayTick() {
     Audio& audio = services_.audio;
     // A track that could not be opened has length 0; it is not retried every 10 ms.
     if (play_.musicLoop && audio.musicLength() > 0 && audio.musicPosition() == audio.musicLength()) {
-        audio.openMusic(paths_.sound(QStringLiteral("fon.mp3")));
+        audio.openMusic(fromQt(paths_.sound(QStringLiteral("fon.mp3"))));
         audio.playMusic();
     }
     Rect changed;

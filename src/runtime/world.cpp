@@ -65,13 +65,13 @@ void drawPortalAndDialogMarkers(Engine& engine) {
     }
     for (int k = 1; k <= kPortalsPerScene; ++k) {
         const Portal& portal = scene.portal(k);
-        engine.text().drawLabel(canvas, 20 * (portal.col - 1), 20 * (portal.row - 1), QStringLiteral("P-") + QString::number(k));
+        engine.text().drawLabel(canvas, 20 * (portal.col - 1), 20 * (portal.row - 1), "P-" + std::to_string(k));
     }
     for (int d = 1; d <= kDialogsPerScene; ++d) {
         const Dialog& dialog = scene.dialog(d);
         if (dialog.kind == 0) continue;
         engine.text().drawLabel(canvas, 20 * (dialog.approachCol - 1), 20 * (dialog.approachRow - 1),
-                  QStringLiteral("D-") + QString::number(d));
+                  "D-" + std::to_string(d));
     }
 }
 

@@ -111,7 +111,7 @@ TEST(CrashRecovery, AKilledEditorsChangeIsOfferedBackAtTheNextStart) {
         const RecordLoad saved = loadRecordFile(disk, paths.recordFile());
         ASSERT_EQ(saved.status, RecordLoad::Status::Ok);
         EXPECT_EQ(saved.record->heroX, changedX);
-        EXPECT_EQ(saved.record->gameName.text(), changedName);
+        EXPECT_EQ(QString::fromStdString(saved.record->gameName.text()), changedName);
     }
 }
 

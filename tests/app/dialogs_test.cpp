@@ -195,7 +195,7 @@ TEST_F(Dialogs, WriteFourCharactersAndRandomDialogsThenTalkToEach) {
         EXPECT_EQ(QRect(QPoint(d.zoneX1, d.zoneY1), QPoint(d.zoneX2 - 1, d.zoneY2 - 1)), c.zone) << c.number;
         EXPECT_EQ(QPoint(d.approachCol, d.approachRow), c.approach) << c.number;
         EXPECT_EQ(QPoint(d.textX, d.textY), c.textAt) << c.number;
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(d.lines[i].text(), QString::fromUtf8(c.lines[std::size_t(i)])) << c.number;
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(d.lines[i].text(), std::string(c.lines[std::size_t(i)])) << c.number;
     }
     // The trader's item to give is the combination panel's first part; its picture shows.
     EXPECT_EQ(find<QLabel>("Label21")->text(), QStringLiteral("9"));
@@ -231,9 +231,9 @@ TEST_F(Dialogs, WriteFourCharactersAndRandomDialogsThenTalkToEach) {
     press("SpeedButton49");
     ASSERT_EQ(screen().currentScene, 2);
     press("SpeedButton109");
-    EXPECT_EQ(record().scene(2).randomDialog(3).lines[0].text(), QStringLiteral("Это вторая сцена."));
-    EXPECT_EQ(record().scene(1).randomDialog(3).lines[0].text(), QString());
-    EXPECT_EQ(record().scene(1).randomDialog(3).lines[2].text(), QStringLiteral("Опять ты?"));
+    EXPECT_EQ(record().scene(2).randomDialog(3).lines[0].text(), "Это вторая сцена.");
+    EXPECT_EQ(record().scene(1).randomDialog(3).lines[0].text(), std::string());
+    EXPECT_EQ(record().scene(1).randomDialog(3).lines[2].text(), "Опять ты?");
     leaveTextBox();
 
     // Portals: scene 2's on cell (20, 20) leads to (3, 25) of scene 1, scene 1's on (3, 30) to scene 2.
@@ -311,7 +311,7 @@ TEST_F(Dialogs, WriteFourCharactersAndRandomDialogsThenTalkToEach) {
     oneStep("Убрать", [&] { press("SpeedButton127"); });
     EXPECT_EQ(QList<int>({dialog(2).kind, dialog(2).zoneX1, dialog(2).zoneX2, dialog(2).zoneY2}),
               QList<int>({0, 0, 0, kGiver.zone.bottom() + 1}));
-    EXPECT_EQ(dialog(2).lines[0].text(), QStringLiteral("Держи подарок."));
+    EXPECT_EQ(dialog(2).lines[0].text(), "Держи подарок.");
     EXPECT_EQ(QPoint(dialog(2).textX, dialog(2).textY), kGiver.textAt);
     window->hide();
 }

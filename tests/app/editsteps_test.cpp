@@ -33,10 +33,10 @@ protected:
         hermit.approachCol = 27;
         hermit.approachRow = 5;
         hermit.zoneX1 = 500, hermit.zoneY1 = 50, hermit.zoneX2 = 600, hermit.zoneY2 = 150;
-        hermit.lines[0].setText(QStringLiteral("Здравствуй"));
+        hermit.lines[0].setText("Здравствуй");
         Hint& hint = r.scene(1).hint(2);
         hint.zoneX1 = 700, hint.zoneY1 = 50, hint.zoneX2 = 800, hint.zoneY2 = 150;
-        hint.text.setText(QStringLiteral("Дерево"));
+        hint.text.setText("Дерево");
         r.startScene = 1;
         putMinimalTree(world.files, r);
         openWindow();

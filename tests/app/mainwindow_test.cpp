@@ -28,7 +28,7 @@ namespace {
 TEST(MainWindow, StartsOnTheMenuWithTheRecordsValues) {
     FakeWorld world;
     auto record = ProjectRecord::createBlank();
-    record->gameName.setText(QStringLiteral("Лесная сказка"));
+    record->gameName.setText("Лесная сказка");
     record->tickInterval = 70;
     putMinimalTree(world.files, *record);
     MainWindow window(kFakeRoot, world.services());
@@ -82,7 +82,7 @@ TEST(MainWindow, CloseThatCannotWriteAsksAndClosesOnceTheFaultIsFixed) {
     window.engine().record().heroX = 123;
     ASSERT_TRUE(waitForRecovery(world.files, 123));
     EXPECT_EQ(storedRecord(world.files, kFakeRoot.recoveryFile())->gameName.text(),
-              QStringLiteral("NewName"));
+              "NewName");
 
     const QStringList failing{kFakeRoot.data(QStringLiteral("nabpredmax")),
                               kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile()};
@@ -111,7 +111,7 @@ TEST(MainWindow, CloseThatCannotWriteAsksAndClosesOnceTheFaultIsFixed) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(world.messages.errors.size(), 1);
     EXPECT_EQ(world.messages.questions.size(), 1);
-    EXPECT_EQ(storedRecord(world.files)->gameName.text(), QStringLiteral("NewName"));
+    EXPECT_EQ(storedRecord(world.files)->gameName.text(), "NewName");
     EXPECT_EQ(storedRecord(world.files)->heroX, 124);
     EXPECT_FALSE(world.files.files.contains(kFakeRoot.recoveryFile()));
     // The recovery timer is stopped with the close.

@@ -57,7 +57,7 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     EXPECT_EQ(remark->text(), forty.left(30));
     EXPECT_TRUE(remark->refusal().isEmpty());
     press("SpeedButton96");
-    EXPECT_EQ(record().heroRemark(2).text.text(), forty.left(30));
+    EXPECT_EQ(QString::fromStdString(record().heroRemark(2).text.text()), forty.left(30));
     // Placed on cell (8, 3); the preview moves above the hero standing there.
     press("SpeedButton95");
     click(cellCentre(8, 3));
@@ -90,7 +90,7 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     EXPECT_GT(redPixels(QRect(990, 110, 19, 30)), 10);
     press("SpeedButton97");
     const Hint& stored = record().scene(1).hint(3);
-    EXPECT_EQ(stored.text.text(), hint->text());
+    EXPECT_EQ(QString::fromStdString(stored.text.text()), hint->text());
     EXPECT_EQ(QList<int>({stored.zoneX1, stored.zoneY1, stored.zoneX2, stored.zoneY2, stored.textX, stored.textY}),
               QList<int>({100, 100, 200, 180, 900, 120}));
     // Moved to where it fits: no red.
@@ -106,14 +106,14 @@ TEST_F(RemarksAndHints, WriteSeePlaceAndPlay) {
     press("SpeedButton49");
     EXPECT_EQ(hint->text(), QStringLiteral("Вода"));
     press("SpeedButton97");
-    EXPECT_EQ(record().scene(2).hint(3).text.text(), QStringLiteral("Вода"));
-    EXPECT_NE(record().scene(1).hint(3).text.text(), QStringLiteral("Вода"));
+    EXPECT_EQ(record().scene(2).hint(3).text.text(), "Вода");
+    EXPECT_NE(record().scene(1).hint(3).text.text(), "Вода");
     // "Убрать" empties it; Ctrl+Z brings it back into the record and the box.
     press("SpeedButton126");
-    EXPECT_TRUE(record().scene(2).hint(3).text.text().isEmpty());
+    EXPECT_TRUE(record().scene(2).hint(3).text.text().empty());
     hint->clearFocus();
     undo();
-    EXPECT_EQ(record().scene(2).hint(3).text.text(), QStringLiteral("Вода"));
+    EXPECT_EQ(record().scene(2).hint(3).text.text(), "Вода");
     EXPECT_EQ(hint->text(), QStringLiteral("Вода"));
     press("SpeedButton48");
 

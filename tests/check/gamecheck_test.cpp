@@ -168,7 +168,7 @@ TEST(GameCheck, HandMadeFaultsAreFoundAndNamed) {
              g.character(1, 2, 1, 10, 10);
              g.portal(1, 1, 15, 5, 2, 10, 6);
              g.portal(2, 1, 15, 5, 1, 10, 6);
-             g.randomDialog(2, 1, QStringLiteral("Скучно")); // the other scene's texts do not count
+             g.randomDialog(2, 1, "Скучно"); // the other scene's texts do not count
          },
          [](const CheckReport& r) {
              EXPECT_TRUE(warns(r, Warning::Kind::EmptyRandomDialogs, 1, 2));

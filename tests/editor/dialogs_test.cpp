@@ -3,6 +3,7 @@
 #include "editor/dialogs.h"
 #include "editor/editorstate.h"
 #include "project/projectrecord.h"
+#include "toolkit/toolkittypes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,14 @@ protected:
 
     int roll(int low, int high) { return std::uniform_int_distribution<int>(low, high)(dice); }
     // Texts of 0..70 characters, Cyrillic, Latin, digits and signs.
-    QString anyText() {
+    std::string anyText() {
         static const QString alphabet = QStringLiteral("абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВЯ abcxyzXYZ0129.,!?-«»");
         QString text;
         for (int n = roll(0, 70); n > 0; --n) text += alphabet[roll(0, int(alphabet.size()) - 1)];
-        return text;
+        return text.toStdString();
     }
+    // The first 50 characters, as the toolkit cuts them.
+    static std::string first50(const std::string& text) { return QString::fromStdString(text).left(50).toStdString(); }
     // Fills every byte of dialog k of scene s with noise, its lines with valid texts.
     void scramble(int s, int k) {
         Dialog& dialog = record.scene(s).dialog(k);
@@ -41,7 +44,7 @@ protected:
     DialogForm anyForm() {
         DialogForm form;
         form.kind = roll(0, 3);
-        for (QString& line : form.lines) line = anyText();
+        for (std::string& line : form.lines) line = anyText();
         return form;
     }
 };
@@ -67,7 +70,7 @@ TEST_F(DialogEditing, StoringWritesKindTextsItemsAndProgressOnlyAndLoadsBackTheS
         EXPECT_EQ(after.progress, 0);
         EXPECT_EQ(after.giveItem, editor.itemPickA);
         EXPECT_EQ(after.getItem, editor.itemPickB);
-        for (int i = 0; i < kDialogLines; ++i) EXPECT_EQ(after.lines[i].text(), form.lines[std::size_t(i)].left(50));
+        for (int i = 0; i < kDialogLines; ++i) EXPECT_EQ(after.lines[i].text(), first50(form.lines[std::size_t(i)]));
         // Nothing else: the same record once these fields take their old values back.
         Dialog restored = after;
         restored.kind = before.kind;
@@ -86,7 +89,7 @@ TEST_F(DialogEditing, StoringWritesKindTextsItemsAndProgressOnlyAndLoadsBackTheS
         EXPECT_EQ(loaded.kind, after.kind <= 3 ? after.kind : 0);
         EXPECT_EQ(other.itemPickA, editor.itemPickA);
         EXPECT_EQ(other.itemPickB, editor.itemPickB);
-        for (int i = 0; i < kDialogLines; ++i) EXPECT_EQ(loaded.lines[std::size_t(i)], form.lines[std::size_t(i)].left(50));
+        for (int i = 0; i < kDialogLines; ++i) EXPECT_EQ(loaded.lines[std::size_t(i)], first50(form.lines[std::size_t(i)]));
     }
 }
 
@@ -142,18 +145,18 @@ TEST_F(DialogEditing, TheZoneButtonsStoreBeforeArmingAndOnlyTheCheckedKindsChang
 }
 
 TEST_F(DialogEditing, RandomDialogsBelongToTheirSceneAndAreCutTo50) {
-    std::array<QString, kRandomDialogLines> lines;
-    for (QString& line : lines) line = anyText() + QString(60, QChar(u'ж'));
+    std::array<std::string, kRandomDialogLines> lines;
+    for (std::string& line : lines) line = anyText() + QString(60, QChar(u'ж')).toStdString();
     storeRandomDialog(record, 2, 17, lines);
     const auto loaded = loadRandomDialog(record, 2, 17);
-    for (int i = 0; i < kRandomDialogLines; ++i) EXPECT_EQ(loaded[std::size_t(i)], lines[std::size_t(i)].left(50));
-    for (const QString& line : loadRandomDialog(record, 3, 17)) EXPECT_TRUE(line.isEmpty());
-    for (const QString& line : loadRandomDialog(record, 2, 16)) EXPECT_TRUE(line.isEmpty());
+    for (int i = 0; i < kRandomDialogLines; ++i) EXPECT_EQ(loaded[std::size_t(i)], first50(lines[std::size_t(i)]));
+    for (const std::string& line : loadRandomDialog(record, 3, 17)) EXPECT_TRUE(line.empty());
+    for (const std::string& line : loadRandomDialog(record, 2, 16)) EXPECT_TRUE(line.empty());
 
     // The preview stands at the text position of the dialog given, on the speech box.
     record.scene(2).dialog(4).textX = 333;
     record.scene(2).dialog(4).textY = 44;
-    const TextPreview preview = dialogPreview(record, 2, 4, {loaded.begin(), loaded.end()});
+    const TextPreview preview = dialogPreview(record, 2, 4, toQt(std::vector<std::string>(loaded.begin(), loaded.end())));
     EXPECT_EQ(preview.style, TextPreview::Style::Boxed);
     EXPECT_EQ(preview.at, (Point{333, 44}));
     EXPECT_EQ(preview.lines.size(), kRandomDialogLines);

@@ -71,7 +71,7 @@ TEST_F(GameBuild, CopiesExactlyTheGameAndWritesTheRecordAsBuilt) {
 
     // The record as built: started at the scene shown, under the name typed.
     EXPECT_EQ(engine->record().startScene, 2);
-    EXPECT_EQ(engine->record().gameName.text(), QStringLiteral("Quest"));
+    EXPECT_EQ(engine->record().gameName.text(), "Quest");
     EXPECT_EQ(files[kFakeRoot.recordFile()], recordBytes());
     EXPECT_EQ(files[kFakeRoot.savePointFile()], recordBytes());
 
@@ -94,7 +94,7 @@ TEST_F(GameBuild, CopiesExactlyTheGameAndWritesTheRecordAsBuilt) {
     // The build is no edit: undo has nothing to take back, and the record files stay as built.
     EXPECT_EQ(editor->undo(), Editor::Outcome::Nothing);
     EXPECT_EQ(files[kFakeRoot.savePointFile()], recordBytes());
-    EXPECT_EQ(engine->record().gameName.text(), QStringLiteral("Quest"));
+    EXPECT_EQ(engine->record().gameName.text(), "Quest");
 
     // Built again into the same folder: the question now names the game's files it would replace.
     world.messages.questions.clear();

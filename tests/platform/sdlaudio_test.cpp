@@ -1,4 +1,5 @@
 #include "platform/sdl/sdlaudio.h"
+#include "toolkit/toolkittypes.h"
 #include "support/testdata.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,7 @@ protected:
 TEST_F(SdlAudioTest, DecodesTheMp3MusicWithItsLength) {
     for (const QString& path : {kTestMp3, kLlamaMp3}) {
         SCOPED_TRACE(path.toStdString());
-        audio.openMusic(path);
+        audio.openMusic(fromQt(path));
         const long long length = audio.musicLength();
         EXPECT_GT(length, 500);
         EXPECT_EQ(audio.musicPosition(), 0) << "an opened track stands at its start";
@@ -76,7 +77,7 @@ TEST_F(SdlAudioTest, DecodesTheMp3MusicWithItsLength) {
 }
 
 TEST_F(SdlAudioTest, MusicThatPlayedOutStandsAtItsEndUntilOpenedAgain) {
-    audio.openMusic(kSwordWav);
+    audio.openMusic(fromQt(kSwordWav));
     const long long length = audio.musicLength();
     ASSERT_GT(length, 900);
     ASSERT_LT(length, 1200);
@@ -90,7 +91,7 @@ TEST_F(SdlAudioTest, MusicThatPlayedOutStandsAtItsEndUntilOpenedAgain) {
     EXPECT_EQ(audio.musicPosition(), length);
 
     // What the music loop does: open again and play from the start.
-    audio.openMusic(kSwordWav);
+    audio.openMusic(fromQt(kSwordWav));
     EXPECT_EQ(audio.musicPosition(), 0);
     audio.playMusic();
     EXPECT_TRUE(audio.musicPlaying());
@@ -98,9 +99,9 @@ TEST_F(SdlAudioTest, MusicThatPlayedOutStandsAtItsEndUntilOpenedAgain) {
 }
 
 TEST_F(SdlAudioTest, OpeningOrClosingReplacesTheTrack) {
-    audio.openMusic(kTestMp3);
+    audio.openMusic(fromQt(kTestMp3));
     const long long firstLength = audio.musicLength();
-    audio.openMusic(kLlamaMp3);
+    audio.openMusic(fromQt(kLlamaMp3));
     const long long secondLength = audio.musicLength();
     ASSERT_GT(firstLength, 0);
     ASSERT_GT(secondLength, 0);
@@ -111,7 +112,7 @@ TEST_F(SdlAudioTest, OpeningOrClosingReplacesTheTrack) {
     audio.playMusic(); // a second play lets the track go on
     EXPECT_TRUE(audio.musicPlaying());
 
-    audio.openMusic(kTestMp3);
+    audio.openMusic(fromQt(kTestMp3));
     EXPECT_FALSE(audio.musicPlaying()) << "opening closes the track that was playing";
     EXPECT_EQ(audio.musicLength(), firstLength);
 
@@ -131,63 +132,63 @@ TEST_F(SdlAudioTest, MissingAndCorruptFilesAreSilent) {
     const QString corruptMp3 = writeFile(QStringLiteral("hod.mp3"), QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16));
     const QString empty = writeFile(QStringLiteral("clik.wav"), QByteArray());
 
-    audio.openMusic(kTestMp3);
+    audio.openMusic(fromQt(kTestMp3));
     audio.playMusic();
     for (const QString& path : {missing, corrupt, corruptMp3, empty}) {
         SCOPED_TRACE(path.toStdString());
-        audio.openMusic(path);
+        audio.openMusic(fromQt(path));
         EXPECT_EQ(audio.musicLength(), 0);
         audio.playMusic();
         EXPECT_FALSE(audio.musicPlaying()) << "a failed open still closes the old track";
         EXPECT_EQ(audio.musicPosition(), 0);
 
-        audio.playClick(path);
+        audio.playClick(fromQt(path));
         EXPECT_FALSE(audio.clickPlaying());
         EXPECT_TRUE(audio.currentClick().isEmpty());
     }
 
     // The effects player is reopened for every sound, so a file that fails still stops the old one.
-    audio.playEffect(kLongWav);
+    audio.playEffect(fromQt(kLongWav));
     ASSERT_TRUE(audio.effectPlaying());
-    audio.playEffect(corrupt);
+    audio.playEffect(fromQt(corrupt));
     EXPECT_FALSE(audio.effectPlaying());
     EXPECT_TRUE(audio.currentEffect().isEmpty());
-    audio.playEffect(missing);
+    audio.playEffect(fromQt(missing));
     EXPECT_FALSE(audio.effectPlaying());
 
-    audio.playEffect(kSplashWav); // the player still works afterwards
+    audio.playEffect(fromQt(kSplashWav)); // the player still works afterwards
     EXPECT_TRUE(audio.effectPlaying());
 }
 
 TEST_F(SdlAudioTest, EveryWavEffectPlaysAndANewOneCutsTheOld) {
     for (const QString& path : {kLongWav, kSplashWav, kSpringWav, kSwordWav}) {
-        audio.playEffect(path);
+        audio.playEffect(fromQt(path));
         EXPECT_TRUE(audio.effectPlaying()) << path.toStdString();
         EXPECT_EQ(audio.currentEffect(), path);
     }
     // The 10-second sound was cut: after the last (1 s) sound ends, the channel is silent.
-    audio.playEffect(kLongWav);
-    audio.playEffect(kSwordWav);
+    audio.playEffect(fromQt(kLongWav));
+    audio.playEffect(fromQt(kSwordWav));
     EXPECT_EQ(audio.currentEffect(), kSwordWav);
     EXPECT_TRUE(waitFor([&] { return !audio.effectPlaying(); })) << "the long sound went on playing";
     EXPECT_EQ(audio.currentEffect(), kSwordWav) << "the last effect is remembered after it ends";
 }
 
 TEST_F(SdlAudioTest, TheClickNeverCutsAnEventSound) {
-    audio.playEffect(kLongWav);
-    audio.playClick(kSwordWav);
+    audio.playEffect(fromQt(kLongWav));
+    audio.playClick(fromQt(kSwordWav));
     EXPECT_TRUE(audio.effectPlaying());
     EXPECT_TRUE(audio.clickPlaying());
 
-    audio.playClick(kSplashWav); // a click cuts only the previous click
+    audio.playClick(fromQt(kSplashWav)); // a click cuts only the previous click
     EXPECT_EQ(audio.currentClick(), kSplashWav);
     EXPECT_EQ(audio.currentEffect(), kLongWav);
     EXPECT_TRUE(audio.effectPlaying());
 
-    audio.playEffect(kSpringWav); // and an event sound does not cut the click
+    audio.playEffect(fromQt(kSpringWav)); // and an event sound does not cut the click
     EXPECT_TRUE(audio.clickPlaying());
 
-    audio.openMusic(kTestMp3);
+    audio.openMusic(fromQt(kTestMp3));
     audio.playMusic();
     EXPECT_TRUE(audio.musicPlaying() && audio.effectPlaying() && audio.clickPlaying())
         << "music, effect and click sound together";
@@ -201,15 +202,15 @@ TEST(SdlAudioWithoutDevice, EveryCallIsHarmless) {
         qputenv("SDL_AUDIODRIVER", oldDriver);
         EXPECT_FALSE(audio.deviceOpen());
 
-        audio.openMusic(kTestMp3);
+        audio.openMusic(fromQt(kTestMp3));
         audio.playMusic();
         EXPECT_FALSE(audio.musicPlaying());
         EXPECT_EQ(audio.musicLength(), 0);
         EXPECT_EQ(audio.musicPosition(), 0);
         audio.closeMusic();
 
-        audio.playEffect(kSwordWav);
-        audio.playClick(kSplashWav);
+        audio.playEffect(fromQt(kSwordWav));
+        audio.playClick(fromQt(kSplashWav));
         EXPECT_FALSE(audio.effectPlaying());
         EXPECT_FALSE(audio.clickPlaying());
         EXPECT_TRUE(audio.currentEffect().isEmpty());
@@ -219,7 +220,7 @@ TEST(SdlAudioWithoutDevice, EveryCallIsHarmless) {
     // The failed player left nothing behind that stops a later one from working.
     SdlAudio audio;
     ASSERT_TRUE(audio.deviceOpen());
-    audio.playEffect(kSwordWav);
+    audio.playEffect(fromQt(kSwordWav));
     EXPECT_TRUE(audio.effectPlaying());
 }
 

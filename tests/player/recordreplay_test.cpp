@@ -37,13 +37,13 @@ public:
     std::function<void()> whileWaiting;
     QList<bool> answers;
     QStringList questions, errors;
-    void showError(const QString& text) override { errors << text; }
-    void showInfo(const QString&) override {}
+    void showError(const std::string& text) override { errors << QString::fromStdString(text); }
+    void showInfo(const std::string&) override {}
     void beep() override {}
 
 protected:
-    bool ask(const QString& text, Answer) override {
-        questions << text;
+    bool ask(const std::string& text, Answer) override {
+        questions << QString::fromStdString(text);
         if (whileWaiting) whileWaiting();
         return answers.isEmpty() ? false : answers.takeFirst();
     }

@@ -208,7 +208,7 @@ TEST(ErasePlot, LeavesAWorldWithNothingInIt) {
         for (int k = 1; k <= kDialogsPerScene; ++k)
             EXPECT_EQ(scene.dialog(k).kind, 0);
         for (int k = 1; k <= kHintsPerScene; ++k)
-            EXPECT_TRUE(scene.hint(k).text.text().isEmpty());
+            EXPECT_TRUE(scene.hint(k).text.text().empty());
     }
     for (int n = 1; n <= kItemCapacity; ++n)
         EXPECT_EQ(record->item(n).state, 0) << "item " << n;
@@ -222,7 +222,7 @@ TEST(ErasePlot, LeavesAWorldWithNothingInIt) {
     EXPECT_TRUE(isCellInGrid(record->heroCol, record->heroRow));
     EXPECT_GE(record->tickInterval, 20);
     EXPECT_LE(record->tickInterval, 100);
-    EXPECT_EQ(record->gameName.text(), QStringLiteral("none"));
+    EXPECT_EQ(record->gameName.text(), "none");
 }
 
 // Draws every frame of every animation, both ways of placing it, over a filled canvas.

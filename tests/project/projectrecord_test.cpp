@@ -72,14 +72,14 @@ TEST(ProjectRecordTexts, TextIsCutToCapacityAndBytesBeyondAreKept) {
     auto record = ProjectRecord::createBlank();
     HeroRemark& remark = record->heroRemark(1);
     std::memset(remark.text.bytes, 'x', sizeof remark.text.bytes);
-    remark.text.setText(QStringLiteral("Я иду"));
+    remark.text.setText("Я иду");
     EXPECT_EQ(remark.text.length, 5);
-    EXPECT_EQ(remark.text.text(), QStringLiteral("Я иду"));
+    EXPECT_EQ(remark.text.text(), "Я иду");
     EXPECT_EQ(remark.text.bytes[5], 'x'); // carried unchanged
 
-    remark.text.setText(QString(40, QLatin1Char('a')));
+    remark.text.setText(std::string(40, 'a'));
     EXPECT_EQ(remark.text.length, 30);
-    EXPECT_EQ(remark.text.text(), QString(30, QLatin1Char('a')));
+    EXPECT_EQ(remark.text.text(), std::string(30, 'a'));
 
     // A damaged length byte never reads past the field.
     remark.text.length = 200;
@@ -87,14 +87,14 @@ TEST(ProjectRecordTexts, TextIsCutToCapacityAndBytesBeyondAreKept) {
 }
 
 TEST(ProjectRecordTexts, Windows1251CoversCyrillicAndReplacesTheRest) {
-    const QString russian = QStringLiteral("Съешь же ещё этих мягких французских булок, ЁЖ! №5 «—»");
+    const std::string russian = "Съешь же ещё этих мягких французских булок, ЁЖ! №5 «—»";
     EXPECT_EQ(fromWin1251(toWin1251(russian)), russian);
-    EXPECT_EQ(toWin1251(QStringLiteral("Ж")), QByteArray("\xC6"));
-    EXPECT_EQ(toWin1251(QStringLiteral("ё")), QByteArray("\xB8"));
-    EXPECT_EQ(toWin1251(QStringLiteral("漢€😀")), QByteArray("?\x88?"));
+    EXPECT_EQ(toWin1251("Ж"), Bytes("\xC6"));
+    EXPECT_EQ(toWin1251("ё"), Bytes("\xB8"));
+    EXPECT_EQ(toWin1251("漢€😀"), Bytes("?\x88?"));
     // Every byte decodes to a character that encodes back to itself.
-    QByteArray all;
-    for (int b = 0; b < 256; ++b) all.append(char(b));
+    Bytes all;
+    for (int b = 0; b < 256; ++b) all.push_back(char(b));
     EXPECT_EQ(toWin1251(fromWin1251(all)), all);
 }
 
@@ -114,10 +114,11 @@ TEST(ProjectRecordTexts, KeepingOnlyWhatTheCodePageHoldsLosesNothingElse) {
             else if (pool.at(k).isHighSurrogate()) text += pool.mid(k, 2);
             else text += pool.at(k);
         }
-        QString dropped;
-        const QString kept = keepWin1251(text, &dropped);
-        EXPECT_EQ(fromWin1251(toWin1251(kept)), kept) << text.toStdString();
-        const bool anyLost = fromWin1251(toWin1251(text)) != text;
+        std::string droppedUtf8;
+        const QString kept = QString::fromStdString(keepWin1251(text.toStdString(), &droppedUtf8));
+        const QString dropped = QString::fromStdString(droppedUtf8);
+        EXPECT_EQ(QString::fromStdString(fromWin1251(toWin1251(kept.toStdString()))), kept) << text.toStdString();
+        const bool anyLost = QString::fromStdString(fromWin1251(toWin1251(text.toStdString()))) != text;
         EXPECT_EQ(anyLost, !dropped.isEmpty()) << text.toStdString();
         for (const QChar ch : dropped) EXPECT_FALSE(kept.contains(ch)) << text.toStdString();
     }

@@ -35,7 +35,7 @@ TEST(ActionZones, EveryClickablePlaceOfTheSceneShownAndNothingElse) {
     game->item(7) = Item{1, 3, 3, 1, 0, 0, 0, 0, 0};
     // Clipped to the canvas: a hint reaching past its right edge, an item cell on the last column; a
     // portal cell wholly past the bottom is left out.
-    scene.hint(3).text.setText(QStringLiteral("Край"));
+    scene.hint(3).text.setText("Край");
     setZone(scene.hint(3), 980, 5, 1200, 40);
     game->item(8) = Item{1, 50, 0, 2, 0, 0, 0, 0, 0};
     scene.portal(3) = Portal{3, 40, 1, 1, 3};

@@ -308,7 +308,7 @@ TEST_F(DemoPlaythrough, TheQuestIsWonWithThePointerAlone) {
     ASSERT_TRUE(talkTo(kHerbalistDialog));
     EXPECT_GE(play().randomDialogPick, 1);
     EXPECT_LE(play().randomDialogPick, 49);
-    EXPECT_FALSE(record().scene(2).randomDialog(play().randomDialogPick).lines[0].text().isEmpty());
+    EXPECT_FALSE(record().scene(2).randomDialog(play().randomDialogPick).lines[0].text().empty());
     EXPECT_EQ(dialog(2, kHerbalistDialog).progress, 2);
 }
 

@@ -99,7 +99,7 @@ TEST(HostileRecord, LoadsStartsRedrawsAndClosesSafely) {
         if (expected->stampCount == 0) expected->stampCount = 3;
         if (expected->comicCount == 0) expected->comicCount = 3;
         expected->startScene = engine.screen().currentScene;
-        expected->gameName.setText(name);
+        expected->gameName.setText(name.left(100).toStdString());
         EXPECT_EQ(std::memcmp(saved->bytes(), expected->bytes(), kProjectRecordSize), 0);
 
         // Then played: whatever the record says, the frames and the clicks stay inside the tables.

@@ -305,7 +305,7 @@ TEST_F(PlayRules, ZonesTakeOnlyPressesStrictlyInside) {
             EXPECT_EQ(play().walkingToDialog, probe.inside);
 
             Hint& hint = record().scene(1).hint(3);
-            hint.text.setText(QStringLiteral("Старый дуб"));
+            hint.text.setText("Старый дуб");
             hint.zoneX1 = std::uint16_t(zone.x1);
             hint.zoneY1 = std::uint16_t(zone.y1);
             hint.zoneX2 = std::uint16_t(zone.x2);

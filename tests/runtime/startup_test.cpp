@@ -23,7 +23,7 @@ protected:
         record->sceneCount = 12;
         record->startScene = 1;
         record->tickInterval = 40;
-        record->gameName.setText(QStringLiteral("Quest"));
+        record->gameName.setText("Quest");
     }
     bool start() {
         engine = std::make_unique<Engine>(kFakeRoot, world.services());
@@ -151,7 +151,7 @@ TEST_F(StartUp, ShutdownWritesStripsNameAndRecord) {
                            kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile()}));
     auto saved = storedRecord(world.files);
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->gameName.text(), QString(100, QChar(0x0416)));
+    EXPECT_EQ(QString::fromStdString(saved->gameName.text()), QString(100, QChar(0x0416)));
     EXPECT_EQ(saved->heroX, 321);
 }
 

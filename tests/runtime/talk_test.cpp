@@ -21,8 +21,8 @@ protected:
         dialog.textY = 300;
         dialog.giveItem = 5;
         dialog.getItem = 6;
-        for (int k = 0; k < 8; ++k) dialog.lines[k].setText(QStringLiteral("строка %1").arg(k + 1));
-        record.scene(1).randomDialog(7).lines[0].setText(QStringLiteral("случайная"));
+        for (int k = 0; k < 8; ++k) dialog.lines[k].setText("строка " + std::to_string(k + 1));
+        record.scene(1).randomDialog(7).lines[0].setText("случайная");
         record.scene(1).portal(1) = Portal{8, 5, 3, 3, 2};
     }
     Dialog& dialog() { return record().scene(1).dialog(1); }
@@ -132,7 +132,7 @@ TEST_F(Talk, HeroRemarkIsSaidOnceFollowingTheHero) {
     remark.scene = 1;
     remark.col = 5;
     remark.row = 5;
-    remark.text.setText(QStringLiteral("Ой!"));
+    remark.text.setText("Ой!");
     ticks(1);
     EXPECT_EQ(remark.state, 2);
     EXPECT_EQ(play().remarkNumber, 4);
@@ -164,7 +164,7 @@ TEST_F(Talk, CrowdRemarkPicksARandomTextWhenItsCountdownRunsOut) {
 
 TEST_F(Talk, HintShowsOnlyWhileTheButtonIsHeldInItsZone) {
     Hint& hint = record().scene(1).hint(2);
-    hint.text.setText(QStringLiteral("Старый дуб"));
+    hint.text.setText("Старый дуб");
     hint.zoneX1 = 200;
     hint.zoneY1 = 400;
     hint.zoneX2 = 300;

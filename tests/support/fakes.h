@@ -63,13 +63,13 @@ public:
     bool answerYes = true;
     QList<bool> answersInTurn; // the answers to the next questions, in order; then answerYes
     int beeps = 0;
-    void showError(const QString& text) override { errors << text; }
-    void showInfo(const QString& text) override { infos << text; }
+    void showError(const std::string& text) override { errors << QString::fromStdString(text); }
+    void showInfo(const std::string& text) override { infos << QString::fromStdString(text); }
     void beep() override { ++beeps; }
 
 protected:
-    bool ask(const QString& text, Answer defaultAnswer) override {
-        questions << text;
+    bool ask(const std::string& text, Answer defaultAnswer) override {
+        questions << QString::fromStdString(text);
         defaults << defaultAnswer;
         return answersInTurn.isEmpty() ? answerYes : answersInTurn.takeFirst();
     }
@@ -80,13 +80,13 @@ public:
     QStringList log; // "open:<path>", "play", "close", "effect:<path>", "click:<path>", "closeEffects"
     long long position = 0;
     long long length = 0;
-    void openMusic(const QString& path) override { log << QStringLiteral("open:") + path; }
+    void openMusic(const std::string& path) override { log << QStringLiteral("open:") + QString::fromStdString(path); }
     void playMusic() override { log << QStringLiteral("play"); }
     void closeMusic() override { log << QStringLiteral("close"); }
     long long musicPosition() override { return position; }
     long long musicLength() override { return length; }
-    void playEffect(const QString& path) override { log << QStringLiteral("effect:") + path; }
-    void playClick(const QString& path) override { log << QStringLiteral("click:") + path; }
+    void playEffect(const std::string& path) override { log << QStringLiteral("effect:") + QString::fromStdString(path); }
+    void playClick(const std::string& path) override { log << QStringLiteral("click:") + QString::fromStdString(path); }
     void closeEffects() override { log << QStringLiteral("closeEffects"); }
 };
 
@@ -122,17 +122,19 @@ public:
     QStringList titles;  // the title of each file chooser, in order
     QStringList folders; // the folder each file chooser opened in, in order
     int readingReports = 0; // progress reports of chosen files being read
-    QString openFile(const QString& title, const QString& filter, const QString& folder) override {
-        titles << title;
-        folders << folder;
-        return answer(QStringLiteral("open:") + filter);
+    std::string openFile(const std::string& title, const std::string& filter, const std::string& folder) override {
+        titles << QString::fromStdString(title);
+        folders << QString::fromStdString(folder);
+        return answer(QStringLiteral("open:") + QString::fromStdString(filter)).toStdString();
     }
-    bool reading(const QString&, qint64, qint64) override {
+    bool reading(const std::string&, std::int64_t, std::int64_t) override {
         ++readingReports;
         return true;
     }
-    QString saveFile(const QString& filter) override { return answer(QStringLiteral("save:") + filter); }
-    QString chooseFolder() override { return answer(QStringLiteral("folder")); }
+    std::string saveFile(const std::string& filter) override {
+        return answer(QStringLiteral("save:") + QString::fromStdString(filter)).toStdString();
+    }
+    std::string chooseFolder() override { return answer(QStringLiteral("folder")).toStdString(); }
 
 private:
     QString answer(const QString& question) {

@@ -16,7 +16,7 @@ inline std::unique_ptr<ProjectRecord> playerGame() {
     record->startScene = 2;
     record->tickInterval = 50;
     record->heroStep = 10;
-    record->gameName.setText(QStringLiteral("Клад короля"));
+    record->gameName.setText("Клад короля");
     record->animation(1).frameCount = 1;
     record->animation(1).frame(1) = AnimFrame{0, 0, 20, 40};
     record->heroAnimStand = record->heroAnimLeft = record->heroAnimRight = 1;
@@ -45,7 +45,7 @@ inline std::unique_ptr<ProjectRecord> playerGame() {
     dialog.zoneX2 = 700;
     dialog.zoneY2 = 450;
     Hint& hint = scene.hint(1);
-    hint.text.setText(QStringLiteral("Старый колодец"));
+    hint.text.setText("Старый колодец");
     hint.zoneX1 = 200;
     hint.zoneY1 = 500;
     hint.zoneX2 = 320;
@@ -54,7 +54,7 @@ inline std::unique_ptr<ProjectRecord> playerGame() {
     CrowdRemark& crowd = record->crowdRemark(1);
     crowd.x = 700;
     crowd.y = 620;
-    crowd.text.setText(QStringLiteral("Хорошая погода"));
+    crowd.text.setText("Хорошая погода");
     crowd.scene = 2;
     crowd.countdown = 3;
     return record;

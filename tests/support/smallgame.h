@@ -80,16 +80,16 @@ struct SmallGame {
         dialog.approachRow = std::uint8_t(row + 1);
         dialog.giveItem = std::uint8_t(give);
         dialog.getItem = std::uint8_t(get);
-        dialog.lines[0].setText(QStringLiteral("Здравствуй"));
+        dialog.lines[0].setText("Здравствуй");
     }
-    void randomDialog(int scene, int k, const QString& text) { record->scene(scene).randomDialog(k).lines[0].setText(text); }
+    void randomDialog(int scene, int k, const std::string& text) { record->scene(scene).randomDialog(k).lines[0].setText(text); }
     void remark(int k, int scene, int col, int row) {
         HeroRemark& remark = record->heroRemark(k);
         remark.state = 1;
         remark.scene = std::uint16_t(scene);
         remark.col = std::uint8_t(col);
         remark.row = std::uint8_t(row);
-        remark.text.setText(QStringLiteral("Ого"));
+        remark.text.setText("Ого");
     }
 };
 

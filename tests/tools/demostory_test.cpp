@@ -97,12 +97,12 @@ protected:
         }
         return cells;
     }
-    static int width(const QString& text) { return QFontMetrics(gameFont()).horizontalAdvance(text); }
+    static int width(const std::string& text) { return QFontMetrics(gameFont()).horizontalAdvance(QString::fromStdString(text)); }
     // A text that fills its field exactly was most likely cut by the field.
     template <int N>
     static ::testing::AssertionResult fits(const ShortString<N>& text) {
         if (text.usedLength() < N) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "\"" << text.text().toStdString() << "\" fills all " << N
+        return ::testing::AssertionFailure() << "\"" << text.text() << "\" fills all " << N
                                              << " characters";
     }
 
@@ -244,7 +244,7 @@ TEST_F(DemoStory, CharactersOfEveryKindCanBeWalkedUpToAndReadOnScreen) {
             for (const QRect& cell : markedCells(s)) EXPECT_FALSE(box.intersects(cell));
             const int lines = dialog.kind == 3 ? 8 : 4;
             for (int k = 0; k < lines; ++k) {
-                EXPECT_FALSE(dialog.lines[k].text().isEmpty()) << "line " << k + 1;
+                EXPECT_FALSE(dialog.lines[k].text().empty()) << "line " << k + 1;
                 EXPECT_TRUE(fits(dialog.lines[k]));
                 EXPECT_LE(width(dialog.lines[k].text()), shadow.width() - 20) << "line " << k + 1;
             }
@@ -257,10 +257,10 @@ TEST_F(DemoStory, CharactersOfEveryKindCanBeWalkedUpToAndReadOnScreen) {
             // Once his first talk is done he answers with the scene's random talk, entries 1..49.
             for (int k = 1; k < kRandomDialogsPerScene; ++k) {
                 const RandomDialog& random = record->scene(s).randomDialog(k);
-                EXPECT_FALSE(random.lines[0].text().isEmpty()) << "random dialog " << k;
+                EXPECT_FALSE(random.lines[0].text().empty()) << "random dialog " << k;
                 for (const auto& line : random.lines) {
                     EXPECT_TRUE(fits(line));
-                    EXPECT_LE(width(line.text()), shadow.width() - 20) << line.text().toStdString();
+                    EXPECT_LE(width(line.text()), shadow.width() - 20) << line.text();
                 }
             }
         }
@@ -276,7 +276,7 @@ TEST_F(DemoStory, RemarksAndHintsAreOnGroundAndOnScreen) {
         ++heroRemarks;
         EXPECT_EQ(remark.state, 1) << k;
         EXPECT_TRUE(walkable(remark.scene, remark.col, remark.row)) << k;
-        EXPECT_FALSE(remark.text.text().isEmpty()) << k;
+        EXPECT_FALSE(remark.text.text().empty()) << k;
         EXPECT_TRUE(fits(remark.text));
         // Said above the hero's head, 10 px right of his feet.
         EXPECT_LE(20 * remark.col + 10 + width(remark.text.text()), kPlayWidth) << k;
@@ -287,7 +287,7 @@ TEST_F(DemoStory, RemarksAndHintsAreOnGroundAndOnScreen) {
     int widest = 0;
     for (int k = 1; k <= kCrowdRemarkCapacity; ++k) {
         const CrowdRemark& crowd = record->crowdRemark(k);
-        EXPECT_FALSE(crowd.text.text().isEmpty()) << k;
+        EXPECT_FALSE(crowd.text.text().empty()) << k;
         EXPECT_TRUE(fits(crowd.text));
         widest = std::max(widest, width(crowd.text.text()));
     }

@@ -151,7 +151,7 @@ TEST_F(MakeDemoTree, RecordHoldsTheDemoGame) {
     EXPECT_EQ(r->sceneCount, 3);
     EXPECT_EQ(r->stampCount, 3);
     EXPECT_EQ(r->comicCount, 3);
-    EXPECT_EQ(r->gameName.text(), QStringLiteral("DemoQuest"));
+    EXPECT_EQ(r->gameName.text(), "DemoQuest");
     EXPECT_EQ(r->startScene, 1);
     EXPECT_EQ(r->tickInterval, 50);
     EXPECT_EQ(r->heroStep, 5);

@@ -74,7 +74,7 @@ std::unique_ptr<ProjectRecord> buildDemoRecord(const std::array<QRect, 4>& menuZ
     record->sceneCount = kDemoSceneCount;
     record->stampCount = kDemoStampCount;
     record->comicCount = kDemoComicCount;
-    record->gameName.setText(kDemoGameName);
+    record->gameName.setText(kDemoGameName.toStdString());
     record->startScene = 1;
     record->tickInterval = 50;
     setMenuZones(*record, menuZones);

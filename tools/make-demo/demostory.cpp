@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <string>
 #include <initializer_list>
 
 namespace tw::demo {
@@ -14,7 +15,7 @@ namespace {
 
 std::uint16_t u16(int v) { return static_cast<std::uint16_t>(v); }
 std::uint8_t u8(int v) { return static_cast<std::uint8_t>(v); }
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+std::string text(const char* utf8) { return utf8; }
 
 // The record stores a zone as two corners with the zone strictly between them.
 struct Zone {

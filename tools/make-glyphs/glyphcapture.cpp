@@ -17,7 +17,7 @@ namespace {
 
 QString character(int b) {
     const char c = char(b);
-    return fromWin1251(&c, 1);
+    return QString::fromStdString(fromWin1251(&c, 1));
 }
 
 int in64(qreal value) { return int(std::lround(value * 64)); }

@@ -83,7 +83,7 @@ void BuildPage::buildChecked() {
                          QStringLiteral("перебор остановлен на пределе, проверено не всё");
             const QString question =
                 QStringLiteral("Проверка игры нашла ошибки: %1.\nСобрать игру всё равно?").arg(found);
-            if (!editor_.engine().services().messages.askYesNo(question, Messages::Answer::No)) {
+            if (!editor_.engine().services().messages.askYesNo(fromQt(question), Messages::Answer::No)) {
                 showReport(report);
                 return;
             }

@@ -8,6 +8,7 @@
 #include "editor/pages/widgets.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -71,7 +72,7 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
             editor_.change([&] { store(engine.record(), state, s, k, form()); });
             emit canvasChanged();
             const QString warning = silentCharacterWarning(engine.record(), s, k);
-            if (!warning.isEmpty()) engine.services().messages.showInfo(warning);
+            if (!warning.isEmpty()) engine.services().messages.showInfo(fromQt(warning));
         });
     }
     auto* text = speedButton(this, "SpeedButton106", QStringLiteral("Коор текста"), 4, 88, 110, 21);
@@ -143,7 +144,7 @@ PlotDialogPage::PlotDialogPage(Editor& editor, QWidget* parent) : QWidget(parent
 DialogForm PlotDialogPage::form() const {
     DialogForm form;
     form.kind = std::max(0, kinds_->checkedId());
-    for (int i = 0; i < kDialogLines; ++i) form.lines[std::size_t(i)] = lines_[std::size_t(i)]->text();
+    for (int i = 0; i < kDialogLines; ++i) form.lines[std::size_t(i)] = fromQt(lines_[std::size_t(i)]->text());
     return form;
 }
 
@@ -167,7 +168,7 @@ void PlotDialogPage::loadDialog(int k) {
         kinds_->setExclusive(true);
     }
     for (int i = 0; i < kDialogLines; ++i) {
-        lines_[std::size_t(i)]->setText(loaded.lines[std::size_t(i)]);
+        lines_[std::size_t(i)]->setText(toQt(loaded.lines[std::size_t(i)]));
         lines_[std::size_t(i)]->setCursorPosition(0); // a long line shows its beginning
     }
     showKind(loaded.kind);

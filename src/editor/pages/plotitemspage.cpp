@@ -109,7 +109,7 @@ PlotItemsPage::PlotItemsPage(Editor& editor, QWidget* parent) : QWidget(parent),
             refusal = saveCombination(engine.record(), state.currentItem, state.itemPickA, state.itemPickB);
         });
         if (!refusal.isEmpty()) {
-            engine.services().messages.showError(refusal);
+            engine.services().messages.showError(fromQt(refusal));
             return;
         }
         panel_->hide();

@@ -5,6 +5,7 @@
 #include "editor/pages/stepper.h"
 #include "editor/pages/widgets.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -40,8 +41,8 @@ PlotRandomDialogPage::PlotRandomDialogPage(Editor& editor, QWidget* parent) : QW
 
     auto* save = speedButton(this, "SpeedButton109", QStringLiteral("Сохранить"), 440, 4, 100);
     connect(save, &QToolButton::clicked, this, [this, &engine, &state] {
-        std::array<QString, kRandomDialogLines> texts;
-        for (int i = 0; i < kRandomDialogLines; ++i) texts[std::size_t(i)] = lines_[std::size_t(i)]->text();
+        std::array<std::string, kRandomDialogLines> texts;
+        for (int i = 0; i < kRandomDialogLines; ++i) texts[std::size_t(i)] = fromQt(lines_[std::size_t(i)]->text());
         editor_.change([&] {
             storeRandomDialog(engine.record(), engine.screen().currentScene, state.currentRandomDialog, texts);
         });
@@ -61,7 +62,7 @@ void PlotRandomDialogPage::loadLines() {
     const Engine& engine = editor_.engine();
     const auto texts = loadRandomDialog(engine.record(), engine.screen().currentScene, editor_.state().currentRandomDialog);
     for (int i = 0; i < kRandomDialogLines; ++i) {
-        lines_[std::size_t(i)]->setText(texts[std::size_t(i)]);
+        lines_[std::size_t(i)]->setText(toQt(texts[std::size_t(i)]));
         lines_[std::size_t(i)]->setCursorPosition(0);
     }
 }

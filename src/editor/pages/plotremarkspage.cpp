@@ -7,6 +7,7 @@
 #include "editor/pages/widgets.h"
 #include "editor/remarks.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -30,7 +31,7 @@ const char* const kCrowdRemarksHelp = "Реплики массовки. \n"
 PlotTextPage::PlotTextPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {}
 
 void PlotTextPage::addText(const char* name, int capacity, const QRect& at, const char* saveName, const QRect& saveAt,
-                           std::function<void(Editor&, const QString&)> store) {
+                           std::function<void(Editor&, const std::string&)> store) {
     text_ = new TextField(this, name, capacity, at);
     // While the box has the focus the canvas shows its text as play will; when the focus leaves, the
     // canvas shows the game alone again.
@@ -42,7 +43,7 @@ void PlotTextPage::addText(const char* name, int capacity, const QRect& at, cons
     auto* save = speedButton(this, saveName, QStringLiteral("Сохранить"), saveAt.x(), saveAt.y(), saveAt.width(),
                              saveAt.height());
     connect(save, &QToolButton::clicked, this, [this, store = std::move(store)] {
-        store(editor_, text_->text());
+        store(editor_, fromQt(text_->text()));
         text_->setModified(false);
     });
 }
@@ -73,7 +74,7 @@ PlotHeroRemarksPage::PlotHeroRemarksPage(Editor& editor, QWidget* parent) : Plot
     addText("Edit1", 30, QRect(6, 50, 300, 24), "SpeedButton96", QRect(314, 50, 100, 24), &storeHeroRemark);
     connect(numbers, &Stepper::stepped, this, [this, &engine](int by) {
         stepHeroRemark(engine, by);
-        showText(engine.record().heroRemark(editor_.state().currentHeroRemark).text.text(), true);
+        showText(toQt(engine.record().heroRemark(editor_.state().currentHeroRemark).text.text()), true);
         showRecord();
     });
     addArming("SpeedButton95", QStringLiteral("Разместить"), QRect(314, 80, 100, 24), &EditorState::heroRemarkArmed);
@@ -86,7 +87,7 @@ void PlotHeroRemarksPage::showRecord() {
     const int n = editor_.state().currentHeroRemark;
     number_->setText(QString::number(n));
     number_->adjustSize();
-    showText(engine.record().heroRemark(n).text.text());
+    showText(toQt(engine.record().heroRemark(n).text.text()));
 }
 
 TextPreview PlotHeroRemarksPage::previewOf(const QString& text) { return heroRemarkPreview(editor_.engine(), text); }
@@ -99,7 +100,7 @@ PlotHintsPage::PlotHintsPage(Editor& editor, QWidget* parent) : PlotTextPage(edi
     addText("Edit2", 50, QRect(6, 50, 400, 24), "SpeedButton97", QRect(306, 80, 100, 24), &storeHint);
     connect(number_, &QSpinBox::valueChanged, this, [this, &engine](int k) {
         editor_.state().currentHint = k;
-        showText(engine.record().scene(engine.screen().currentScene).hint(k).text.text(), true);
+        showText(toQt(engine.record().scene(engine.screen().currentScene).hint(k).text.text()), true);
     });
     addArming("SpeedButton98", QStringLiteral("Зона наведения курсора (растянуть)"), QRect(74, 20, 240, 24),
               &EditorState::hintZoneArmed);
@@ -121,7 +122,7 @@ void PlotHintsPage::showRecord() {
         const QSignalBlocker blocker(number_);
         number_->setValue(editor_.state().currentHint);
     }
-    showText(engine.record().scene(engine.screen().currentScene).hint(number_->value()).text.text());
+    showText(toQt(engine.record().scene(engine.screen().currentScene).hint(number_->value()).text.text()));
 }
 
 TextPreview PlotHintsPage::previewOf(const QString& text) { return hintPreview(editor_.engine(), text); }
@@ -134,7 +135,7 @@ PlotCrowdRemarksPage::PlotCrowdRemarksPage(Editor& editor, QWidget* parent) : Pl
     addText("Edit16", 30, QRect(6, 50, 300, 24), "SpeedButton118", QRect(314, 50, 100, 24), &storeCrowdRemark);
     connect(number_, &QSpinBox::valueChanged, this, [this, &engine](int k) {
         editor_.state().crowdRemarkSpin = k;
-        showText(engine.record().crowdRemark(k).text.text(), true);
+        showText(toQt(engine.record().crowdRemark(k).text.text()), true);
     });
     addArming("SpeedButton119", QStringLiteral("Разместить"), QRect(314, 80, 100, 24), &EditorState::crowdRemarkArmed);
     helpText(this, "Label67", QString::fromUtf8(kCrowdRemarksHelp), QRect(424, 0, 266, 112));
@@ -147,7 +148,7 @@ void PlotCrowdRemarksPage::showRecord() {
         const QSignalBlocker blocker(number_);
         number_->setValue(editor_.state().crowdRemarkSpin);
     }
-    showText(engine.record().crowdRemark(number_->value()).text.text());
+    showText(toQt(engine.record().crowdRemark(number_->value()).text.text()));
 }
 
 TextPreview PlotCrowdRemarksPage::previewOf(const QString& text) { return crowdRemarkPreview(editor_.engine(), text); }

@@ -35,7 +35,7 @@ protected:
     PlotTextPage(Editor& editor, QWidget* parent);
     // The text box, and the "Сохранить" button that hands its text to `store`.
     void addText(const char* name, int capacity, const QRect& at, const char* saveName, const QRect& saveAt,
-                 std::function<void(Editor&, const QString&)> store);
+                 std::function<void(Editor&, const std::string&)> store);
     // A button that arms a canvas placement.
     void addArming(const char* name, const QString& caption, const QRect& at, bool EditorState::*flag);
     // Shows `text` unless the author is typing one of their own; `chosen`: another entry was chosen.

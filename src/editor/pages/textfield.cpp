@@ -1,6 +1,7 @@
 #include "editor/pages/textfield.h"
 
 #include "project/win1251.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QToolTip>
 #include <QValidator>
@@ -19,14 +20,14 @@ public:
         : QValidator(parent), onChecked_(std::move(onChecked)) {}
 
     State validate(QString& input, int& pos) const override {
-        QString dropped;
-        const QString kept = keepWin1251(input, &dropped);
-        if (!dropped.isEmpty()) {
+        std::string dropped;
+        const std::string kept = keepWin1251(fromQt(input), &dropped);
+        if (!dropped.empty()) {
             // The cursor stays after the characters kept before it.
-            pos = int(keepWin1251(input.left(pos)).size());
-            input = kept;
+            pos = int(toQt(keepWin1251(fromQt(input.left(pos)))).size());
+            input = toQt(kept);
         }
-        onChecked_(dropped, input);
+        onChecked_(toQt(dropped), input);
         return Acceptable;
     }
 

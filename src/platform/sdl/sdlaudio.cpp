@@ -1,5 +1,7 @@
 #include "platform/sdl/sdlaudio.h"
 
+#include "toolkit/toolkittypes.h"
+
 #include <QFile>
 
 #include <SDL.h>
@@ -98,7 +100,8 @@ SdlAudio::~SdlAudio() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SdlAudio::openMusic(const QString& path) {
+void SdlAudio::openMusic(const std::string& utf8Path) {
+    const QString path = toQt(utf8Path);
     if (!m_deviceOpen) return;
     closeMusic();
     QByteArray bytes = readWhole(path);
@@ -152,12 +155,12 @@ bool SdlAudio::musicPlaying() const {
     return m_deviceOpen && m_music && Mix_PlayingMusic() != 0;
 }
 
-void SdlAudio::playEffect(const QString& path) {
-    play(m_effect, path);
+void SdlAudio::playEffect(const std::string& path) {
+    play(m_effect, toQt(path));
 }
 
-void SdlAudio::playClick(const QString& path) {
-    play(m_click, path);
+void SdlAudio::playClick(const std::string& path) {
+    play(m_click, toQt(path));
 }
 
 void SdlAudio::closeEffects() {

@@ -23,7 +23,7 @@ public:
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
-    void openMusic(const QString& path) override;
+    void openMusic(const std::string& path) override;
     // Starts the open track if it has not been started; a playing track goes on, and a track that has
     // played to its end stays there (open it again to hear it anew).
     void playMusic() override;
@@ -33,8 +33,8 @@ public:
     long long musicPosition() override;
     long long musicLength() override;
 
-    void playEffect(const QString& path) override;
-    void playClick(const QString& path) override;
+    void playEffect(const std::string& path) override;
+    void playClick(const std::string& path) override;
     void closeEffects() override;
 
     // State queries, for diagnostics and tests.

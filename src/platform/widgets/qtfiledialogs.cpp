@@ -1,5 +1,7 @@
 #include "platform/widgets/qtfiledialogs.h"
 
+#include "toolkit/toolkittypes.h"
+
 #include <QFileDialog>
 #include <QProgressDialog>
 
@@ -7,17 +9,17 @@ namespace tw {
 
 QtFileDialogs::~QtFileDialogs() { delete progress_; }
 
-QString QtFileDialogs::openFile(const QString& title, const QString& filter, const QString& folder) {
-    return QFileDialog::getOpenFileName(parent_, title, folder, filter);
+std::string QtFileDialogs::openFile(const std::string& title, const std::string& filter, const std::string& folder) {
+    return fromQt(QFileDialog::getOpenFileName(parent_, toQt(title), toQt(folder), toQt(filter)));
 }
 
-QString QtFileDialogs::saveFile(const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, QString(), QString(), filter);
+std::string QtFileDialogs::saveFile(const std::string& filter) {
+    return fromQt(QFileDialog::getSaveFileName(parent_, QString(), QString(), toQt(filter)));
 }
 
-QString QtFileDialogs::chooseFolder() { return QFileDialog::getExistingDirectory(parent_); }
+std::string QtFileDialogs::chooseFolder() { return fromQt(QFileDialog::getExistingDirectory(parent_)); }
 
-bool QtFileDialogs::reading(const QString& path, qint64 done, qint64 total) {
+bool QtFileDialogs::reading(const std::string& path, std::int64_t done, std::int64_t total) {
     if (done >= total) {
         delete progress_;
         return true;
@@ -25,7 +27,7 @@ bool QtFileDialogs::reading(const QString& path, qint64 done, qint64 total) {
     if (!progress_) {
         // Shown only once the read has taken half a second; a modal progress dialog lets the window
         // repaint and answer while the file is read piece by piece.
-        progress_ = new QProgressDialog(QStringLiteral("Чтение файла %1").arg(QFileInfo(path).fileName()),
+        progress_ = new QProgressDialog(QStringLiteral("Чтение файла %1").arg(QFileInfo(toQt(path)).fileName()),
                                         QStringLiteral("Отмена"), 0, 1000, parent_);
         progress_->setWindowModality(Qt::WindowModal);
         progress_->setMinimumDuration(500);

@@ -15,10 +15,10 @@ public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     ~QtFileDialogs() override;
     void setParent(QWidget* parent) { parent_ = parent; }
-    QString openFile(const QString& title, const QString& filter, const QString& folder) override;
-    QString saveFile(const QString& filter) override;
-    QString chooseFolder() override;
-    bool reading(const QString& path, qint64 done, qint64 total) override;
+    std::string openFile(const std::string& title, const std::string& filter, const std::string& folder) override;
+    std::string saveFile(const std::string& filter) override;
+    std::string chooseFolder() override;
+    bool reading(const std::string& path, std::int64_t done, std::int64_t total) override;
 
 private:
     QWidget* parent_;

@@ -11,12 +11,12 @@ class QtMessages final : public Messages {
 public:
     explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
-    void showError(const QString& text) override;
-    void showInfo(const QString& text) override;
+    void showError(const std::string& text) override;
+    void showInfo(const std::string& text) override;
     void beep() override;
 
 protected:
-    bool ask(const QString& text, Answer defaultAnswer) override;
+    bool ask(const std::string& text, Answer defaultAnswer) override;
 
 private:
     QWidget* parent_;
