@@ -18,7 +18,7 @@ void BM_BuildDemoIntoAnEmptyFolder(benchmark::State& state) {
         state.SkipWithError("demo start-up failed");
         return;
     }
-    const QString name = demo.engine->gameName();
+    const QString name = QString::fromStdString(demo.engine->gameName());
     for (auto _ : state) {
         state.PauseTiming();
         auto target = std::make_unique<QTemporaryDir>();

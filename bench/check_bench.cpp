@@ -15,7 +15,7 @@ using namespace tw;
 
 std::unique_ptr<ProjectRecord> demoRecord() {
     DiskFileSystem disk;
-    RecordLoad load = loadRecordFile(disk, AssetPaths(bench::demoProjectRoot()).recordFile());
+    RecordLoad load = loadRecordFile(disk, AssetPaths(bench::demoProjectRoot().toStdString()).recordFile());
     if (load.status != RecordLoad::Status::Ok) return nullptr;
     applyStartDefaults(*load.record);
     return std::move(load.record);
@@ -44,7 +44,7 @@ void BM_CheckDemoWhole(benchmark::State& state) {
     const auto record = demoRecord();
     if (!record) return state.SkipWithError("the demo could not be read");
     DiskFileSystem disk;
-    const AssetPaths paths(bench::demoProjectRoot());
+    const AssetPaths paths(bench::demoProjectRoot().toStdString());
     for (auto _ : state) {
         const check::CheckReport report = check::checkRecord(*record, disk, paths);
         if (!report.replayed) return state.SkipWithError("the demo's walkthrough did not replay");

@@ -36,7 +36,7 @@ struct DemoEngine {
 
     bool start() {
         if (demoProjectRoot().isEmpty()) return false;
-        engine = std::make_unique<Engine>(AssetPaths(demoProjectRoot()),
+        engine = std::make_unique<Engine>(AssetPaths(demoProjectRoot().toStdString()),
                                           Services{disk, messages, audio, cursors, random, dialogs});
         editing = std::make_unique<CanvasEditing>(*engine);
         return engine->startUp();
@@ -86,7 +86,7 @@ struct PrivateDemoEditor {
             QDir().mkpath(QFileInfo(to).path());
             if (!QFile::copy(from, to)) return false;
         }
-        engine = std::make_unique<Engine>(AssetPaths(folder.path() + QLatin1Char('/')),
+        engine = std::make_unique<Engine>(AssetPaths(folder.path().toStdString() + '/'),
                                           Services{disk, messages, audio, cursors, random, dialogs});
         if (!engine->startUp()) return false;
         editor = std::make_unique<Editor>(*engine);

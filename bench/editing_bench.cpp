@@ -114,28 +114,28 @@ void BM_JournalStepSceneStamp(benchmark::State& state) {
         QFile file(it.next());
         if (file.open(QIODevice::ReadOnly)) world.files.files[file.fileName()] = file.readAll();
     }
-    const AssetPaths paths(root);
+    const AssetPaths paths(root.toStdString());
     Engine engine(paths, world.services());
     if (root.isEmpty() || !engine.startUp()) {
         state.SkipWithError("start-up failed");
         return;
     }
     Editor editor(engine);
-    const QString scene = paths.scene(2); // not the scene shown: no background reload in the loop
+    const std::string scene = paths.scene(2); // not the scene shown: no background reload in the loop
     QImage picture(kPlayWidth, kPlayHeight, QImage::Format_RGB32);
     picture.fill(QColor(30, 90, 30));
-    QByteArray stamped[2];
+    Bytes stamped[2];
     for (int k = 0; k < 2; ++k) {
         QPainter painter(&picture);
         painter.fillRect(100 + 60 * k, 100, 50, 50, QColor(200, 40, 40));
         painter.end();
-        stamped[k] = toQtBytes(encodeBmp(fromQt(picture)));
+        stamped[k] = encodeBmp(fromQt(picture));
     }
     std::size_t most = 0;
     int k = 0;
     for (auto _ : state) {
         // A fresh buffer, as every save encodes the picture anew (the fake tree would otherwise share it).
-        editor.writeFile(scene, QByteArray(stamped[k].constData(), stamped[k].size()));
+        editor.writeFile(scene, Bytes(stamped[k]));
         k = 1 - k;
         most = std::max(most, editor.journal().bytes());
     }

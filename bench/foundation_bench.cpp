@@ -32,7 +32,7 @@ void BM_RecordSave(benchmark::State& state) {
     auto record = ProjectRecord::createBlank();
     std::mt19937 random(1);
     for (std::size_t i = 0; i < kProjectRecordSize; ++i) record->bytes()[i] = std::uint8_t(random());
-    const QString path = dir.filePath(QStringLiteral("typ.dll"));
+    const std::string path = dir.filePath(QStringLiteral("typ.dll")).toStdString();
     for (auto _ : state) benchmark::DoNotOptimize(saveRecordFile(disk, path, *record));
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kProjectRecordSize));
 }
@@ -41,7 +41,7 @@ BENCHMARK(BM_RecordSave)->Unit(benchmark::kMillisecond);
 void BM_RecordLoad(benchmark::State& state) {
     QTemporaryDir dir;
     DiskFileSystem disk;
-    const QString path = dir.filePath(QStringLiteral("typ.dll"));
+    const std::string path = dir.filePath(QStringLiteral("typ.dll")).toStdString();
     saveRecordFile(disk, path, *ProjectRecord::createBlank());
     for (auto _ : state) benchmark::DoNotOptimize(loadRecordFile(disk, path));
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kProjectRecordSize));
@@ -81,7 +81,7 @@ void BM_StartUpToMenu(benchmark::State& state) {
     test::FakeFileDialogs dialogs;
     SeededRandom random(1);
     for (auto _ : state) {
-        Engine engine(AssetPaths(bench::demoProjectRoot()), Services{disk, messages, audio, cursors, random, dialogs});
+        Engine engine(AssetPaths(bench::demoProjectRoot().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
         if (!engine.startUp()) {
             state.SkipWithError("demo start-up failed");
             return;

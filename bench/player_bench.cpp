@@ -23,7 +23,7 @@ void BM_PlayerStartUpToTheMenu(benchmark::State& state) {
         state.SkipWithError("demo tree could not be written");
         return;
     }
-    const AssetPaths paths(root);
+    const AssetPaths paths(root.toStdString());
     DiskFileSystem disk;
     GameFiles files(disk, paths);
     test::FakeMessages messages;

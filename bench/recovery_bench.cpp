@@ -19,17 +19,17 @@ using namespace tw;
 // The disk for reading; writes vanish, so only the caller's side of a recovery write is measured.
 class ReadOnlyDisk final : public FileSystem {
 public:
-    ReadResult read(const QString& path) override { return disk_.read(path); }
-    QString writeAtomically(const QString&, const QByteArray&) override { return {}; }
-    QString copy(const QString&, const QString&) override { return {}; }
-    bool exists(const QString& path) override { return disk_.exists(path); }
-    bool isDirectory(const QString& path) override { return disk_.isDirectory(path); }
-    QString makeDirectory(const QString&) override { return {}; }
-    bool remove(const QString&) override { return true; }
-    QString makeExecutable(const QString&) override { return {}; }
-    bool isLink(const QString& path) override { return disk_.isLink(path); }
-    QStringList entries(const QString& folder) override { return disk_.entries(folder); }
-    bool sameFile(const QString& a, const QString& b) override { return disk_.sameFile(a, b); }
+    ReadResult read(const std::string& path) override { return disk_.read(path); }
+    std::string writeAtomically(const std::string&, const Bytes&) override { return {}; }
+    std::string copy(const std::string&, const std::string&) override { return {}; }
+    bool exists(const std::string& path) override { return disk_.exists(path); }
+    bool isDirectory(const std::string& path) override { return disk_.isDirectory(path); }
+    std::string makeDirectory(const std::string&) override { return {}; }
+    bool remove(const std::string&) override { return true; }
+    std::string makeExecutable(const std::string&) override { return {}; }
+    bool isLink(const std::string& path) override { return disk_.isLink(path); }
+    std::vector<std::string> entries(const std::string& folder) override { return disk_.entries(folder); }
+    bool sameFile(const std::string& a, const std::string& b) override { return disk_.sameFile(a, b); }
 
 private:
     DiskFileSystem disk_;
@@ -51,13 +51,13 @@ void BM_RecoveryTimerOnTheGuiThread(benchmark::State& state) {
     test::FakeCursors cursors;
     test::FakeFileDialogs dialogs;
     SeededRandom random(1);
-    Engine engine(AssetPaths(bench::demoProjectRoot()), Services{files, messages, audio, cursors, random, dialogs});
+    Engine engine(AssetPaths(bench::demoProjectRoot().toStdString()), Services{files, messages, audio, cursors, random, dialogs});
     engine.recovery().setExecutor([](std::function<void()> job) { job(); });
     if (!engine.startUp()) {
         state.SkipWithError("demo start-up failed");
         return;
     }
-    const QString name = engine.gameName();
+    const std::string name = engine.gameName();
     for (auto _ : state) {
         if (change) ++engine.record().heroX;
         engine.writeRecovery(name);

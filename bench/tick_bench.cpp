@@ -84,23 +84,23 @@ std::unique_ptr<ProjectRecord> busyRecord() {
 }
 
 void writeTree(const QString& root) {
-    AssetPaths paths(root);
+    AssetPaths paths(root.toStdString());
     QDir dir(root);
     for (const char* folder : {"mzh", "mzh/data", "mzh/scena", "mzh/Kom", "mzh/sound", "graf"}) dir.mkpath(QLatin1String(folder));
     DiskFileSystem disk;
-    auto put = [&disk](const QString& path, const QImage& picture) { disk.writeAtomically(path, toQtBytes(encodeBmp(fromQt(picture)))); };
+    auto put = [&disk](const std::string& path, const QImage& picture) { disk.writeAtomically(path, encodeBmp(fromQt(picture))); };
     QImage sheet = texture(640, 960, 3);
     // Each frame keeps a key-coloured bottom-left pixel, as authors draw them.
     for (int a = 0; a < 10; ++a)
         for (int f = 0; f < 10; ++f) sheet.setPixel(64 * f, 96 * a + 95, qRgb(255, 0, 255));
-    put(paths.data(QStringLiteral("anim")), sheet);
-    put(paths.data(QStringLiteral("menu")), texture(kPlayWidth, kPlayHeight, 1));
+    put(paths.data("anim"), sheet);
+    put(paths.data("menu"), texture(kPlayWidth, kPlayHeight, 1));
     put(paths.scene(1), texture(kPlayWidth, kPlayHeight, 2));
-    put(paths.data(QStringLiteral("pon")), texture(kPlayWidth, 60, 4));
-    put(paths.data(QStringLiteral("nabpredmax")), texture(5000, 50, 5));
-    put(paths.data(QStringLiteral("nabpredmin")), texture(2000, 20, 6));
-    put(paths.data(QStringLiteral("dver")), texture(3000, 90, 7));
-    put(paths.data(QStringLiteral("ten")), texture(380, 80, 8));
+    put(paths.data("pon"), texture(kPlayWidth, 60, 4));
+    put(paths.data("nabpredmax"), texture(5000, 50, 5));
+    put(paths.data("nabpredmin"), texture(2000, 20, 6));
+    put(paths.data("dver"), texture(3000, 90, 7));
+    put(paths.data("ten"), texture(380, 80, 8));
     saveRecordFile(disk, paths.recordFile(), *busyRecord());
 }
 
@@ -113,7 +113,7 @@ void BM_PlayFrameBusyScene(benchmark::State& state) {
     test::FakeCursors cursors;
     test::FakeFileDialogs dialogs;
     SeededRandom random(7);
-    Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+    Engine engine(AssetPaths(dir.path().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
     const CanvasEditing editing(engine);
     if (!engine.startUp()) {
         state.SkipWithError("start-up failed");

@@ -4,7 +4,6 @@
 #include "check/reportjson.h"
 #include "check/reporttext.h"
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
 #include "project/recordfile.h"
 
 #include <QDir>
@@ -62,18 +61,8 @@ std::optional<int> runCheckCommand(int argc, char* argv[]) {
     }
     if (folder.isEmpty()) folder = programFolder(argv[0]);
     DiskFileSystem files;
-    const AssetPaths paths(QDir(folder).absolutePath());
+    const AssetPaths paths(QDir(folder).absolutePath().toStdString());
 
-    // The walkthrough is replayed in the engine, which draws its texts as play does, and text needs the
-    // toolkit's font database: only a QGuiApplication has one. It runs on the offscreen platform, with no
-    // display and no window whatever platform the environment names, and only for a record that can be
-    // read: a project that cannot be is reported before anything of the toolkit's starts.
-    std::optional<QGuiApplication> application;
-    if (loadRecordFile(files, paths.recordFile()).status == RecordLoad::Status::Ok) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        application.emplace(argc, argv);
-        registerGameFont();
-    }
     const check::ProjectCheck result = check::checkProjectTree(files, paths);
     if (!result.readable) return refuse(result.reason);
     print(stdout, json ? check::reportJsonText(result.report) : check::reportText(result.report).toUtf8());

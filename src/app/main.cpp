@@ -3,7 +3,6 @@
 #include "app/mainwindow.h"
 #include "app/replaycommand.h"
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
 #include "platform/widgets/qtfiledialogs.h"
@@ -25,7 +24,6 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnwick"));
-    tw::registerGameFont();
     // The interface is Russian whatever the system's language: the toolkit's own texts (the buttons of
     // message boxes and file dialogs) too. Without the translation file they stay in English.
     QTranslator toolkitTexts;
@@ -38,7 +36,7 @@ int main(int argc, char* argv[]) {
     tw::WidgetCursors cursors;
     tw::SeededRandom random;
     tw::QtFileDialogs dialogs;
-    tw::MainWindow window(tw::AssetPaths(QCoreApplication::applicationDirPath()),
+    tw::MainWindow window(tw::AssetPaths(QCoreApplication::applicationDirPath().toStdString()),
                           tw::Services{files, messages, audio, cursors, random, dialogs});
     messages.setParent(&window);
     dialogs.setParent(&window);

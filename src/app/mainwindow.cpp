@@ -107,7 +107,7 @@ MainWindow::MainWindow(AssetPaths paths, Services services, QWidget* parent)
     recoveryTimer_->setObjectName(QStringLiteral("RecoveryTimer"));
     recoveryTimer_->setInterval(kRecoveryInterval);
     connect(recoveryTimer_, &QTimer::timeout, this,
-            [this] { engine_.writeRecovery(panel_->gameNameText()); });
+            [this] { engine_.writeRecovery(panel_->gameNameText().toStdString()); });
 }
 
 void MainWindow::setRecoveryInterval(int milliseconds) {
@@ -119,7 +119,7 @@ MainWindow::~MainWindow() = default;
 bool MainWindow::startUp() {
     if (!engine_.startUp()) return false;
     panel_->loadFromRecord();
-    setWindowTitle(engine_.caption());
+    setWindowTitle(QString::fromStdString(engine_.caption()));
     frameTimer_->setInterval(engine_.frameTimerInterval());
     frameTimer_->start();
     overlayTimer_->start();
@@ -231,7 +231,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (engine_.shutDown(panel_->gameNameText())) {
+    if (engine_.shutDown(panel_->gameNameText().toStdString())) {
         recoveryTimer_->stop();
         event->accept();
     } else {

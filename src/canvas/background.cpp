@@ -8,18 +8,18 @@
 
 namespace tw {
 
-QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths) {
+std::string backgroundFileFor(const ScreenState& screen, const AssetPaths& paths) {
     switch (screen.screenMode) {
     case ScreenMode::Menu:
-        return paths.data(QStringLiteral("menu"));
+        return paths.data("menu");
     case ScreenMode::Help:
-        return paths.data(QStringLiteral("help"));
+        return paths.data("help");
     case ScreenMode::Applicator:
     case ScreenMode::Passability:
     case ScreenMode::Scene:
         return paths.scene(screen.currentScene);
     case ScreenMode::Animator:
-        return paths.data(QStringLiteral("anim"));
+        return paths.data("anim");
     }
     return {};
 }
@@ -30,14 +30,14 @@ Picture blankScenePicture() {
     return picture;
 }
 
-QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
+std::string reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
                          Picture& backgroundPicture, Picture& canvas) {
-    const QString file = backgroundFileFor(screen, paths);
-    QString message;
-    if (!file.isEmpty()) message = pictureFiles.load(file, backgroundPicture);
+    const std::string file = backgroundFileFor(screen, paths);
+    std::string message;
+    if (!file.empty()) message = pictureFiles.load(file, backgroundPicture);
     const bool isScene = screen.screenMode == ScreenMode::Applicator || screen.screenMode == ScreenMode::Passability ||
                          screen.screenMode == ScreenMode::Scene;
-    if (!message.isEmpty() && isScene) backgroundPicture = blankScenePicture();
+    if (!message.empty() && isScene) backgroundPicture = blankScenePicture();
     drawOpaque(canvas, backgroundPicture, screen.sceneViewOffset);
     return message;
 }

@@ -2,7 +2,7 @@
 
 #include "canvas/picture.h"
 
-#include <QString>
+#include <string>
 
 namespace tw {
 
@@ -13,7 +13,7 @@ struct ScreenState;
 // The background file of a screen mode: the menu and help pictures, the scene picture of the current
 // scene (applicator, passability and scene modes) or the animation sheet (animator). Empty for a mode
 // that has no file.
-QString backgroundFileFor(const ScreenState& screen, const AssetPaths& paths);
+std::string backgroundFileFor(const ScreenState& screen, const AssetPaths& paths);
 
 // A scene without a picture of its own: 1009 x 700, silver.
 Picture blankScenePicture();
@@ -23,7 +23,7 @@ Picture blankScenePicture();
 // failure the message is returned (empty on success) and a scene starts from a blank scene picture, so
 // that no other picture (the menu, the sheet, another scene) is taken for it and saved over it; the
 // other modes draw the picture held.
-QString reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
+std::string reloadBackground(const ScreenState& screen, const AssetPaths& paths, PictureFiles& pictureFiles,
                          Picture& backgroundPicture, Picture& canvas);
 
 } // namespace tw

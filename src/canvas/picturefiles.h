@@ -2,7 +2,7 @@
 
 #include "canvas/picture.h"
 
-#include <QString>
+#include <string>
 
 namespace tw {
 
@@ -16,10 +16,10 @@ public:
 
     // Loads a picture. On failure `into` is left as it was and a message for the user,
     // naming the file and the problem, is returned; an empty string means success.
-    QString load(const QString& path, Picture& into);
+    std::string load(const std::string& path, Picture& into);
     // Writes a picture as a BMP file (safely: the old file stays whole on failure). Returns a message on
     // failure, empty on success.
-    QString save(const QString& path, const Picture& picture);
+    std::string save(const std::string& path, const Picture& picture);
 
 private:
     FileSystem& files_;

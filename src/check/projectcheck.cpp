@@ -3,6 +3,7 @@
 #include "check/walkthroughreplay.h"
 #include "platform/filesystem.h"
 #include "project/recordfile.h"
+#include "toolkit/toolkittypes.h"
 
 namespace tw::check {
 
@@ -24,8 +25,8 @@ ProjectCheck checkProjectTree(FileSystem& files, const AssetPaths& paths, const 
     RecordLoad load = loadRecordFile(files, paths.recordFile());
     if (load.status != RecordLoad::Status::Ok) {
         check.reason = load.status == RecordLoad::Status::OpenFailed
-                           ? QStringLiteral("Не удалось открыть файл %1").arg(paths.recordFile())
-                           : load.message;
+                           ? QStringLiteral("Не удалось открыть файл %1").arg(toQt(paths.recordFile()))
+                           : toQt(load.message);
         return check;
     }
     // The game as it starts: the same defaults play gives a record at start-up.

@@ -2,8 +2,8 @@
 
 #include "platform/filesystem.h"
 
-#include <QByteArray>
-#include <QString>
+#include <string>
+#include <vector>
 
 namespace tw::check {
 
@@ -12,28 +12,28 @@ namespace tw::check {
 // therefore never changes anything on disk, whatever the engine tries.
 class ReadOnlyFiles final : public FileSystem {
 public:
-    ReadOnlyFiles(FileSystem& files, QString recordPath, QByteArray record, QString recoveryPath)
+    ReadOnlyFiles(FileSystem& files, std::string recordPath, Bytes record, std::string recoveryPath)
         : files_(files), recordPath_(std::move(recordPath)), record_(std::move(record)),
           recoveryPath_(std::move(recoveryPath)) {}
 
-    ReadResult read(const QString& path) override;
-    ReadResult readChosen(const QString& path, qint64 limit, const ReadProgress& progress) override;
-    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
-    QString copy(const QString& from, const QString& to) override;
-    bool exists(const QString& path) override;
-    bool isDirectory(const QString& path) override { return files_.isDirectory(path); }
-    QString makeDirectory(const QString& path) override;
-    bool remove(const QString& path) override;
-    QString makeExecutable(const QString& path) override;
-    bool isLink(const QString& path) override { return files_.isLink(path); }
-    QStringList entries(const QString& folder) override { return files_.entries(folder); }
-    bool sameFile(const QString& a, const QString& b) override { return files_.sameFile(a, b); }
+    ReadResult read(const std::string& path) override;
+    ReadResult readChosen(const std::string& path, std::int64_t limit, const ReadProgress& progress) override;
+    std::string writeAtomically(const std::string& path, const Bytes& bytes) override;
+    std::string copy(const std::string& from, const std::string& to) override;
+    bool exists(const std::string& path) override;
+    bool isDirectory(const std::string& path) override { return files_.isDirectory(path); }
+    std::string makeDirectory(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    std::string makeExecutable(const std::string& path) override;
+    bool isLink(const std::string& path) override { return files_.isLink(path); }
+    std::vector<std::string> entries(const std::string& folder) override { return files_.entries(folder); }
+    bool sameFile(const std::string& a, const std::string& b) override { return files_.sameFile(a, b); }
 
 private:
     FileSystem& files_;
-    QString recordPath_;
-    QByteArray record_;
-    QString recoveryPath_;
+    std::string recordPath_;
+    Bytes record_;
+    std::string recoveryPath_;
 };
 
 } // namespace tw::check

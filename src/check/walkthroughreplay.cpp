@@ -8,6 +8,7 @@
 #include "check/clickpoints.h"
 #include "check/gamemodel.h"
 #include "check/readonlyfiles.h"
+#include "toolkit/toolkittypes.h"
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/filedialogs.h"
@@ -404,7 +405,7 @@ ReplayResult replayWalkthrough(const ProjectRecord& record, FileSystem& files, c
                                const std::vector<Action>& steps, const Goals& promised) {
     ReplayResult result;
     ReadOnlyFiles readOnly(files, paths.recordFile(),
-                           QByteArray(reinterpret_cast<const char*>(record.bytes()), qsizetype(kProjectRecordSize)),
+                           Bytes(reinterpret_cast<const char*>(record.bytes()), kProjectRecordSize),
                            paths.recoveryFile());
     QuietMessages messages;
     SilentAudio audio;

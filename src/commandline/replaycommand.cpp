@@ -1,7 +1,6 @@
 #include "commandline/replaycommand.h"
 
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
 #include "toolkit/toolkittypes.h"
 
 #include <QBuffer>
@@ -68,7 +67,6 @@ int runReplayCommand(int argc, char** argv, const ReplayEditor& editor) {
     // No window is shown: the replay must run where no graphical session exists.
     if (!platformChosen(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    registerGameFont();
 
     Arguments args;
     QString why;
@@ -79,31 +77,31 @@ int runReplayCommand(int argc, char** argv, const ReplayEditor& editor) {
     }
 
     DiskFileSystem disk;
-    const FileSystem::ReadResult read = disk.readChosen(args.recording, qint64(kMaxRecordingBytes), {});
+    const FileSystem::ReadResult read = disk.readChosen(fromQt(args.recording), std::int64_t(kMaxRecordingBytes), {});
     if (!read.ok()) {
         const QString reason = read.status == FileSystem::ReadStatus::TooLarge
                                    ? QStringLiteral("файл больше %1 байт").arg(kMaxRecordingBytes)
                                : read.status == FileSystem::ReadStatus::NotAFile
                                    ? QStringLiteral("это не файл")
-                                   : read.error;
+                                   : toQt(read.error);
         tell(stderr, QStringLiteral("Запись %1 не прочитана: %2").arg(args.recording, reason));
         return 2;
     }
-    InputLogRead log = readInputLog(std::string_view(read.bytes.constData(), std::size_t(read.bytes.size())));
+    InputLogRead log = readInputLog(read.bytes);
     if (!log.ok) {
         tell(stderr, QStringLiteral("Запись %1 не прочитана: %2")
                          .arg(args.recording, QString::fromStdString(log.reason)));
         return 2;
     }
 
-    Replay replay(disk, QCoreApplication::applicationDirPath(), std::move(log.log), editor);
+    Replay replay(disk, fromQt(QCoreApplication::applicationDirPath()), std::move(log.log), editor);
     if (!replay.startUp()) {
-        tell(stderr, QStringLiteral("Игра не прочитана: %1").arg(replay.failure()));
+        tell(stderr, QStringLiteral("Игра не прочитана: %1").arg(toQt(replay.failure())));
         return 2;
     }
     replay.run();
-    for (const QString& note : replay.notes())
-        tell(stderr, note);
+    for (const std::string& note : replay.notes())
+        tell(stderr, toQt(note));
 
     if (args.json) {
         const std::string json = playStateJson(replay.engine());
@@ -121,7 +119,7 @@ int runReplayCommand(int argc, char** argv, const ReplayEditor& editor) {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         const QString failure = toQt(std::as_const(replay.engine().canvas())).save(&buffer, "PNG")
-                                    ? disk.writeAtomically(args.grab, png)
+                                    ? toQt(disk.writeAtomically(fromQt(args.grab), fromQtBytes(png)))
                                     : QStringLiteral("картинка не закодирована");
         if (!failure.isEmpty()) {
             tell(stderr, QStringLiteral("Кадр не сохранён в %1: %2").arg(args.grab, failure));

@@ -166,7 +166,7 @@ bool fitFrameToFigure(ProjectRecord& record, const EditorState& state, const Pic
 
 void loadSheet(Editor& editor) {
     Engine& engine = editor.engine();
-    const QString target = engine.paths().data(QStringLiteral("anim"));
+    const std::string target = engine.paths().data("anim");
     const QString chosen = chooseAssetFile(engine, AssetKind::Picture, QStringLiteral("Набор кадров анимаций"));
     // A replaced file is read again by the editor; otherwise the file on disk is read again here. A new
     // sheet is shown from its top-left corner, beside the panel.

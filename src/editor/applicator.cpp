@@ -122,7 +122,7 @@ bool Applicator::writeScene() {
     Engine& engine = engine_;
     bool written = false;
     // The picture in memory is what is written; the file read back after it is the same picture.
-    const QByteArray bytes = toQtBytes(encodeBmp(engine.pictures().backgroundPicture));
+    const Bytes bytes = encodeBmp(engine.pictures().backgroundPicture);
     editor_.change([&] { written = editor_.writeFile(engine.paths().scene(engine.screen().currentScene), bytes); });
     return written;
 }
@@ -138,7 +138,7 @@ bool Applicator::createScene() {
     bool made = false;
     editor_.change([&] {
         // The file first: a scene is counted only once its picture is on disk.
-        if (!editor_.writeFile(engine_.paths().scene(n), toQtBytes(encodeBmp(blankScenePicture())))) return;
+        if (!editor_.writeFile(engine_.paths().scene(n), encodeBmp(blankScenePicture()))) return;
         record.sceneCount = std::uint16_t(n);
         made = true;
     });
@@ -162,7 +162,7 @@ bool Applicator::loadScene() {
     std::optional<ChosenFile> file;
     if (!chosen.isEmpty()) file = readChosenFile(engine_, AssetKind::Picture, chosen);
     if (file && takePictureOfSize(engine_, chosen, file->picture.size(), QSize(kPlayWidth, kPlayHeight))) {
-        const QString target = engine_.paths().scene(engine_.screen().currentScene);
+        const std::string target = engine_.paths().scene(engine_.screen().currentScene);
         const QImage& picture = file->picture;
         editor_.change([&] {
             if (picture.width() >= kPlayWidth && picture.height() >= kPlayHeight) {
@@ -174,7 +174,7 @@ bool Applicator::loadScene() {
             // was drawn before around it.
             Picture scene = blankScenePicture();
             stampOnto(scene, fromQt(picture.convertToFormat(QImage::Format_RGB32)), Point{0, 0}, false);
-            replaced = editor_.writeFile(target, toQtBytes(encodeBmp(scene)));
+            replaced = editor_.writeFile(target, encodeBmp(scene));
         });
     }
     engine_.reloadBackground();
@@ -186,9 +186,10 @@ bool Applicator::saveSceneAs() {
     const QString chosen = toQt(engine_.services().dialogs.saveFile(kPictureFilter));
     if (chosen.isEmpty()) return false;
     const QString target = chosen.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".bmp");
-    const QString error = engine_.services().files.writeAtomically(target, toQtBytes(encodeBmp(engine_.pictures().backgroundPicture)));
-    if (!error.isEmpty()) {
-        engine_.services().messages.showError(fromQt(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error)));
+    const std::string error =
+        engine_.services().files.writeAtomically(fromQt(target), encodeBmp(engine_.pictures().backgroundPicture));
+    if (!error.empty()) {
+        engine_.services().messages.showError(fromQt(QStringLiteral("Не удалось записать файл %1: %2").arg(target, toQt(error))));
         return false;
     }
     return true;

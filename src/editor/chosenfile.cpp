@@ -58,7 +58,7 @@ qint64 largestChosenFile(AssetKind kind) {
 
 QString chooseAssetFile(Engine& engine, AssetKind kind, const QString& title) {
     return toQt(engine.services().dialogs.chooseFile(fromQt(folderKind(kind)), fromQt(title), fromQt(filterOf(kind)),
-                                                     fromQt(engine.paths().file(QStringLiteral("graf")))));
+                                                     engine.paths().file("graf")));
 }
 
 std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const QString& chosen) {
@@ -69,7 +69,7 @@ std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const Q
     };
     const qint64 limit = largestChosenFile(kind);
     const FileSystem::ReadResult read = services.files.readChosen(
-        chosen, limit, [&](qint64 done, qint64 total) { return services.dialogs.reading(fromQt(chosen), done, total); });
+        fromQt(chosen), limit, [&](std::int64_t done, std::int64_t total) { return services.dialogs.reading(fromQt(chosen), done, total); });
     switch (read.status) {
     case FileSystem::ReadStatus::Ok: break;
     case FileSystem::ReadStatus::NotAFile: return unfit(QStringLiteral("это не обычный файл"));
@@ -78,14 +78,14 @@ std::optional<ChosenFile> readChosenFile(Engine& engine, AssetKind kind, const Q
     case FileSystem::ReadStatus::Cancelled: return std::nullopt; // the author stopped it
     case FileSystem::ReadStatus::OpenFailed:
     case FileSystem::ReadStatus::ReadFailed:
-        services.messages.showError(fromQt(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, read.error)));
+        services.messages.showError(fromQt(QStringLiteral("Файл %1 не удалось прочитать: %2").arg(chosen, toQt(read.error))));
         return std::nullopt;
     }
     ChosenFile file{read.bytes, {}};
-    if (kind == AssetKind::Picture && read.bytes.startsWith("BM")) file.picture = toQt(decodePicture(fromQtBytes(read.bytes)));
+    if (kind == AssetKind::Picture && read.bytes.starts_with("BM")) file.picture = toQt(decodePicture(read.bytes));
     // A picture is decoded once; only one that did not decode is examined again for the reason.
     if (kind != AssetKind::Picture || file.picture.isNull()) {
-        const QString problem = assetProblem(kind, read.bytes);
+        const QString problem = toQt(assetProblem(kind, read.bytes));
         if (!problem.isEmpty()) return unfit(problem);
     }
     if (kind == AssetKind::Picture && file.picture.isNull()) return unfit(QStringLiteral("это не картинка BMP"));

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "project/bytes.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -28,7 +29,7 @@ QString chooseAssetFile(Engine& engine, AssetKind kind, const QString& title);
 
 // A chosen file as read, and for a picture as decoded.
 struct ChosenFile {
-    QByteArray bytes;
+    Bytes bytes;
     QImage picture;
 };
 

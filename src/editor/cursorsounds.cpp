@@ -32,7 +32,7 @@ QString soundTitle(GameSound sound) {
 
 void startMusic(Engine& engine) {
     Audio& audio = engine.services().audio;
-    audio.openMusic(fromQt(engine.paths().sound(QStringLiteral("fon.mp3"))));
+    audio.openMusic(engine.paths().sound("fon.mp3"));
     audio.playMusic();
     engine.play().musicLoop = true;
 }
@@ -58,7 +58,7 @@ bool replaceSound(Editor& editor, GameSound sound) {
     if (chosen.isEmpty()) return false;
     bool replaced = false;
     editor.change([&] {
-        replaced = editor.replaceFile(engine.paths().sound(QLatin1String(soundFile(sound))), AssetKind::Wave, chosen);
+        replaced = editor.replaceFile(engine.paths().sound(soundFile(sound)), AssetKind::Wave, chosen);
     });
     return replaced;
 }
@@ -71,7 +71,7 @@ bool replaceMusic(Editor& editor) {
     bool replaced = false;
     if (!chosen.isEmpty()) {
         editor.change([&] {
-            replaced = editor.replaceFile(engine.paths().sound(QStringLiteral("fon.mp3")), AssetKind::Mp3, chosen);
+            replaced = editor.replaceFile(engine.paths().sound("fon.mp3"), AssetKind::Mp3, chosen);
         });
     }
     startMusic(engine);

@@ -9,7 +9,7 @@ namespace {
 // unchanged bytes carried along.
 constexpr std::size_t kJoinGap = 16;
 
-std::size_t sizeOf(const std::optional<QByteArray>& bytes) { return bytes ? std::size_t(bytes->size()) : 0; }
+std::size_t sizeOf(const std::optional<Bytes>& bytes) { return bytes ? std::size_t(bytes->size()) : 0; }
 
 // The first offset at or after `from` where the two buffers differ, or `size`. A record edit usually
 // changes a few bytes of 1.7 MB, so the scan is most of the cost: whole blocks are compared with memcmp

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "project/bytes.h"
+
 #include <QByteArray>
-#include <QString>
 
 #include <cstdint>
 #include <deque>
@@ -19,9 +20,9 @@ struct RecordPatch {
 
 // An asset file that one edit replaced. An absent side means the file did not exist.
 struct FileChange {
-    QString path;
-    std::optional<QByteArray> before;
-    std::optional<QByteArray> after;
+    std::string path;
+    std::optional<Bytes> before;
+    std::optional<Bytes> after;
 };
 
 // One step the author can take back: every record patch and file change of one action, in the order they

@@ -5,6 +5,7 @@
 #include "project/assetcheck.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -100,11 +101,11 @@ void Editor::recordingChanged(bool was) {
     if (!was && now) takeSnapshot();
 }
 
-bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& chosen) {
+bool Editor::replaceFile(const std::string& target, AssetKind kind, const QString& chosen) {
     // Read once, within the kind's size limit, and checked to decode before anything is replaced.
     std::optional<ChosenFile> file = readChosenFile(engine_, kind, chosen);
     if (!file) return false;
-    const QByteArray bytes = kind == AssetKind::Cursor ? storedCursor(file->bytes) : std::move(file->bytes);
+    const Bytes bytes = kind == AssetKind::Cursor ? storedCursor(file->bytes) : std::move(file->bytes);
     // The step keeps the old file and the new one; the old is taken to be as large as the new. A step
     // the history cannot hold would take every earlier step with it: the author is told first.
     const std::size_t stepBytes = open_.bytes() + 2 * std::size_t(bytes.size());
@@ -112,7 +113,7 @@ bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& c
         !engine_.services().messages.askYesNo(fromQt(
             QStringLiteral("Замена файла %1 займёт %2 МБ, больше, чем вмещает история правок (%3 МБ): прежние "
                            "шаги после неё нельзя будет отменить. Заменить?")
-                .arg(target)
+                .arg(toQt(target))
                 .arg((stepBytes >> 20) + 1)
                 .arg(journal_.byteLimit() >> 20)),
             Messages::Answer::No))
@@ -120,22 +121,22 @@ bool Editor::replaceFile(const QString& target, AssetKind kind, const QString& c
     return writeFile(target, bytes);
 }
 
-bool Editor::writeFile(const QString& target, const QByteArray& bytes) {
+bool Editor::writeFile(const std::string& target, const Bytes& bytes) {
     FileSystem& files = engine_.services().files;
     Messages& messages = engine_.services().messages;
     // The old bytes are what undo puts back; a file that exists but cannot be read is left alone, since
     // replacing it could not be taken back.
     FileSystem::ReadResult previous = files.read(target);
-    std::optional<QByteArray> before;
+    std::optional<Bytes> before;
     if (previous.ok()) {
         before = std::move(previous.bytes);
     } else if (files.exists(target)) {
-        messages.showError(fromQt(QStringLiteral("Файл %1 не удалось прочитать, он не заменён: %2").arg(target, previous.error)));
+        messages.showError(fromQt(QStringLiteral("Файл %1 не удалось прочитать, он не заменён: %2").arg(toQt(target), toQt(previous.error))));
         return false;
     }
-    const QString error = files.writeAtomically(target, bytes);
-    if (!error.isEmpty()) {
-        messages.showError(fromQt(QStringLiteral("Не удалось записать файл %1: %2").arg(target, error)));
+    const std::string error = files.writeAtomically(target, bytes);
+    if (!error.empty()) {
+        messages.showError("Не удалось записать файл " + target + ": " + error);
         return false;
     }
     openStep();
@@ -163,16 +164,16 @@ Editor::Outcome Editor::redo() {
     return Outcome::Applied;
 }
 
-bool Editor::writeBack(const QString& path, const std::optional<QByteArray>& bytes) {
+bool Editor::writeBack(const std::string& path, const std::optional<Bytes>& bytes) {
     FileSystem& files = engine_.services().files;
-    QString error;
+    std::string error;
     if (bytes) {
         error = files.writeAtomically(path, *bytes);
     } else if (files.exists(path) && !files.remove(path)) {
-        error = QStringLiteral("файл не удаляется");
+        error = "файл не удаляется";
     }
-    if (error.isEmpty()) return true;
-    engine_.services().messages.showError(fromQt(QStringLiteral("Не удалось вернуть файл %1: %2").arg(path, error)));
+    if (error.empty()) return true;
+    engine_.services().messages.showError("Не удалось вернуть файл " + path + ": " + error);
     return false;
 }
 
@@ -233,7 +234,7 @@ bool Editor::apply(const EditStep& step, bool backwards) {
         screen.currentScene = std::uint16_t(scene);
         reload = true;
     }
-    std::set<QString> reread;
+    std::set<std::string> reread;
     for (const FileChange* file : order) {
         if (reread.insert(file->path).second) fileChanged(file->path);
     }
@@ -241,7 +242,7 @@ bool Editor::apply(const EditStep& step, bool backwards) {
     return true;
 }
 
-void Editor::fileChanged(const QString& path) {
+void Editor::fileChanged(const std::string& path) {
     engine_.assetFileChanged(path);
     if (path == engine_.paths().stamp(state().currentStamp)) engine_.loadPicture(path, engine_.pictures().stampPicture);
 }

@@ -4,7 +4,6 @@
 #include "editor/editjournal.h"
 #include "runtime/editrecorder.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -56,10 +55,10 @@ public:
     // readers, not the file name, decide); only then is it copied over `target`, atomically. Otherwise a
     // message names the chosen file, and the old file and every picture in memory stay as they were.
     // Part of the open step, or a step of its own. Returns true when the file is in place.
-    bool replaceFile(const QString& target, AssetKind kind, const QString& chosen);
+    bool replaceFile(const std::string& target, AssetKind kind, const QString& chosen);
     // Writes bytes over an asset file (a picture the editor drew, the save point) atomically, keeping the
     // old bytes for undo. A failed write is reported and leaves the old file. Returns true on success.
-    bool writeFile(const QString& target, const QByteArray& bytes);
+    bool writeFile(const std::string& target, const Bytes& bytes);
     // The open step replaces the record as a whole: applying it either way resets what play has in flight.
     void markRecordReplaced() { open_.replacesRecord = true; }
 
@@ -96,9 +95,9 @@ private:
     void collectSinceSnapshot();
     // Applies a step backwards (undo) or forwards; false when refused.
     bool apply(const EditStep& step, bool backwards);
-    bool writeBack(const QString& path, const std::optional<QByteArray>& bytes);
+    bool writeBack(const std::string& path, const std::optional<Bytes>& bytes);
     // A file was written: the engine and the stamp being used read it again.
-    void fileChanged(const QString& path);
+    void fileChanged(const std::string& path);
 
     Engine& engine_;
     CanvasEditing canvas_;

@@ -75,36 +75,39 @@ public:
 
     bool makeFolder(const QString& relative) {
         const QString folder = path(relative);
-        if (!files_.isLink(folder) && files_.isDirectory(folder)) return true;
-        if (QString reason = files_.makeDirectory(folder); !reason.isEmpty()) return fail(folder, reason);
-        madeFolders_.push_back(folder);
+        const std::string disk = fromQt(folder);
+        if (!files_.isLink(disk) && files_.isDirectory(disk)) return true;
+        if (std::string reason = files_.makeDirectory(disk); !reason.empty()) return fail(folder, toQt(reason));
+        madeFolders_.push_back(disk);
         // Made by us a moment ago, but a link put in its place since would lead the writes out.
-        if (files_.isLink(folder) || !files_.isDirectory(folder))
+        if (files_.isLink(disk) || !files_.isDirectory(disk))
             return fail(folder, QString::fromUtf8(kLinkReason));
         return true;
     }
 
-    bool write(const QString& relative, const QByteArray& bytes) {
+    bool write(const QString& relative, const Bytes& bytes) {
         const QString target = path(relative);
-        std::optional<QByteArray> before;
-        if (files_.isLink(target)) return fail(target, QString::fromUtf8(kLinkReason));
-        if (files_.exists(target)) {
-            FileSystem::ReadResult old = files_.read(target);
+        const std::string disk = fromQt(target);
+        std::optional<Bytes> before;
+        if (files_.isLink(disk)) return fail(target, QString::fromUtf8(kLinkReason));
+        if (files_.exists(disk)) {
+            FileSystem::ReadResult old = files_.read(disk);
             // A file that cannot be read could not be put back after a failure: it is left alone.
-            if (!old.ok()) return fail(target, old.error);
+            if (!old.ok()) return fail(target, toQt(old.error));
             before = std::move(old.bytes);
         }
-        if (QString reason = files_.writeAtomically(target, bytes); !reason.isEmpty()) return fail(target, reason);
+        if (std::string reason = files_.writeAtomically(disk, bytes); !reason.empty())
+            return fail(target, toQt(reason));
         if (before)
-            replaced_.push_back({target, std::move(*before)});
+            replaced_.push_back({disk, std::move(*before)});
         else
-            madeFiles_.push_back(target);
+            madeFiles_.push_back(disk);
         return true;
     }
 
     bool makeExecutable(const QString& relative) {
         const QString target = path(relative);
-        if (QString reason = files_.makeExecutable(target); !reason.isEmpty()) return fail(target, reason);
+        if (std::string reason = files_.makeExecutable(fromQt(target)); !reason.empty()) return fail(target, toQt(reason));
         return true;
     }
 
@@ -113,11 +116,11 @@ public:
     QStringList takeBack() {
         QStringList left;
         for (auto it = madeFiles_.rbegin(); it != madeFiles_.rend(); ++it)
-            if (!files_.remove(*it)) left << *it;
+            if (!files_.remove(*it)) left << toQt(*it);
         for (auto it = replaced_.rbegin(); it != replaced_.rend(); ++it)
-            if (!files_.writeAtomically(it->first, it->second).isEmpty()) left << it->first;
+            if (!files_.writeAtomically(it->first, it->second).empty()) left << toQt(it->first);
         for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it)
-            if (!files_.remove(*it)) left << *it;
+            if (!files_.remove(*it)) left << toQt(*it);
         replaced_.clear();
         madeFiles_.clear();
         madeFolders_.clear();
@@ -135,9 +138,9 @@ private:
     QString base_;
     QString failure_;
     QString failedPath_;
-    std::vector<std::pair<QString, QByteArray>> replaced_;
-    std::vector<QString> madeFiles_;
-    std::vector<QString> madeFolders_;
+    std::vector<std::pair<std::string, Bytes>> replaced_;
+    std::vector<std::string> madeFiles_;
+    std::vector<std::string> madeFolders_;
 };
 
 // The folder's names the build would write that are links or stand where a folder or file of the other
@@ -152,17 +155,19 @@ FolderCheck checkFolder(FileSystem& files, const QString& base, const QStringLis
     FolderCheck check;
     for (const char* folder : kFolders) {
         const QString name = QLatin1String(folder);
-        if (files.isLink(base + name))
+        const std::string path = fromQt(base + name);
+        if (files.isLink(path))
             check.links << name;
-        else if (files.exists(base + name) && !files.isDirectory(base + name))
+        else if (files.exists(path) && !files.isDirectory(path))
             check.wrongKind << name;
     }
     for (const QString& name : written) {
-        if (files.isLink(base + name))
+        const std::string path = fromQt(base + name);
+        if (files.isLink(path))
             check.links << name;
-        else if (files.isDirectory(base + name))
+        else if (files.isDirectory(path))
             check.wrongKind << name;
-        else if (files.exists(base + name))
+        else if (files.exists(path))
             check.replaced << name;
     }
     return check;
@@ -229,17 +234,19 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     const QString chosen = toQt(services.dialogs.chooseFolder());
     if (chosen.isEmpty()) return false;
     const QString target = realFolder(chosen);
-    const QString program = realFolder(paths.root());
-    if (target == program || isWithin(target, realFolder(paths.root() + QStringLiteral("/mzh"))) ||
-        isWithin(target, realFolder(paths.root() + QStringLiteral("/graf"))) ||
+    const QString root = toQt(paths.root());
+    const QString program = realFolder(root);
+    if (target == program || isWithin(target, realFolder(root + QStringLiteral("/mzh"))) ||
+        isWithin(target, realFolder(root + QStringLiteral("/graf"))) ||
         isWithin(target, program + QStringLiteral("/mzh")) || isWithin(target, program + QStringLiteral("/graf"))) {
         messages.showError(fromQt(QStringLiteral("В папку %1 игру собрать нельзя: это папка редактора или его файлов. "
                                           "Выберите пустую папку в другом месте.")
                                .arg(chosen)));
         return false;
     }
-    const QString player = paths.data(QStringLiteral("Comp"));
-    if (!files.exists(player)) {
+    const std::string playerPath = paths.data("Comp");
+    const QString player = toQt(playerPath);
+    if (!files.exists(playerPath)) {
         messages.showError(fromQt(QStringLiteral("Нет программы игры %1: собрать игру не из чего.").arg(player)));
         return false;
     }
@@ -252,7 +259,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     const QString project = QStringLiteral("mzh/data/typ.dll");
     QStringList missingUsed, missingUnused;
     for (const QString& file : copied) {
-        if (file == savePoint || file == project || files.exists(paths.file(file))) continue;
+        if (file == savePoint || file == project || files.exists(paths.file(fromQt(file)))) continue;
         (gameUsesFile(record, file) ? missingUsed : missingUnused) << file;
     }
     if (!missingUsed.isEmpty()) {
@@ -279,7 +286,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
                                .arg(target, nameList(check.wrongKind))));
         return false;
     }
-    if (const QStringList present = files.entries(target); !present.isEmpty()) {
+    if (const QStringList present = toQt(files.entries(fromQt(target))); !present.isEmpty()) {
         const QString question =
             check.replaced.isEmpty()
                 ? QStringLiteral("Папка %1 не пуста: в ней есть %2.\nСобрать игру в эту папку? Всё, что в ней есть, "
@@ -297,9 +304,9 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     ProjectRecord& built = engine.record();
     built.startScene = engine.screen().currentScene;
     built.gameName.setText(fromQt(name));
-    for (const QString& file : {paths.savePointFile(), paths.recordFile()}) {
-        if (const QString failure = saveRecordFile(files, file, built); !failure.isEmpty()) {
-            messages.showError(fromQt(failure + QStringLiteral("\nСборка не начата.")));
+    for (const std::string& file : {paths.savePointFile(), paths.recordFile()}) {
+        if (const std::string failure = saveRecordFile(files, file, built); !failure.empty()) {
+            messages.showError(failure + "\nСборка не начата.");
             return false;
         }
     }
@@ -323,13 +330,14 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     }
     for (const QString& file : copied) {
         if (missingUnused.contains(file)) continue;
-        const QString source = paths.file(file);
+        const std::string source = paths.file(fromQt(file));
         FileSystem::ReadResult read = files.read(source);
-        if (!read.ok()) return abandon(QStringLiteral("не прочитан файл %1: %2").arg(source, read.error));
+        if (!read.ok()) return abandon(QStringLiteral("не прочитан файл %1: %2").arg(toQt(source), toQt(read.error)));
         if (!writer.write(file, read.bytes)) return failedWrite("не записан файл");
     }
-    FileSystem::ReadResult playerBytes = files.read(player);
-    if (!playerBytes.ok()) return abandon(QStringLiteral("не прочитана программа игры %1: %2").arg(player, playerBytes.error));
+    FileSystem::ReadResult playerBytes = files.read(playerPath);
+    if (!playerBytes.ok())
+        return abandon(QStringLiteral("не прочитана программа игры %1: %2").arg(player, toQt(playerBytes.error)));
     if (!writer.write(name, playerBytes.bytes) || !writer.makeExecutable(name))
         return failedWrite("не записана программа игры");
 

@@ -24,7 +24,7 @@ QString askPicture(Engine& engine, const QString& title) { return chooseAssetFil
 
 // Reads and decodes a chosen picture once; a file that does not decode is reported by name, and one of
 // another size than `wanted` is taken only when the author says so. Null when not taken.
-QImage decodeChosen(Engine& engine, const QString& chosen, QSize wanted, QByteArray* bytes = nullptr) {
+QImage decodeChosen(Engine& engine, const QString& chosen, QSize wanted, Bytes* bytes = nullptr) {
     std::optional<ChosenFile> file = readChosenFile(engine, AssetKind::Picture, chosen);
     if (!file || !takePictureOfSize(engine, chosen, file->picture.size(), wanted)) return {};
     if (bytes) *bytes = std::move(file->bytes);
@@ -66,9 +66,9 @@ bool replaceBackdrop(Editor& editor, Backdrop which) {
     if (chosen.isEmpty()) return false;
     const QImage picture = decodeChosen(engine, chosen, kScreenSize);
     if (picture.isNull()) return false;
-    const QString target = engine.paths().data(which == Backdrop::Menu ? QStringLiteral("menu") : QStringLiteral("help"));
+    const std::string target = engine.paths().data(which == Backdrop::Menu ? "menu" : "help");
     bool written = false;
-    editor.change([&] { written = editor.writeFile(target, toQtBytes(encodeBmp(fillScreen(picture)))); });
+    editor.change([&] { written = editor.writeFile(target, encodeBmp(fillScreen(picture))); });
     if (!written) return false;
     // Only now that the picture is on disk does the screen change; a failure above leaves the scene
     // shown and the menu file as they were.
@@ -83,10 +83,10 @@ bool replacePanel(Editor& editor) {
     Engine& engine = editor.engine();
     const QString chosen = askPicture(engine, QStringLiteral("Понель 1009x60"));
     if (chosen.isEmpty()) return false;
-    QByteArray bytes;
+    Bytes bytes;
     if (decodeChosen(engine, chosen, QSize(kPlayWidth, 60), &bytes).isNull()) return false;
     bool replaced = false;
-    editor.change([&] { replaced = editor.writeFile(engine.paths().data(QStringLiteral("pon")), bytes); });
+    editor.change([&] { replaced = editor.writeFile(engine.paths().data("pon"), bytes); });
     return replaced;
 }
 
@@ -103,10 +103,10 @@ bool replaceItemPictures(Editor& editor) {
 
     const int n = std::clamp(editorState(engine).currentItem, 1, kItemCapacity);
     Pictures& pictures = engine.pictures();
-    const QString largePath = engine.paths().data(QStringLiteral("nabpredmax"));
-    const QString smallPath = engine.paths().data(QStringLiteral("nabpredmin"));
-    const QByteArray largeBytes = toQtBytes(encodeBmp(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large)));
-    const QByteArray smallBytes = toQtBytes(encodeBmp(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small)));
+    const std::string largePath = engine.paths().data("nabpredmax");
+    const std::string smallPath = engine.paths().data("nabpredmin");
+    const Bytes largeBytes = encodeBmp(withCell(pictures.largeItemStrip, kLargeItemSize, kLargeItemSize, n, large));
+    const Bytes smallBytes = encodeBmp(withCell(pictures.smallItemStrip, kSmallItemSize, kSmallItemSize, n, small));
     bool done = false;
     editor.change([&] {
         FileSystem::ReadResult oldLarge = engine.services().files.read(largePath);
@@ -129,10 +129,10 @@ bool replaceDoorPicture(Editor& editor) {
     const QImage picture = decodeChosen(engine, chosen, QSize(kDoorPictureWidth, kDoorPictureHeight));
     if (picture.isNull()) return false;
     const int k = std::clamp(editorState(engine).closedDoorPick, 1, kDoorPictureCount);
-    const QByteArray bytes =
-        toQtBytes(encodeBmp(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture)));
+    const Bytes bytes =
+        encodeBmp(withCell(engine.pictures().doorStrip, kDoorPictureWidth, kDoorPictureHeight, k, picture));
     bool written = false;
-    editor.change([&] { written = editor.writeFile(engine.paths().data(QStringLiteral("dver")), bytes); });
+    editor.change([&] { written = editor.writeFile(engine.paths().data("dver"), bytes); });
     cutDoorPicture(engine);
     return written;
 }
@@ -147,7 +147,7 @@ bool addComic(Editor& editor) {
     }
     const QString chosen = askPicture(engine, QStringLiteral("Комикс %1 (1009x700)").arg(count + 1));
     if (chosen.isEmpty()) return false;
-    QByteArray bytes;
+    Bytes bytes;
     if (decodeChosen(engine, chosen, kScreenSize, &bytes).isNull()) return false;
     bool added = false;
     editor.change([&] {
@@ -169,7 +169,7 @@ bool replaceComic(Editor& editor) {
     }
     const QString chosen = askPicture(engine, QStringLiteral("Комикс %1 (1009x700)").arg(n));
     if (chosen.isEmpty()) return false;
-    QByteArray bytes;
+    Bytes bytes;
     if (decodeChosen(engine, chosen, kScreenSize, &bytes).isNull()) return false;
     bool replaced = false;
     editor.change([&] { replaced = editor.writeFile(engine.paths().comic(n), bytes); });

@@ -25,7 +25,7 @@ bool storeSavePoint(Editor& editor) {
         ProjectRecord& record = engine.record();
         const std::uint16_t before = record.startScene;
         record.startScene = engine.screen().currentScene;
-        const QByteArray bytes(reinterpret_cast<const char*>(record.bytes()), qsizetype(kProjectRecordSize));
+        const Bytes bytes(reinterpret_cast<const char*>(record.bytes()), kProjectRecordSize);
         stored = editor.writeFile(engine.paths().savePointFile(), bytes);
         if (!stored) record.startScene = before;
     });
@@ -41,7 +41,7 @@ bool restoreSavePoint(Editor& editor) {
         return false;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        engine.services().messages.showError(fromQt(load.message));
+        engine.services().messages.showError(load.message);
         return false;
     }
     ProjectRecord& record = engine.record();

@@ -1,6 +1,5 @@
 // The program a built game runs: the game beside the executable, played in a window of its own.
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
 #include "platform/widgets/qtfiledialogs.h"
@@ -25,7 +24,6 @@ int main(int argc, char* argv[]) {
     // is kept.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
-    tw::registerGameFont();
     // The interface is Russian whatever the system's language, the toolkit's own texts (the buttons of
     // message boxes) too.
     QTranslator toolkitTexts;
@@ -40,7 +38,7 @@ int main(int argc, char* argv[]) {
     if (grab > 0 && grab + 1 < args.size()) grabFile = args[grab + 1];
 
     // The game lies beside the executable, wherever the program is started from.
-    const tw::AssetPaths paths(QCoreApplication::applicationDirPath());
+    const tw::AssetPaths paths(QCoreApplication::applicationDirPath().toStdString());
     tw::DiskFileSystem disk;
     tw::GameFiles files(disk, paths);
     tw::QtMessages messages;
@@ -52,7 +50,7 @@ int main(int argc, char* argv[]) {
     // random source, so that --replay plays it again.
     const qsizetype record = args.indexOf(QStringLiteral("--record"));
     const bool recording = record > 0 && record + 1 < args.size();
-    tw::InputRecorder recorder(files, recording ? args[record + 1] : QString(), random.seed());
+    tw::InputRecorder recorder(files, recording ? args[record + 1].toStdString() : std::string(), random.seed());
     tw::RecordingMessages recordedMessages(messages, recorder);
     tw::Messages& shown = recording ? static_cast<tw::Messages&>(recordedMessages) : messages;
     tw::PlayerWindow window(paths, tw::Services{files, shown, audio, cursors, random, dialogs});

@@ -47,7 +47,7 @@ PlayerWindow::~PlayerWindow() = default;
 
 bool PlayerWindow::startUp() {
     if (!session_.startUp()) return false;
-    setWindowTitle(session_.caption());
+    setWindowTitle(QString::fromStdString(session_.caption()));
     frameTimer_->setInterval(engine_.frameTimerInterval());
     frameTimer_->start();
     overlayTimer_->start();
@@ -81,7 +81,7 @@ void PlayerWindow::overlayTick() {
 void PlayerWindow::afterInput() {
     // New and Open replace the record: its frame period and name come with it.
     frameTimer_->setInterval(engine_.frameTimerInterval());
-    setWindowTitle(session_.caption());
+    setWindowTitle(QString::fromStdString(session_.caption()));
     view_->showChanges();
     refreshZones();
 }
@@ -159,9 +159,8 @@ void PlayerWindow::closeEvent(QCloseEvent* event) {
     frameTimer_->stop();
     overlayTimer_->stop();
     if (recorder_) {
-        const QString failure = recorder_->write();
-        if (!failure.isEmpty())
-            engine_.services().messages.showError(fromQt(QStringLiteral("Запись игры не сохранена.\n") + failure));
+        const std::string failure = recorder_->write();
+        if (!failure.empty()) engine_.services().messages.showError("Запись игры не сохранена.\n" + failure);
     }
     event->accept();
 }

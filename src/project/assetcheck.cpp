@@ -2,7 +2,7 @@
 
 #include "platform/anicursor.h"
 #include "platform/picturecodec.h"
-#include "toolkit/toolkittypes.h"
+#include "project/utf8.h"
 
 #include <cstdint>
 #include <cstring>
@@ -11,43 +11,49 @@ namespace tw {
 
 namespace {
 
-QString emptyText() {
-    return QStringLiteral("файл пуст");
+std::string emptyText() {
+    return "файл пуст";
 }
-QString truncatedText() {
-    return QStringLiteral("файл обрезан");
+std::string truncatedText() {
+    return "файл обрезан";
 }
-QString notBmpText() {
-    return QStringLiteral("это не картинка BMP");
+std::string notBmpText() {
+    return "это не картинка BMP";
 }
-QString notWaveText() {
-    return QStringLiteral("это не звук WAV");
+std::string notWaveText() {
+    return "это не звук WAV";
 }
-QString waveFormatText() {
-    return QStringLiteral("неизвестный формат звука WAV");
+std::string waveFormatText() {
+    return "неизвестный формат звука WAV";
 }
-QString noFormatText() {
-    return QStringLiteral("в файле нет описания формата звука");
+std::string noFormatText() {
+    return "в файле нет описания формата звука";
 }
-QString noSamplesText() {
-    return QStringLiteral("в файле нет звука");
+std::string noSamplesText() {
+    return "в файле нет звука";
 }
-QString notMp3Text() {
-    return QStringLiteral("это не звук MP3");
+std::string notMp3Text() {
+    return "это не звук MP3";
 }
 
 // The decoders' reasons start a sentence; here they follow the file's name.
-QString asReason(QString text) {
-    if (!text.isEmpty()) text[0] = text[0].toLower();
-    return text;
+std::string asReason(const std::string& text) {
+    std::size_t at = 0;
+    char32_t first = nextCharacter(text, at);
+    if (first >= U'A' && first <= U'Z') first += 0x20;
+    else if (first >= U'\u0410' && first <= U'\u042F') first += 0x20;
+    else if (first == U'\u0401') first = U'\u0451';
+    std::string lowered;
+    if (!text.empty()) appendCharacter(lowered, first);
+    return lowered + text.substr(at);
 }
 
 // The bytes of a file with bounds-checked little- and big-endian reads. Positions are 64-bit so that
 // sums of a position and a 32-bit size read from the file never wrap.
 class FileBytes {
 public:
-    explicit FileBytes(const QByteArray& bytes)
-        : m_data(reinterpret_cast<const std::uint8_t*>(bytes.constData())), m_size(bytes.size()) {}
+    explicit FileBytes(const Bytes& bytes)
+        : m_data(reinterpret_cast<const std::uint8_t*>(bytes.data())), m_size(bytes.size()) {}
 
     std::int64_t size() const { return m_size; }
     bool has(std::int64_t at, std::int64_t count) const {
@@ -111,7 +117,7 @@ bool isPlayableFormat(const FileBytes& file, std::int64_t at, std::int64_t lengt
     }
 }
 
-QString waveProblem(const FileBytes& file) {
+std::string waveProblem(const FileBytes& file) {
     if (file.size() < 12) return file.tagAt(0, "RIFF") ? truncatedText() : notWaveText();
     if (!file.tagAt(0, "RIFF") || !file.tagAt(8, "WAVE")) return notWaveText();
 
@@ -130,7 +136,7 @@ QString waveProblem(const FileBytes& file) {
         } else if (file.tagAt(at, "data")) {
             if (!formatSeen) return noFormatText(); // players read the format before the samples
             // A data chunk cut short still plays as far as it goes; one without a single sample does not.
-            return length == 0 || body >= file.size() ? noSamplesText() : QString();
+            return length == 0 || body >= file.size() ? noSamplesText() : std::string();
         }
         if (!whole) {
             truncated = true;
@@ -194,7 +200,7 @@ MpegFrame frameAt(const FileBytes& file, std::int64_t at) {
     return frame;
 }
 
-QString mp3Problem(const FileBytes& file) {
+std::string mp3Problem(const FileBytes& file) {
     std::int64_t at = 0;
     // An ID3v2 tag: "ID3", version, revision, flags and a size of four 7-bit bytes that leaves out the
     // 10-byte header (and the 10-byte footer, flagged in version 4).
@@ -230,20 +236,20 @@ QString mp3Problem(const FileBytes& file) {
 
 } // namespace
 
-QString assetProblem(AssetKind kind, const QByteArray& bytes) {
-    if (bytes.isEmpty()) return emptyText();
+std::string assetProblem(AssetKind kind, const Bytes& bytes) {
+    if (bytes.empty()) return emptyText();
     const FileBytes file(bytes);
     switch (kind) {
     case AssetKind::Picture: {
         if (!file.tagAt(0, "BM")) return notBmpText();
         std::string error;
-        if (!decodePicture(fromQtBytes(bytes), &error).isNull()) return {};
-        return error.empty() ? notBmpText() : asReason(toQt(error));
+        if (!decodePicture(bytes, &error).isNull()) return {};
+        return error.empty() ? notBmpText() : asReason(error);
     }
     case AssetKind::Cursor: {
         std::string error;
-        if (decodeCursor(fromQtBytes(bytes), &error)) return {};
-        return error.empty() ? QStringLiteral("это не курсор") : asReason(toQt(error));
+        if (decodeCursor(bytes, &error)) return {};
+        return error.empty() ? std::string("это не курсор") : asReason(error);
     }
     case AssetKind::Wave:
         return waveProblem(file);
@@ -255,24 +261,24 @@ QString assetProblem(AssetKind kind, const QByteArray& bytes) {
 
 namespace {
 
-void appendLe32(QByteArray& out, std::uint32_t value) {
+void appendLe32(Bytes& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
-        out.append(char((value >> (8 * i)) & 0xFF));
+        out.push_back(char((value >> (8 * i)) & 0xFF));
 }
 
-void appendChunk(QByteArray& out, const char* id, const QByteArray& body) {
+void appendChunk(Bytes& out, const char* id, const Bytes& body) {
     out.append(id, 4);
     appendLe32(out, std::uint32_t(body.size()));
     out.append(body);
-    if (body.size() & 1) out.append('\0'); // chunks of odd length are followed by a pad byte
+    if (body.size() & 1) out.push_back('\0'); // chunks of odd length are followed by a pad byte
 }
 
 } // namespace
 
-QByteArray storedCursor(const QByteArray& bytes) {
-    if (bytes.startsWith("RIFF")) return bytes;
+Bytes storedCursor(const Bytes& bytes) {
+    if (bytes.starts_with("RIFF")) return bytes;
     constexpr std::uint32_t kIconFrames = 1; // anih flag: the frames are icon or cursor resources
-    QByteArray header;
+    Bytes header;
     appendLe32(header, 36); // the header's own size
     appendLe32(header, 1);  // frames
     appendLe32(header, 1);  // steps
@@ -280,12 +286,12 @@ QByteArray storedCursor(const QByteArray& bytes) {
         appendLe32(header, 0); // width, height, bit count, planes: taken from the frame
     appendLe32(header, 0); // display rate: the one step stays
     appendLe32(header, kIconFrames);
-    QByteArray frames("fram", 4);
+    Bytes frames("fram", 4);
     appendChunk(frames, "icon", bytes);
-    QByteArray body("ACON", 4);
+    Bytes body("ACON", 4);
     appendChunk(body, "anih", header);
     appendChunk(body, "LIST", frames);
-    QByteArray file;
+    Bytes file;
     appendChunk(file, "RIFF", body);
     return file;
 }

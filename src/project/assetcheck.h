@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "project/bytes.h"
+
+#include <string>
 
 namespace tw {
 
@@ -13,13 +14,13 @@ enum class AssetKind { Picture, Cursor, Wave, Mp3 };
 // they do; otherwise a short reason for the user in Russian, in lower case and without the file name
 // (the caller names the file), e.g. "файл пуст", "файл обрезан", "это не картинка BMP". Reads only
 // inside the bytes, whatever they hold.
-QString assetProblem(AssetKind kind, const QByteArray& bytes);
+std::string assetProblem(AssetKind kind, const Bytes& bytes);
 
 // The bytes a chosen cursor is stored as under its slot's .ani name: an animated cursor as it is; a
 // static cursor (.cur) or icon (.ico) wrapped unchanged as the one frame of an animated cursor (RIFF
 // "ACON": an "anih" header of one frame and one step shown without end, the file as the frame's "icon"
 // chunk), so that the slot's file is an animated cursor whatever was chosen. Call only with bytes that
 // assetProblem(Cursor, ...) accepts.
-QByteArray storedCursor(const QByteArray& bytes);
+Bytes storedCursor(const Bytes& bytes);
 
 } // namespace tw

@@ -4,15 +4,13 @@
 
 namespace tw {
 
-AssetPaths::AssetPaths(QString root) : root_(std::move(root)) {
-    if (!root_.isEmpty() && !root_.endsWith(QLatin1Char('/'))) root_ += QLatin1Char('/');
+AssetPaths::AssetPaths(std::string root) : root_(std::move(root)) {
+    if (!root_.empty() && root_.back() != '/') root_ += '/';
 }
 
-QString AssetPaths::file(const QString& relative) const { return root_ + relative; }
-
-QString AssetPaths::cursor(int slot) const {
+std::string AssetPaths::cursor(int slot) const {
     if (slot < 1 || slot > 8) return {};
-    return data(QLatin1String(kCursorFileNames[slot - 1]));
+    return data(kCursorFileNames[slot - 1]);
 }
 
 } // namespace tw

@@ -1,33 +1,33 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace tw {
 
-// Paths of the asset tree that lies beside the executable. Names are used exactly as written; most
-// pictures have no extension.
+// Paths of the asset tree that lies beside the executable, as UTF-8 texts with '/' between the parts.
+// Names are used exactly as written; most pictures have no extension.
 class AssetPaths {
 public:
     // root: the folder of the executable.
-    explicit AssetPaths(QString root);
+    explicit AssetPaths(std::string root);
 
-    const QString& root() const { return root_; }
-    QString file(const QString& relative) const; // root + relative ("mzh/data/menu")
+    const std::string& root() const { return root_; }
+    std::string file(const std::string& relative) const { return root_ + relative; } // root + "mzh/data/menu"
 
-    QString recordFile() const { return file(QStringLiteral("mzh/data/typ.dll")); }
+    std::string recordFile() const { return file("mzh/data/typ.dll"); }
     // The copy of the record that a running editor keeps up to date, so a crash loses little work.
-    QString recoveryFile() const { return file(QStringLiteral("mzh/data/typ.dll.recover")); }
-    QString savePointFile() const { return file(QStringLiteral("mzh/data/baztyp.dll")); }
-    QString data(const QString& name) const { return file(QStringLiteral("mzh/data/") + name); }
-    QString sound(const QString& name) const { return file(QStringLiteral("mzh/sound/") + name); }
-    QString scene(int n) const { return file(QStringLiteral("mzh/scena/") + QString::number(n)); }
-    QString comic(int n) const { return file(QStringLiteral("mzh/Kom/") + QString::number(n)); }
-    QString stamp(int n) const { return file(QStringLiteral("graf/") + QString::number(n) + QStringLiteral(".bmp")); }
+    std::string recoveryFile() const { return file("mzh/data/typ.dll.recover"); }
+    std::string savePointFile() const { return file("mzh/data/baztyp.dll"); }
+    std::string data(const std::string& name) const { return file("mzh/data/" + name); }
+    std::string sound(const std::string& name) const { return file("mzh/sound/" + name); }
+    std::string scene(int n) const { return file("mzh/scena/" + std::to_string(n)); }
+    std::string comic(int n) const { return file("mzh/Kom/" + std::to_string(n)); }
+    std::string stamp(int n) const { return file("graf/" + std::to_string(n) + ".bmp"); }
     // The .ani file of cursor slot 1..8.
-    QString cursor(int slot) const;
+    std::string cursor(int slot) const;
 
 private:
-    QString root_; // with a trailing separator
+    std::string root_; // with a trailing separator
 };
 
 // File names of the cursor slots 1..8, in slot order.

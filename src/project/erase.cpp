@@ -2,8 +2,6 @@
 
 #include "project/projectrecord.h"
 
-#include <QString>
-
 namespace tw {
 
 namespace {

@@ -6,7 +6,7 @@
 
 namespace tw {
 
-RecordLoad loadRecordFile(FileSystem& files, const QString& path) {
+RecordLoad loadRecordFile(FileSystem& files, const std::string& path) {
     RecordLoad load;
     FileSystem::ReadResult read = files.read(path);
     if (read.status == FileSystem::ReadStatus::OpenFailed) {
@@ -15,30 +15,28 @@ RecordLoad loadRecordFile(FileSystem& files, const QString& path) {
     }
     if (read.status != FileSystem::ReadStatus::Ok) {
         load.status = RecordLoad::Status::Damaged;
-        load.message = QStringLiteral("Ошибка чтения файла проекта %1: %2").arg(path, read.error);
+        load.message = "Ошибка чтения файла проекта " + path + ": " + read.error;
         return load;
     }
     if (static_cast<std::size_t>(read.bytes.size()) < kProjectRecordSize) {
         load.status = RecordLoad::Status::Damaged;
-        load.message = QStringLiteral("Файл проекта %1 повреждён: в нём %2 байт, а запись проекта занимает %3 байт.")
-                           .arg(path)
-                           .arg(read.bytes.size())
-                           .arg(kProjectRecordSize);
+        load.message = "Файл проекта " + path + " повреждён: в нём " + std::to_string(read.bytes.size()) +
+                       " байт, а запись проекта занимает " + std::to_string(kProjectRecordSize) + " байт.";
         return load;
     }
     // A longer file holds one record followed by bytes that are not part of the project; the record is
     // read from its start, as a record-sized read would.
     load.record = ProjectRecord::createBlank();
-    std::memcpy(load.record->bytes(), read.bytes.constData(), kProjectRecordSize);
+    std::memcpy(load.record->bytes(), read.bytes.data(), kProjectRecordSize);
     load.status = RecordLoad::Status::Ok;
     return load;
 }
 
-QString saveRecordFile(FileSystem& files, const QString& path, const ProjectRecord& record) {
-    const QByteArray bytes(reinterpret_cast<const char*>(record.bytes()), qsizetype(kProjectRecordSize));
-    const QString reason = files.writeAtomically(path, bytes);
-    if (reason.isEmpty()) return {};
-    return QStringLiteral("Не удалось записать файл проекта %1: %2").arg(path, reason);
+std::string saveRecordFile(FileSystem& files, const std::string& path, const ProjectRecord& record) {
+    const Bytes bytes(reinterpret_cast<const char*>(record.bytes()), kProjectRecordSize);
+    const std::string reason = files.writeAtomically(path, bytes);
+    if (reason.empty()) return {};
+    return "Не удалось записать файл проекта " + path + ": " + reason;
 }
 
 } // namespace tw

@@ -6,19 +6,19 @@
 
 namespace tw {
 
-RecoveryCheck inspectRecoveryFile(FileSystem& files, const QString& path, const ProjectRecord& loaded) {
+RecoveryCheck inspectRecoveryFile(FileSystem& files, const std::string& path, const ProjectRecord& loaded) {
     RecoveryCheck check;
     const FileSystem::ReadResult read = files.read(path);
     if (read.status == FileSystem::ReadStatus::OpenFailed) return check;
     // The writer always writes exactly one record, atomically; any other size is not its work, and a
     // file that cannot be read cannot be offered.
     if (!read.ok() || static_cast<std::size_t>(read.bytes.size()) != kProjectRecordSize ||
-        std::memcmp(read.bytes.constData(), loaded.bytes(), kProjectRecordSize) == 0) {
+        std::memcmp(read.bytes.data(), loaded.bytes(), kProjectRecordSize) == 0) {
         check.status = RecoveryCheck::Status::Discard;
         return check;
     }
     check.record = ProjectRecord::createBlank();
-    std::memcpy(check.record->bytes(), read.bytes.constData(), kProjectRecordSize);
+    std::memcpy(check.record->bytes(), read.bytes.data(), kProjectRecordSize);
     check.status = RecoveryCheck::Status::Offer;
     return check;
 }

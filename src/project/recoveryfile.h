@@ -3,8 +3,7 @@
 #include "project/projectrecord.h"
 
 #include <memory>
-
-#include <QString>
+#include <string>
 
 namespace tw {
 
@@ -23,6 +22,6 @@ struct RecoveryCheck {
 
 // Looks at the recovery file at path and compares it with the record just read from the project file.
 // Reads only; deleting or using the file is the caller's decision.
-RecoveryCheck inspectRecoveryFile(FileSystem& files, const QString& path, const ProjectRecord& loaded);
+RecoveryCheck inspectRecoveryFile(FileSystem& files, const std::string& path, const ProjectRecord& loaded);
 
 } // namespace tw

@@ -6,7 +6,7 @@
 
 namespace tw {
 
-RecoveryWriter::RecoveryWriter(FileSystem& files, QString path) : files_(files), path_(std::move(path)) {}
+RecoveryWriter::RecoveryWriter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
 RecoveryWriter::~RecoveryWriter() {
     waitIdle();
@@ -18,26 +18,27 @@ void RecoveryWriter::setExecutor(Executor executor) {
     executor_ = std::move(executor);
 }
 
-void RecoveryWriter::setBaseline(const QByteArray& snapshot) {
+void RecoveryWriter::setBaseline(const Bytes& snapshot) {
     std::lock_guard lock(mutex_);
-    last_ = snapshot;
+    last_ = std::make_shared<const Bytes>(snapshot);
     lastFailed_ = false;
 }
 
-bool RecoveryWriter::offer(const QByteArray& snapshot) {
+bool RecoveryWriter::offer(const Bytes& snapshot) {
+    std::shared_ptr<const Bytes> bytes;
     {
         std::lock_guard lock(mutex_);
         if (closed_ || busy_) return false;
-        // QByteArray compares sizes, then the bytes with one memcmp: cheap next to the write it saves.
-        if (!lastFailed_ && snapshot == last_) return false;
+        // Sizes first, then the bytes with one memcmp: cheap next to the write it saves.
+        if (!lastFailed_ && last_ && snapshot == *last_) return false;
         busy_ = true;
         lastFailed_ = false;
-        last_ = snapshot; // shares the bytes: neither side changes them
+        last_ = bytes = std::make_shared<const Bytes>(snapshot); // one copy, shared with the write below
     }
     // The previous write has finished (busy_ was clear); its thread is at most returning.
     if (worker_.joinable()) worker_.join();
-    auto job = [this, bytes = snapshot] {
-        const bool failed = !files_.writeAtomically(path_, bytes).isEmpty();
+    auto job = [this, bytes = std::move(bytes)] {
+        const bool failed = !files_.writeAtomically(path_, *bytes).empty();
         std::lock_guard lock(mutex_);
         // A failed write leaves the old file whole (or none); the next offer tries again.
         lastFailed_ = failed;

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "project/bytes.h"
 
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace tw {
@@ -21,7 +22,7 @@ public:
     // Runs one job. The default runs it on the writer's own worker thread.
     using Executor = std::function<void(std::function<void()> job)>;
 
-    RecoveryWriter(FileSystem& files, QString path);
+    RecoveryWriter(FileSystem& files, std::string path);
     // Waits for a write in flight.
     ~RecoveryWriter();
     RecoveryWriter(const RecoveryWriter&) = delete;
@@ -30,12 +31,12 @@ public:
     // Runs writes through executor instead of the worker thread (tests run them at once).
     void setExecutor(Executor executor);
     // The state the files already hold (the record as started): a snapshot equal to it is not written.
-    void setBaseline(const QByteArray& snapshot);
+    void setBaseline(const Bytes& snapshot);
 
     // Starts writing snapshot to the file unless it equals the last one written, a write is still in
     // flight (the next call catches up) or the writer is closed. Returns true when a write was started.
     // After a failed write the next snapshot is written even when unchanged.
-    bool offer(const QByteArray& snapshot);
+    bool offer(const Bytes& snapshot);
 
     // Waits for a write in flight, deletes the file when removeFile is set, and accepts no more writes.
     void close(bool removeFile);
@@ -45,13 +46,13 @@ public:
 
 private:
     FileSystem& files_;
-    const QString path_;
+    const std::string path_;
     Executor executor_;
     std::thread worker_;
     std::mutex mutex_;
     std::condition_variable idle_;
     // Guarded by mutex_.
-    QByteArray last_;
+    std::shared_ptr<const Bytes> last_; // the last snapshot offered, shared with the write of it
     bool busy_ = false;
     bool lastFailed_ = false;
     bool closed_ = false;

@@ -10,12 +10,11 @@
 #include "platform/messages.h"
 #include "project/recordfile.h"
 #include "project/recoveryfile.h"
+#include "project/utf8.h"
 #include "runtime/bag.h"
 #include "runtime/editrecorder.h"
 #include "runtime/orders.h"
-#include "toolkit/toolkittypes.h"
 
-#include <QStringList>
 
 #include <algorithm>
 #include <cstddef>
@@ -41,7 +40,7 @@ bool Engine::startUp() {
         return false;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        services_.messages.showError(fromQt(load.message));
+        services_.messages.showError(load.message);
         return false;
     }
     takeUpRecovery(load.record);
@@ -72,7 +71,7 @@ bool Engine::startUp() {
 }
 
 void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
-    const QString path = paths_.recoveryFile();
+    const std::string path = paths_.recoveryFile();
     RecoveryCheck check = inspectRecoveryFile(services_.files, path, *loaded);
     switch (check.status) {
     case RecoveryCheck::Status::None:
@@ -94,17 +93,17 @@ void Engine::takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded) {
     }
 }
 
-QByteArray Engine::recordAsClosed(const QString& gameNameText) const {
-    QByteArray bytes(reinterpret_cast<const char*>(record_->bytes()), qsizetype(kProjectRecordSize));
+Bytes Engine::recordAsClosed(const std::string& gameNameText) const {
+    Bytes bytes(reinterpret_cast<const char*>(record_->bytes()), kProjectRecordSize);
     ShortString<100> name = record_->gameName;
-    name.setText(fromQt(gameNameText.left(100)));
+    name.setText(std::string(leftCharacters(gameNameText, 100)));
     const std::uint16_t scene = static_cast<std::uint16_t>(screen_.currentScene);
     std::memcpy(bytes.data() + offsetof(ProjectRecord, gameName), &name, sizeof name);
     std::memcpy(bytes.data() + offsetof(ProjectRecord, startScene), &scene, sizeof scene);
     return bytes;
 }
 
-void Engine::writeRecovery(const QString& gameNameText) {
+void Engine::writeRecovery(const std::string& gameNameText) {
     if (!started_) return;
     recovery_.offer(recordAsClosed(gameNameText));
 }
@@ -113,7 +112,7 @@ void Engine::loadCursors() {
     for (int slot = 1; slot <= kCursorSlots; ++slot) {
         FileSystem::ReadResult read = services_.files.read(paths_.cursor(slot));
         std::optional<AniCursor> cursor;
-        if (read.ok()) cursor = decodeCursor(fromQtBytes(read.bytes)); // a plain .cur saved under an .ani name loads too
+        if (read.ok()) cursor = decodeCursor(read.bytes); // a plain .cur saved under an .ani name loads too
         // A file that cannot be loaded empties the slot; the default arrow shows for it.
         services_.cursors.install(slot, std::move(cursor));
     }
@@ -122,9 +121,9 @@ void Engine::loadCursors() {
 
 bool Engine::loadPictures() {
     auto load = [this](const char* name, Picture& picture) {
-        const QString message = pictureFiles_.load(paths_.data(QLatin1String(name)), picture);
-        if (message.isEmpty()) return true;
-        services_.messages.showError(fromQt(message));
+        const std::string message = pictureFiles_.load(paths_.data(name), picture);
+        if (message.empty()) return true;
+        services_.messages.showError(message);
         return false;
     };
     Pictures& p = pictures_;
@@ -173,7 +172,7 @@ void Engine::leaveScene() {
     tw::leaveScene(*record_, play_);
 }
 
-void Engine::assetFileChanged(const QString& path) {
+void Engine::assetFileChanged(const std::string& path) {
     for (int slot = 1; slot <= kCursorSlots; ++slot) {
         if (path == paths_.cursor(slot)) {
             const int shape = canvasCursor_;
@@ -189,78 +188,77 @@ void Engine::assetFileChanged(const QString& path) {
         {"nabpredmax", &Pictures::largeItemStrip}, {"nabpredmin", &Pictures::smallItemStrip},
         {"dver", &Pictures::doorStrip},        {"ten", &Pictures::shadowPicture}};
     for (const auto& [name, picture] : kept) {
-        if (path != paths_.data(QLatin1String(name))) continue;
-        const QString message = pictureFiles_.load(path, pictures_.*picture);
-        if (!message.isEmpty()) reportOnce(message);
+        if (path != paths_.data(name)) continue;
+        const std::string message = pictureFiles_.load(path, pictures_.*picture);
+        if (!message.empty()) reportOnce(message);
     }
     if (isHoldingItem(*record_)) cutCell(pictures_.largeItemStrip, 50, 50, record_->heldItem, pictures_.handPicture);
     if (path == backgroundFileFor(screen_, paths_)) reloadBackground();
 }
 
 void Engine::activate() {
-    services_.audio.openMusic(fromQt(paths_.sound(QStringLiteral("fon.mp3"))));
+    services_.audio.openMusic(paths_.sound("fon.mp3"));
     services_.audio.playMusic();
 }
 
-bool Engine::shutDown(const QString& gameNameText) {
+bool Engine::shutDown(const std::string& gameNameText) {
     if (!started_) return true;
     // Every write is attempted even after one fails: whatever can be saved is saved, each file atomically.
-    QStringList failures;
+    std::string failures; // one line for each file not written
     // 1. The strips are edited only in memory; they reach their files here.
     const std::pair<const char*, const Picture*> strips[] = {{"nabpredmax", &pictures_.largeItemStrip},
                                                             {"nabpredmin", &pictures_.smallItemStrip},
                                                             {"dver", &pictures_.doorStrip}};
     for (const auto& [name, picture] : strips) {
-        const QString message = pictureFiles_.save(paths_.data(QLatin1String(name)), *picture);
-        if (!message.isEmpty()) failures << message;
+        const std::string message = pictureFiles_.save(paths_.data(name), *picture);
+        if (!message.empty()) failures += (failures.empty() ? "" : "\n") + message;
     }
     // 2-3. Name and scene.
-    record_->gameName.setText(fromQt(gameNameText.left(100)));
+    record_->gameName.setText(std::string(leftCharacters(gameNameText, 100)));
     record_->startScene = screen_.currentScene;
     // 4. The record, written safely: on failure the old file stays whole.
-    const QString message = saveRecordFile(services_.files, paths_.recordFile(), *record_);
-    if (!message.isEmpty()) failures << message;
+    const std::string message = saveRecordFile(services_.files, paths_.recordFile(), *record_);
+    if (!message.empty()) failures += (failures.empty() ? "" : "\n") + message;
 
-    if (failures.isEmpty()) {
+    if (failures.empty()) {
         // Everything is on disk: the recovery copy has served its purpose.
         recovery_.close(true);
         return true;
     }
-    services_.messages.showError(fromQt(failures.join(QLatin1Char('\n'))));
+    services_.messages.showError(failures);
     if (!services_.messages.askYesNo(kCloseQuestion, Messages::Answer::No)) return false;
     // Closing without saving: the recovery copy keeps the work recoverable at the next start.
     recovery_.close(false);
     return true;
 }
 
-QString Engine::caption() const {
-    return QStringLiteral("     TARNWICK    ( ") + toQt(record_->gameName.text()) + QStringLiteral(" )");
+std::string Engine::caption() const {
+    return "     TARNWICK    ( " + record_->gameName.text() + " )";
 }
 
 int Engine::frameTimerInterval() const { return std::clamp(record_->tickInterval, kMinTickInterval, kMaxTickInterval); }
 
 bool Engine::reloadBackground() {
-    const QString message =
+    const std::string message =
         tw::reloadBackground(screen_, paths_, pictureFiles_, pictures_.backgroundPicture, canvas_);
-    if (message.isEmpty()) return true;
+    if (message.empty()) return true;
     reportOnce(message);
     return false;
 }
 
-bool Engine::loadPicture(const QString& path, Picture& into) {
-    const QString message = pictureFiles_.load(path, into);
-    if (message.isEmpty()) return true;
+bool Engine::loadPicture(const std::string& path, Picture& into) {
+    const std::string message = pictureFiles_.load(path, into);
+    if (message.empty()) return true;
     reportOnce(message);
     return false;
 }
 
-void Engine::reportOnce(const QString& message) {
-    if (reported_.contains(message)) return;
-    reported_.insert(message);
-    services_.messages.showError(fromQt(message));
+void Engine::reportOnce(const std::string& message) {
+    if (!reported_.insert(message).second) return;
+    services_.messages.showError(message);
 }
 
-void Engine::playEffect(const char* name) { services_.audio.playEffect(fromQt(paths_.sound(QLatin1String(name)))); }
+void Engine::playEffect(const char* name) { services_.audio.playEffect(paths_.sound(name)); }
 
 void Engine::cutFrame(int x, int y, int a, bool anchored, int f) {
     tw::cutFrame(canvas_, pictures_.sheetPicture, pictures_.framePicture, *record_, x, y, a, anchored, f);

@@ -14,13 +14,11 @@
 #include "runtime/playstate.h"
 #include "runtime/tickmemo.h"
 #include "runtime/services.h"
-#include "toolkit/toolkittypes.h"
-
-#include <QSet>
-#include <QString>
 
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 #include <utility>
 
 namespace tw {
@@ -64,17 +62,17 @@ public:
     // true is returned. Otherwise one message names each file that could not be written and why, and
     // kCloseQuestion is asked with No as default: No returns false (the window stays open, the author
     // can fix the cause and close again); Yes returns true and keeps the recovery file.
-    bool shutDown(const QString& gameNameText);
+    bool shutDown(const std::string& gameNameText);
 
     // Called periodically while the editor runs: starts writing the record, as a close would store it,
     // to the recovery file when it has changed since the last such write or since start-up. The write
     // runs on a worker thread; the caller only pays for a copy and a comparison.
-    void writeRecovery(const QString& gameNameText);
+    void writeRecovery(const std::string& gameNameText);
     RecoveryWriter& recovery() { return recovery_; }
 
     // "     TARNWICK    ( " + gameName + " )"
-    QString caption() const;
-    QString gameName() const { return toQt(record_->gameName.text()); }
+    std::string caption() const;
+    std::string gameName() const { return record_->gameName.text(); }
     // The frame timer's period in ms as the timer should use it: the stored value, kept within the range
     // the hero page offers (20..100). A record whose interval was wiped to 1 ms, or damaged, would
     // otherwise play many times too fast or flood the program with ticks.
@@ -129,7 +127,7 @@ public:
     void leaveScene();
     // An asset file was replaced on disk: the pictures and cursors read from it are read again, and the
     // background when it is the background of the current mode.
-    void assetFileChanged(const QString& path);
+    void assetFileChanged(const std::string& path);
 
     PlayState& play() { return play_; }
     const PlayState& play() const { return play_; }
@@ -147,9 +145,9 @@ public:
     bool reloadBackground();
     // Loads a picture of the tree; a failure is reported to the user once per file and message, so a
     // picture that fails on every tick does not flood the screen with messages. Returns false on failure.
-    bool loadPicture(const QString& path, Picture& into);
+    bool loadPicture(const std::string& path, Picture& into);
     // Shows a message to the user unless the same message was shown before.
-    void reportOnce(const QString& message);
+    void reportOnce(const std::string& message);
     // Plays a sound of mzh/sound on the effects player.
     void playEffect(const char* name);
     // Draws frame f of animation a on the canvas (see canvas/cutting.h).
@@ -162,7 +160,7 @@ private:
     // Offers the recovery file back; may replace the loaded record.
     void takeUpRecovery(std::unique_ptr<ProjectRecord>& loaded);
     // The record's bytes with the name and start scene that a close would store.
-    QByteArray recordAsClosed(const QString& gameNameText) const;
+    Bytes recordAsClosed(const std::string& gameNameText) const;
     bool loadPictures();
     void loadCursors();
     OverlayInputs overlayInputs() const;
@@ -177,7 +175,7 @@ private:
     PlayState play_;
     EditorHooks* hooks_ = nullptr;
     TextStamper text_;
-    QSet<QString> reported_;
+    std::set<std::string> reported_;
     RecoveryWriter recovery_;
     EditRecorder* recorder_ = nullptr;
     std::function<void(int)> menuChoice_;

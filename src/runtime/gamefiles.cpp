@@ -2,84 +2,74 @@
 
 #include "project/assetpaths.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <algorithm>
 
 namespace tw {
 namespace {
 
-// Paths are compared in one spelling, so "mzh/data/../data/typ.dll" is the record file too.
-QString normalised(const QString& path) {
-    return QDir::cleanPath(path);
-}
+const char* const kNoSuchFile = "No such file or directory";
+const char* const kReadOnly = "файл игры только для чтения";
 
 } // namespace
 
+// Paths are compared in one spelling, so "mzh/data/../data/typ.dll" is the record file too.
 GameFiles::GameFiles(FileSystem& files, const AssetPaths& paths)
-    : files_(files), recordFile_(normalised(paths.recordFile())),
-      recoveryFile_(normalised(paths.recoveryFile())) {}
+    : files_(files), recordFile_(cleanPath(paths.recordFile())), recoveryFile_(cleanPath(paths.recoveryFile())) {}
 
-bool GameFiles::isProtected(const QString& path) {
-    const QString clean = normalised(path);
+bool GameFiles::isProtected(const std::string& path) {
+    const std::string clean = cleanPath(path);
     return clean == recordFile_ || clean == recoveryFile_ || files_.sameFile(path, recordFile_);
 }
 
-FileSystem::ReadResult GameFiles::read(const QString& path) {
-    if (normalised(path) == recoveryFile_) {
+FileSystem::ReadResult GameFiles::read(const std::string& path) {
+    if (cleanPath(path) == recoveryFile_) {
         ReadResult none;
         none.status = ReadStatus::OpenFailed;
-        none.error = QStringLiteral("No such file or directory");
+        none.error = kNoSuchFile;
         return none;
     }
     return files_.read(path);
 }
 
-QString GameFiles::writeAtomically(const QString& path, const QByteArray& bytes) {
+std::string GameFiles::writeAtomically(const std::string& path, const Bytes& bytes) {
     // A link is refused as such below; one that reaches the game file says so here first.
-    if (isProtected(path))
-        return files_.isLink(path) ? QString::fromUtf8(kLinkReason) + QStringLiteral(" (на файл игры)")
-                                   : QStringLiteral("файл игры только для чтения");
+    if (isProtected(path)) return files_.isLink(path) ? std::string(kLinkReason) + " (на файл игры)" : kReadOnly;
     return files_.writeAtomically(path, bytes);
 }
 
-QString GameFiles::copy(const QString& from, const QString& to) {
-    if (isProtected(to)) return QStringLiteral("файл игры только для чтения");
-    if (normalised(from) == recoveryFile_) return QStringLiteral("No such file or directory");
+std::string GameFiles::copy(const std::string& from, const std::string& to) {
+    if (isProtected(to)) return kReadOnly;
+    if (cleanPath(from) == recoveryFile_) return kNoSuchFile;
     return files_.copy(from, to);
 }
 
-bool GameFiles::exists(const QString& path) {
-    if (normalised(path) == recoveryFile_) return false;
+bool GameFiles::exists(const std::string& path) {
+    if (cleanPath(path) == recoveryFile_) return false;
     return files_.exists(path);
 }
 
-bool GameFiles::isDirectory(const QString& path) {
-    return files_.isDirectory(path);
-}
+bool GameFiles::isDirectory(const std::string& path) { return files_.isDirectory(path); }
 
-QString GameFiles::makeDirectory(const QString& path) {
-    return files_.makeDirectory(path);
-}
+std::string GameFiles::makeDirectory(const std::string& path) { return files_.makeDirectory(path); }
 
-bool GameFiles::remove(const QString& path) {
+bool GameFiles::remove(const std::string& path) {
     if (isProtected(path)) return false;
     return files_.remove(path);
 }
 
-QString GameFiles::makeExecutable(const QString& path) {
-    if (isProtected(path)) return QStringLiteral("файл игры только для чтения");
+std::string GameFiles::makeExecutable(const std::string& path) {
+    if (isProtected(path)) return kReadOnly;
     return files_.makeExecutable(path);
 }
 
-bool GameFiles::isLink(const QString& path) { return files_.isLink(path); }
+bool GameFiles::isLink(const std::string& path) { return files_.isLink(path); }
 
-QStringList GameFiles::entries(const QString& folder) {
-    QStringList names = files_.entries(folder);
-    if (normalised(folder) == normalised(QFileInfo(recoveryFile_).path()))
-        names.removeAll(QFileInfo(recoveryFile_).fileName());
+std::vector<std::string> GameFiles::entries(const std::string& folder) {
+    std::vector<std::string> names = files_.entries(folder);
+    if (cleanPath(folder) == folderOf(recoveryFile_)) std::erase(names, fileNameOf(recoveryFile_));
     return names;
 }
 
-bool GameFiles::sameFile(const QString& a, const QString& b) { return files_.sameFile(a, b); }
+bool GameFiles::sameFile(const std::string& a, const std::string& b) { return files_.sameFile(a, b); }
 
 } // namespace tw

@@ -16,24 +16,24 @@ class GameFiles final : public FileSystem {
 public:
     GameFiles(FileSystem& files, const AssetPaths& paths);
 
-    ReadResult read(const QString& path) override;
-    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
-    QString copy(const QString& from, const QString& to) override;
-    bool exists(const QString& path) override;
-    bool isDirectory(const QString& path) override;
-    QString makeDirectory(const QString& path) override;
-    bool remove(const QString& path) override;
-    QString makeExecutable(const QString& path) override;
-    bool isLink(const QString& path) override;
-    QStringList entries(const QString& folder) override;
-    bool sameFile(const QString& a, const QString& b) override;
+    ReadResult read(const std::string& path) override;
+    std::string writeAtomically(const std::string& path, const Bytes& bytes) override;
+    std::string copy(const std::string& from, const std::string& to) override;
+    bool exists(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    std::string makeDirectory(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    std::string makeExecutable(const std::string& path) override;
+    bool isLink(const std::string& path) override;
+    std::vector<std::string> entries(const std::string& folder) override;
+    bool sameFile(const std::string& a, const std::string& b) override;
 
 private:
-    bool isProtected(const QString& path);
+    bool isProtected(const std::string& path);
 
     FileSystem& files_;
-    QString recordFile_;
-    QString recoveryFile_;
+    std::string recordFile_;
+    std::string recoveryFile_;
 };
 
 } // namespace tw

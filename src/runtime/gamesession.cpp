@@ -49,13 +49,13 @@ bool GameSession::startUp() {
     return true;
 }
 
-QByteArray GameSession::recordBytes() const {
-    return QByteArray(reinterpret_cast<const char*>(engine_.record().bytes()), qsizetype(kProjectRecordSize));
+Bytes GameSession::recordBytes() const {
+    return Bytes(reinterpret_cast<const char*>(engine_.record().bytes()), kProjectRecordSize);
 }
 
 bool GameSession::gameInProgress() const {
-    if (!started_ || baseline_.size() != qsizetype(kProjectRecordSize)) return started_;
-    return !sameGame(reinterpret_cast<const std::uint8_t*>(baseline_.constData()), engine_.record().bytes());
+    if (!started_ || baseline_.size() != kProjectRecordSize) return started_;
+    return !sameGame(reinterpret_cast<const std::uint8_t*>(baseline_.data()), engine_.record().bytes());
 }
 
 void GameSession::menuChoice(int zone) {
@@ -80,37 +80,36 @@ bool GameSession::confirmLosingProgress(const char* question) {
 }
 
 void GameSession::newGame() {
-    if (built_.size() != qsizetype(kProjectRecordSize)) return; // not started up
+    if (built_.size() != kProjectRecordSize) return; // not started up
     if (!confirmLosingProgress(kNewGameQuestion)) return;
     play(built_);
 }
 
 void GameSession::openGame() {
-    if (built_.size() != qsizetype(kProjectRecordSize)) return;
+    if (built_.size() != kProjectRecordSize) return;
     Services& services = engine_.services();
-    const QString path = engine_.paths().savePointFile();
+    const std::string path = engine_.paths().savePointFile();
     // The save is read whole before anything changes: a damaged file leaves the game as it was.
     RecordLoad load = loadRecordFile(services.files, path);
     if (load.status == RecordLoad::Status::OpenFailed) {
-        services.messages.showError(fromQt(
-            services.files.exists(path)
-                ? QStringLiteral("Не удалось открыть файл сохранённой игры %1.").arg(path)
-                : QString::fromUtf8(kNoSavedGame)));
+        services.messages.showError(services.files.exists(path)
+                                        ? "Не удалось открыть файл сохранённой игры " + path + "."
+                                        : std::string(kNoSavedGame));
         return;
     }
     if (load.status != RecordLoad::Status::Ok) {
-        services.messages.showError(fromQt(QStringLiteral("Сохранённая игра не открыта.\n") + load.message));
+        services.messages.showError("Сохранённая игра не открыта.\n" + load.message);
         return;
     }
     if (!confirmLosingProgress(kOpenGameQuestion)) return;
-    play(QByteArray(reinterpret_cast<const char*>(load.record->bytes()), qsizetype(kProjectRecordSize)));
+    play(Bytes(reinterpret_cast<const char*>(load.record->bytes()), kProjectRecordSize));
 }
 
-void GameSession::play(const QByteArray& bytes) {
+void GameSession::play(const Bytes& bytes) {
     ProjectRecord& record = engine_.record();
     // The walks of the old game end before its cells and marks are replaced.
     leaveScene(record, engine_.play());
-    std::memcpy(record.bytes(), bytes.constData(), kProjectRecordSize);
+    std::memcpy(record.bytes(), bytes.data(), kProjectRecordSize);
     applyStartDefaults(record);
     engine_.resetPlay();
     engine_.screen().currentScene = std::uint16_t(startSceneOf(record));
@@ -136,10 +135,10 @@ bool GameSession::saveGame(bool announce) {
     // The save starts where the player is; the game in memory keeps its own start scene.
     const std::uint16_t before = record.startScene;
     record.startScene = engine_.screen().currentScene;
-    const QString failure = saveRecordFile(services.files, engine_.paths().savePointFile(), record);
+    const std::string failure = saveRecordFile(services.files, engine_.paths().savePointFile(), record);
     record.startScene = before;
-    if (!failure.isEmpty()) {
-        services.messages.showError(fromQt(QStringLiteral("Игра не сохранена.\n") + failure));
+    if (!failure.empty()) {
+        services.messages.showError("Игра не сохранена.\n" + failure);
         return false;
     }
     baseline_ = recordBytes();

@@ -2,8 +2,9 @@
 
 #include "runtime/engine.h"
 
-#include <QByteArray>
-#include <QString>
+#include "project/bytes.h"
+
+#include <string>
 
 namespace tw {
 
@@ -64,21 +65,21 @@ public:
     // A game was started and its record differs from the bytes at the last start, open or save.
     bool gameInProgress() const;
     // The window's caption: the game's name.
-    QString caption() const { return engine_.gameName(); }
+    std::string caption() const { return engine_.gameName(); }
     // The record as built, as loaded at start-up.
-    const QByteArray& builtRecord() const { return built_; }
+    const Bytes& builtRecord() const { return built_; }
 
 private:
     void menuChoice(int zone);
     // Replaces the whole record with `bytes` and plays it from its start scene.
-    void play(const QByteArray& bytes);
+    void play(const Bytes& bytes);
     void showScene();
-    QByteArray recordBytes() const;
+    Bytes recordBytes() const;
     bool confirmLosingProgress(const char* question);
 
     Engine& engine_;
-    QByteArray built_;
-    QByteArray baseline_; // the record at the last start, open or save
+    Bytes built_;
+    Bytes baseline_; // the record at the last start, open or save
     bool started_ = false;
 };
 

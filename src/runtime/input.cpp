@@ -26,7 +26,7 @@ void Engine::mouseDown(MouseButton button, int x, int y) {
     if (!started_) return;
     // What the author does from this press to its release is one step of an editor's history.
     if (recorder_) recorder_->gestureBegins();
-    services_.audio.playClick(fromQt(paths_.sound(QStringLiteral("clik.wav"))));
+    services_.audio.playClick(paths_.sound("clik.wav"));
     play_.mouseHeld = true;
     play_.pressTaken = false;
     play_.mouseDownPoint = Point{x, y};

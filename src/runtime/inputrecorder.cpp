@@ -7,7 +7,7 @@
 
 namespace tw {
 
-InputRecorder::InputRecorder(FileSystem& files, QString path, std::uint32_t seed)
+InputRecorder::InputRecorder(FileSystem& files, std::string path, std::uint32_t seed)
     : files_(files), path_(std::move(path)) {
     log_.seed = seed;
 }
@@ -68,7 +68,7 @@ void InputRecorder::answered(bool yes) {
     add(e);
 }
 
-QString InputRecorder::write() {
+std::string InputRecorder::write() {
     // A reader refuses a file past its limits as a whole; a game played longer than they allow keeps its
     // first part, which still replays.
     InputLog kept;
@@ -83,7 +83,7 @@ QString InputRecorder::write() {
         kept.events.resize(kept.events.size() * 9 / 10);
         text = writeInputLog(kept);
     }
-    return files_.writeAtomically(path_, QByteArray(text.data(), qsizetype(text.size())));
+    return files_.writeAtomically(path_, text);
 }
 
 bool RecordingMessages::ask(const std::string& text, Answer defaultAnswer) {

@@ -3,7 +3,7 @@
 #include "platform/messages.h"
 #include "runtime/inputlog.h"
 
-#include <QString>
+#include <string>
 
 namespace tw {
 
@@ -15,7 +15,7 @@ enum class MouseButton;
 // is answered after it in the recording). It writes the recording whole when play ends.
 class InputRecorder {
 public:
-    InputRecorder(FileSystem& files, QString path, std::uint32_t seed);
+    InputRecorder(FileSystem& files, std::string path, std::uint32_t seed);
 
     void frameTicked() { ++ticks_; }
     void moved(int x, int y, int canvasHeight);
@@ -33,13 +33,13 @@ public:
     // Writes the recording, ending at the ticks run so far, to its file atomically. Returns why it failed;
     // empty on success. Events past the limits a reader accepts are left out (a reader would refuse the
     // whole file).
-    QString write();
+    std::string write();
 
 private:
     void add(InputEvent event);
 
     FileSystem& files_;
-    QString path_;
+    std::string path_;
     InputLog log_;
     std::uint32_t ticks_ = 0;
     bool listening_ = true;

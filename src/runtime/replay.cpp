@@ -11,10 +11,10 @@ bool ReplayMessages::ask(const std::string& text, Answer defaultAnswer) {
     return given ? *given : defaultAnswer == Answer::Yes;
 }
 
-Replay::Replay(FileSystem& disk, const QString& folder, InputLog log, const ReplayEditor& editor)
+Replay::Replay(FileSystem& disk, const std::string& folder, InputLog log, const ReplayEditor& editor)
     : log_(std::move(log)), files_(disk, AssetPaths(folder)), random_(log_.seed),
       cursors_(std::make_unique<NoCursors>()), dialogs_(std::make_unique<NoFileDialogs>()), editor_(editor) {
-    messages_.answers = [this](const std::string& question) { return answer(toQt(question)); };
+    messages_.answers = [this](const std::string& question) { return answer(question); };
     engine_ = std::make_unique<Engine>(AssetPaths(folder),
                                        Services{files_, messages_, audio_, *cursors_, random_, *dialogs_});
     if (editor_.attach) attached_ = editor_.attach(*engine_);
@@ -31,7 +31,7 @@ Replay::~Replay() {
 bool Replay::startUp() {
     if (!session_->startUp()) return false;
     if (editor_.show) editor_.show(*engine_);
-    messagesNoted_ = int(messages_.shown.size());
+    messagesNoted_ = messages_.shown.size();
     return true;
 }
 
@@ -42,11 +42,16 @@ void Replay::tickTo(std::uint32_t tick) {
     }
 }
 
-std::optional<bool> Replay::answer(const QString& question) {
+std::string Replay::failure() const {
+    std::string text;
+    for (const std::string& shown : messages_.shown) text += (text.empty() ? "" : "\n") + shown;
+    return text;
+}
+
+std::optional<bool> Replay::answer(const std::string& question) {
     if (next_ >= log_.events.size() || log_.events[next_].kind != InputEvent::Kind::Answer) {
-        notes_ << QStringLiteral("такт %1: в записи нет ответа на вопрос «%2»; принят ответ по умолчанию")
-                      .arg(ticks_)
-                      .arg(question);
+        notes_.push_back("такт " + std::to_string(ticks_) + ": в записи нет ответа на вопрос «" + question +
+                         "»; принят ответ по умолчанию");
         return std::nullopt;
     }
     const InputEvent& given = log_.events[next_++];
@@ -73,13 +78,16 @@ void Replay::deliver(const InputEvent& e) {
         session_->keyDown(e.key);
         break;
     case InputEvent::Kind::Answer:
-        notes_ << QStringLiteral("такт %1: ответ из записи не понадобился: игра ни о чём не спросила")
-                      .arg(e.tick);
+        notes_.push_back("такт " + std::to_string(e.tick) +
+                         ": ответ из записи не понадобился: игра ни о чём не спросила");
         break;
     }
+    noteMessages();
+}
+
+void Replay::noteMessages() {
     for (; messagesNoted_ < messages_.shown.size(); ++messagesNoted_)
-        notes_
-            << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(toQt(messages_.shown[std::size_t(messagesNoted_)]));
+        notes_.push_back("такт " + std::to_string(ticks_) + ": сообщение игры: " + messages_.shown[messagesNoted_]);
 }
 
 void Replay::run() {
@@ -92,9 +100,7 @@ void Replay::run() {
     // A recording made by the player ends where the game was closed: played up to there, the replay ends
     // in the state the player left. One without an end gets a settle after its last event.
     tickTo(log_.end ? std::max(*log_.end, last) : last + kReplaySettleTicks);
-    for (; messagesNoted_ < messages_.shown.size(); ++messagesNoted_)
-        notes_
-            << QStringLiteral("такт %1: сообщение игры: %2").arg(ticks_).arg(toQt(messages_.shown[std::size_t(messagesNoted_)]));
+    noteMessages();
 }
 
 std::string playStateJson(const Engine& engine) {

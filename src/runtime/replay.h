@@ -12,12 +12,11 @@
 #include "runtime/inputlog.h"
 #include "runtime/replayfiles.h"
 
-#include <QStringList>
-
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -52,14 +51,14 @@ struct ReplayEditor {
 // ticks as had run when it came, and the questions the game asks get the recorded answers at their ticks.
 class Replay {
 public:
-    Replay(FileSystem& disk, const QString& folder, InputLog log, const ReplayEditor& editor = {});
+    Replay(FileSystem& disk, const std::string& folder, InputLog log, const ReplayEditor& editor = {});
     ~Replay();
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
     // Starts the game. False when it cannot be read; failure() says why.
     bool startUp();
-    QString failure() const { return toQt(messages_.shown).join(QLatin1Char('\n')); }
+    std::string failure() const;
     // Plays every event, then the frame ticks up to the recording's end, or without one up to the last
     // event's tick plus kReplaySettleTicks.
     void run();
@@ -68,18 +67,19 @@ public:
     std::uint32_t ticks() const { return ticks_; }
     // Where play and the recording went apart (a question nobody answered, an answer nobody asked
     // for), and the messages the game showed, in the order they came.
-    const QStringList& notes() const { return notes_; }
+    const std::vector<std::string>& notes() const { return notes_; }
 
 private:
     void tickTo(std::uint32_t tick);
     void deliver(const InputEvent& event);
-    std::optional<bool> answer(const QString& question);
+    std::optional<bool> answer(const std::string& question);
+    void noteMessages();
 
     InputLog log_;
     std::size_t next_ = 0; // the next event to play
     std::uint32_t ticks_ = 0;
-    QStringList notes_;
-    int messagesNoted_ = 0;
+    std::vector<std::string> notes_;
+    std::size_t messagesNoted_ = 0;
     ReplayFiles files_;
     ReplayMessages messages_;
     SilentAudio audio_;

@@ -2,8 +2,8 @@
 
 #include "platform/filesystem.h"
 
-#include <QHash>
-#include <QSet>
+#include <map>
+#include <set>
 
 namespace tw {
 
@@ -17,25 +17,25 @@ class ReplayFiles final : public FileSystem {
 public:
     ReplayFiles(FileSystem& files, const AssetPaths& paths);
 
-    ReadResult read(const QString& path) override;
-    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
-    QString copy(const QString& from, const QString& to) override;
-    bool exists(const QString& path) override;
-    bool isDirectory(const QString& path) override;
-    QString makeDirectory(const QString& path) override;
-    bool remove(const QString& path) override;
-    QString makeExecutable(const QString& path) override;
-    bool isLink(const QString& path) override;
-    QStringList entries(const QString& folder) override;
-    bool sameFile(const QString& a, const QString& b) override;
+    ReadResult read(const std::string& path) override;
+    std::string writeAtomically(const std::string& path, const Bytes& bytes) override;
+    std::string copy(const std::string& from, const std::string& to) override;
+    bool exists(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    std::string makeDirectory(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    std::string makeExecutable(const std::string& path) override;
+    bool isLink(const std::string& path) override;
+    std::vector<std::string> entries(const std::string& folder) override;
+    bool sameFile(const std::string& a, const std::string& b) override;
 
     // The files written so far (kept in memory only).
-    QStringList written() const { return written_.keys(); }
+    std::vector<std::string> written() const;
 
 private:
     FileSystem& files_;
-    QHash<QString, QByteArray> written_;
-    QSet<QString> gone_; // absent whatever the tree beneath holds
+    std::map<std::string, Bytes> written_;
+    std::set<std::string> gone_; // absent whatever the tree beneath holds
 };
 
 } // namespace tw

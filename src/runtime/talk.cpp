@@ -8,7 +8,6 @@
 #include "runtime/orders.h"
 #include "runtime/playrules.h"
 #include "runtime/walking.h"
-#include "toolkit/toolkittypes.h"
 
 
 #include <cstdlib>

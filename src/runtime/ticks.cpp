@@ -247,7 +247,7 @@ Rect Engine::overlayTick() {
     Audio& audio = services_.audio;
     // A track that could not be opened has length 0; it is not retried every 10 ms.
     if (play_.musicLoop && audio.musicLength() > 0 && audio.musicPosition() == audio.musicLength()) {
-        audio.openMusic(fromQt(paths_.sound(QStringLiteral("fon.mp3"))));
+        audio.openMusic(paths_.sound("fon.mp3"));
         audio.playMusic();
     }
     Rect changed;

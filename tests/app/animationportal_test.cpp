@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         auto blank = newGame(2);
         putMinimalTree(world.files, *blank);
-        world.files.files[kFakeRoot.data(QStringLiteral("anim"))] = toQtBytes(encodeBmp(fromQt(sheet.picture)));
+        world.files.files[kFakeRoot.data("anim")] = toQtBytes(encodeBmp(fromQt(sheet.picture)));
         openWindow();
     }
     // A drag or a click, then a round of the timers, as the window shows it.

@@ -24,7 +24,7 @@ protected:
         auto record = ProjectRecord::createBlank();
         record->sceneCount = 1;
         putMinimalTree(world.files, *record);
-        world.files.files[kFakeRoot.data(QStringLiteral("anim"))] = toQtBytes(encodeBmp(fromQt(sheet.picture)));
+        world.files.files[kFakeRoot.data("anim")] = toQtBytes(encodeBmp(fromQt(sheet.picture)));
         openWindow();
     }
     QString text(const char* label) { return find<QLabel>(label)->text(); }

@@ -55,7 +55,7 @@ protected:
         putMinimalTree(world.files, *record, true);
         world.files.files[kFakeRoot.stamp(1)] = readTestData(QStringLiteral("bmp/good/pal8.bmp"));
         world.files.files[kFakeRoot.comic(1)] = readTestData(QStringLiteral("bmp/good/rgb24.bmp"));
-        world.files.files[kFakeRoot.sound(QStringLiteral("fon.mp3"))] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
+        world.files.files[kFakeRoot.sound("fon.mp3")] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
         openWindow();
     }
     void page(int index) { find<QTabWidget>("PageControl1")->setCurrentIndex(index); }
@@ -199,10 +199,10 @@ TEST_F(ChosenFiles, APictureOfAnotherSizeIsAskedAboutAndEachChooserSaysWhatItWan
 
     // The item's two pictures: each chooser says which; the first opened in the project's graf/, every
     // later one in the folder the last picture came from.
-    EXPECT_EQ(world.dialogs.folders.first(), kFakeRoot.file(QStringLiteral("graf")));
+    EXPECT_EQ(world.dialogs.folders.first(), QString::fromStdString(kFakeRoot.file("graf")));
     EXPECT_EQ(world.dialogs.folders.last(), QStringLiteral("/home/author"));
     page(8);
-    const QByteArray stripBefore = world.files.files[kFakeRoot.data(QStringLiteral("nabpredmax"))];
+    const QByteArray stripBefore = world.files.files[kFakeRoot.data("nabpredmax")];
     const QString small = QStringLiteral("/pictures/small.bmp");
     world.files.files[small] = toQtBytes(encodeBmp(fromQt(solidPicture(20, 20, QColor(1, 2, 3)))));
     world.dialogs.answers = {odd, small};
@@ -211,12 +211,12 @@ TEST_F(ChosenFiles, APictureOfAnotherSizeIsAskedAboutAndEachChooserSaysWhatItWan
     EXPECT_EQ(world.dialogs.titles.mid(world.dialogs.titles.size() - 2),
               (QStringList{QStringLiteral("Предмет 50x50"), QStringLiteral("Предмет 20x20")}));
     EXPECT_EQ(world.messages.questions.size(), questionsBefore + 1); // the 20x20 one is as asked
-    EXPECT_EQ(world.files.files[kFakeRoot.data(QStringLiteral("nabpredmax"))], stripBefore);
+    EXPECT_EQ(world.files.files[kFakeRoot.data("nabpredmax")], stripBefore);
     // Taken when the author says so, as before.
     world.messages.answerYes = true;
     world.dialogs.answers = {odd, small};
     press("SpeedButton54");
-    EXPECT_NE(world.files.files[kFakeRoot.data(QStringLiteral("nabpredmax"))], stripBefore);
+    EXPECT_NE(world.files.files[kFakeRoot.data("nabpredmax")], stripBefore);
     page(10);
     press("SpeedButton84"); // cancelled
     EXPECT_EQ(world.dialogs.folders.last(), QStringLiteral("/pictures"));
@@ -224,7 +224,7 @@ TEST_F(ChosenFiles, APictureOfAnotherSizeIsAskedAboutAndEachChooserSaysWhatItWan
     page(5);
     press("SpeedButton62");
     EXPECT_EQ(world.dialogs.titles.last(), QStringLiteral("Переход на другую сцену (wav)"));
-    EXPECT_EQ(world.dialogs.folders.last(), kFakeRoot.file(QStringLiteral("graf")));
+    EXPECT_EQ(world.dialogs.folders.last(), QString::fromStdString(kFakeRoot.file("graf")));
 }
 
 // An empty file and every damaged picture of the corpus get the same words on every page that takes a

@@ -44,8 +44,8 @@ TEST(CrashRecovery, AKilledEditorsChangeIsOfferedBackAtTheNextStart) {
     ASSERT_EQ(demo::writeDemoTree({tree.path(), QStringLiteral(TW_CRASHCHILD)}, &why),
               demo::DemoResult::Written)
         << why.toStdString();
-    const AssetPaths paths(tree.path());
-    const QByteArray original = readAll(paths.recordFile());
+    const AssetPaths paths(tree.path().toStdString());
+    const QByteArray original = readAll(QString::fromStdString(paths.recordFile()));
     ASSERT_EQ(std::size_t(original.size()), kProjectRecordSize);
     DiskFileSystem disk;
     const std::uint16_t originalX = loadRecordFile(disk, paths.recordFile()).record->heroX;
@@ -68,8 +68,8 @@ TEST(CrashRecovery, AKilledEditorsChangeIsOfferedBackAtTheNextStart) {
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
 
     // The killed run never wrote the project file; its work is in the recovery file only.
-    EXPECT_EQ(readAll(paths.recordFile()), original);
-    const QByteArray recovery = readAll(paths.recoveryFile());
+    EXPECT_EQ(readAll(QString::fromStdString(paths.recordFile())), original);
+    const QByteArray recovery = readAll(QString::fromStdString(paths.recoveryFile()));
     ASSERT_EQ(std::size_t(recovery.size()), kProjectRecordSize);
 
     {
@@ -80,22 +80,22 @@ TEST(CrashRecovery, AKilledEditorsChangeIsOfferedBackAtTheNextStart) {
         ASSERT_TRUE(engine.startUp());
         EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kRecoveryQuestion)});
         EXPECT_EQ(engine.record().heroX, originalX);
-        EXPECT_FALSE(QFile::exists(paths.recoveryFile()));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.recoveryFile())));
     }
     for (const QByteArray& unusable : {recovery.left(1000), original}) {
         // A short file, or one equal to the project file, is deleted without a question.
-        writeAll(paths.recoveryFile(), unusable);
+        writeAll(QString::fromStdString(paths.recoveryFile()), unusable);
         DiskWorld world;
         Engine engine(paths, world.services());
         ASSERT_TRUE(engine.startUp());
         EXPECT_TRUE(world.messages.questions.isEmpty());
-        EXPECT_FALSE(QFile::exists(paths.recoveryFile()));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.recoveryFile())));
         EXPECT_EQ(engine.record().heroX, originalX);
     }
     {
         // Yes: the change is back; the project file is rewritten only at the close, which then deletes
         // the recovery file.
-        writeAll(paths.recoveryFile(), recovery);
+        writeAll(QString::fromStdString(paths.recoveryFile()), recovery);
         DiskWorld world;
         Engine engine(paths, world.services());
         ASSERT_TRUE(engine.startUp());
@@ -103,11 +103,11 @@ TEST(CrashRecovery, AKilledEditorsChangeIsOfferedBackAtTheNextStart) {
         EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::Yes});
         EXPECT_TRUE(world.messages.errors.isEmpty());
         EXPECT_EQ(engine.record().heroX, changedX);
-        EXPECT_EQ(engine.gameName(), changedName);
-        EXPECT_EQ(readAll(paths.recordFile()), original);
-        EXPECT_TRUE(QFile::exists(paths.recoveryFile()));
+        EXPECT_EQ(QString::fromStdString(engine.gameName()), changedName);
+        EXPECT_EQ(readAll(QString::fromStdString(paths.recordFile())), original);
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(paths.recoveryFile())));
         ASSERT_TRUE(engine.shutDown(engine.gameName()));
-        EXPECT_FALSE(QFile::exists(paths.recoveryFile()));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.recoveryFile())));
         const RecordLoad saved = loadRecordFile(disk, paths.recordFile());
         ASSERT_EQ(saved.status, RecordLoad::Status::Ok);
         EXPECT_EQ(saved.record->heroX, changedX);

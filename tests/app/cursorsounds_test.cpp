@@ -17,8 +17,8 @@ protected:
         auto record = ProjectRecord::createBlank();
         putMinimalTree(world.files, *record, true);
         for (const char* name : {"hod.wav", "clik.wav", "even.wav"})
-            world.files.files[kFakeRoot.sound(QLatin1String(name))] = readTestData(QStringLiteral("sound/sdl_mixer_sword.wav"));
-        world.files.files[kFakeRoot.sound(QStringLiteral("fon.mp3"))] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
+            world.files.files[kFakeRoot.sound(name)] = readTestData(QStringLiteral("sound/sdl_mixer_sword.wav"));
+        world.files.files[kFakeRoot.sound("fon.mp3")] = readTestData(QStringLiteral("sound/pydub_test3.mp3"));
         openWindow();
     }
     Picture firstFrame(int slot) {
@@ -90,16 +90,16 @@ TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
     world.dialogs.answers = {splash};
     press("SpeedButton63");
     EXPECT_EQ(world.audio.log.value(0), QStringLiteral("closeEffects"));
-    EXPECT_EQ(world.files.files[kFakeRoot.sound(QStringLiteral("clik.wav"))], world.files.files[splash]);
+    EXPECT_EQ(world.files.files[kFakeRoot.sound("clik.wav")], world.files.files[splash]);
     // A picture named .wav is refused.
-    const QByteArray eventBefore = world.files.files[kFakeRoot.sound(QStringLiteral("even.wav"))];
+    const QByteArray eventBefore = world.files.files[kFakeRoot.sound("even.wav")];
     world.messages.errors.clear();
     world.dialogs.answers = {offer("bmp/good/pal8.bmp", "fake.wav")};
     press("SpeedButton114");
     EXPECT_EQ(world.messages.errors.size(), 1);
-    EXPECT_EQ(world.files.files[kFakeRoot.sound(QStringLiteral("even.wav"))], eventBefore);
+    EXPECT_EQ(world.files.files[kFakeRoot.sound("even.wav")], eventBefore);
     // The file chosen is the target itself: nothing is lost.
-    const QString transition = kFakeRoot.sound(QStringLiteral("hod.wav"));
+    const QString transition = QString::fromStdString(kFakeRoot.sound("hod.wav"));
     const QByteArray transitionBefore = world.files.files[transition];
     world.dialogs.answers = {transition};
     press("SpeedButton62");
@@ -108,7 +108,7 @@ TEST_F(CursorsAndSounds, ReplaceCheckAndUndo) {
     // Music: cancelled, it still starts again from the beginning and loops.
     world.audio.log.clear();
     press("SpeedButton112");
-    const QString music = kFakeRoot.sound(QStringLiteral("fon.mp3"));
+    const QString music = QString::fromStdString(kFakeRoot.sound("fon.mp3"));
     EXPECT_EQ(world.audio.log, QStringList({QStringLiteral("close"), QStringLiteral("open:") + music, QStringLiteral("play")}));
     EXPECT_TRUE(window->engine().play().musicLoop);
     EXPECT_TRUE(find<QToolButton>("SpeedButton113")->isChecked());

@@ -51,7 +51,7 @@ protected:
         putMinimalTree(world.files, *blank);
         // The speech box is a picture of the test corpus.
         const QByteArray box = readTestData(QStringLiteral("bmp/good/rgb24.bmp"));
-        world.files.files[kFakeRoot.data(QStringLiteral("ten"))] = box;
+        world.files.files[kFakeRoot.data("ten")] = box;
         shadow = QImage::fromData(box);
         openWindow();
     }

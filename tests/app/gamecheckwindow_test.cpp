@@ -55,7 +55,7 @@ protected:
         ASSERT_EQ(demo::writeDemoTree({project.path(), QStringLiteral(TW_PLAYER)}, &error), demo::DemoResult::Written)
             << error.toStdString();
         // Broken on purpose: the merchant takes the gate's only key instead of the coin.
-        QFile file(AssetPaths(project.path()).recordFile());
+        QFile file(QString::fromStdString(AssetPaths(project.path().toStdString()).recordFile()));
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         QByteArray bytes = file.readAll();
         ASSERT_EQ(std::size_t(bytes.size()), kProjectRecordSize);
@@ -64,7 +64,7 @@ protected:
         file.write(bytes);
         file.close();
 
-        window = std::make_unique<MainWindow>(AssetPaths(project.path()),
+        window = std::make_unique<MainWindow>(AssetPaths(project.path().toStdString()),
                                               Services{disk, messages, audio, cursors, random, dialogs});
         ASSERT_TRUE(window->startUp());
         window->show();
@@ -106,7 +106,7 @@ protected:
 };
 
 TEST_F(GameCheckWindow, TheReportShowsTheDeadEndsSceneAndStepsAndTheBuildAsksFirst) {
-    const QByteArray recordBefore = fileBytes(AssetPaths(project.path()).recordFile());
+    const QByteArray recordBefore = fileBytes(QString::fromStdString(AssetPaths(project.path().toStdString()).recordFile()));
     chooseTab(EditorPage::Build);
     ASSERT_EQ(screen().screenMode, ScreenMode::Menu); // "Сборка" leaves the menu shown
     ASSERT_EQ(screen().currentScene, 1);
@@ -138,7 +138,7 @@ TEST_F(GameCheckWindow, TheReportShowsTheDeadEndsSceneAndStepsAndTheBuildAsksFir
     EXPECT_EQ(screen().currentScene, 2);
     EXPECT_EQ(find<QLabel>("Label6")->text(), QStringLiteral("Сцена 2"));
     std::string error;
-    const QImage village = toQt(decodePicture(fromQtBytes(fileBytes(AssetPaths(project.path()).scene(2))), &error));
+    const QImage village = toQt(decodePicture(fromQtBytes(fileBytes(QString::fromStdString(AssetPaths(project.path().toStdString()).scene(2)))), &error));
     ASSERT_FALSE(village.isNull()) << error;
     EXPECT_EQ(toQt(std::as_const(window->engine().pictures().backgroundPicture)).convertToFormat(QImage::Format_RGB32),
               village.convertToFormat(QImage::Format_RGB32));
@@ -168,7 +168,7 @@ TEST_F(GameCheckWindow, TheReportShowsTheDeadEndsSceneAndStepsAndTheBuildAsksFir
     EXPECT_EQ(messages.defaults[0], Messages::Answer::No);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_TRUE(QDir(target.path()).isEmpty());
-    EXPECT_EQ(fileBytes(AssetPaths(project.path()).recordFile()), recordBefore);
+    EXPECT_EQ(fileBytes(QString::fromStdString(AssetPaths(project.path().toStdString()).recordFile())), recordBefore);
     EXPECT_TRUE(report->isVisible());
 
     // Yes builds it all the same.

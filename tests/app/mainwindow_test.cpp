@@ -84,8 +84,8 @@ TEST(MainWindow, CloseThatCannotWriteAsksAndClosesOnceTheFaultIsFixed) {
     EXPECT_EQ(storedRecord(world.files, kFakeRoot.recoveryFile())->gameName.text(),
               "NewName");
 
-    const QStringList failing{kFakeRoot.data(QStringLiteral("nabpredmax")),
-                              kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile()};
+    const PathList failing{kFakeRoot.data("nabpredmax"),
+                              kFakeRoot.data("dver"), kFakeRoot.recordFile()};
     const QByteArray recordBefore = world.files.files.value(kFakeRoot.recordFile());
     world.files.failWritesTo = failing;
     world.messages.answerYes = false;
@@ -96,7 +96,7 @@ TEST(MainWindow, CloseThatCannotWriteAsksAndClosesOnceTheFaultIsFixed) {
         EXPECT_TRUE(world.messages.errors[0].contains(path + QStringLiteral(": Permission denied")))
             << path.toStdString();
     }
-    EXPECT_FALSE(world.messages.errors[0].contains(kFakeRoot.data(QStringLiteral("nabpredmin"))));
+    EXPECT_FALSE(world.messages.errors[0].contains(QString::fromStdString(kFakeRoot.data("nabpredmin"))));
     EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kCloseQuestion)});
     EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::No});
     EXPECT_EQ(world.files.files.value(kFakeRoot.recordFile()), recordBefore);
@@ -133,9 +133,9 @@ TEST(MainWindow, ClosingWithoutSavingLeavesTheFilesAndTheRecoveryCopy) {
     window.engine().record().heroX = 77;
     ASSERT_TRUE(waitForRecovery(world.files, 77));
 
-    const QStringList targets{
-        kFakeRoot.data(QStringLiteral("nabpredmax")), kFakeRoot.data(QStringLiteral("nabpredmin")),
-        kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile(), kFakeRoot.recoveryFile()};
+    const PathList targets{
+        kFakeRoot.data("nabpredmax"), kFakeRoot.data("nabpredmin"),
+        kFakeRoot.data("dver"), kFakeRoot.recordFile(), kFakeRoot.recoveryFile()};
     QHash<QString, QByteArray> before;
     for (const QString& path : targets)
         before.insert(path, world.files.files.value(path));
@@ -193,7 +193,7 @@ TEST(MainWindow, TabsSetTheModeAndThePanelFollowsThePointer) {
     ASSERT_EQ(tabs->count(), 14);
     tabs->setCurrentIndex(6);
     EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Scene);
-    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(3));
+    EXPECT_EQ(world.files.opened.last(), QString::fromStdString(kFakeRoot.scene(3)));
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label6"))->text(), QStringLiteral("Сцена 3"));
     window.findChild<QToolButton*>(QStringLiteral("SpeedButton49"))->click(); // "+" on the last scene
     EXPECT_EQ(window.engine().screen().currentScene, 3);
@@ -205,7 +205,7 @@ TEST(MainWindow, TabsSetTheModeAndThePanelFollowsThePointer) {
     tabs->setCurrentIndex(4);
     EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Passability);
     EXPECT_FALSE(animatorPanel->isVisible());
-    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(2));
+    EXPECT_EQ(world.files.opened.last(), QString::fromStdString(kFakeRoot.scene(2)));
     tabs->setCurrentIndex(0);
     EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Menu);
     window.hide();
@@ -236,7 +236,7 @@ TEST(MainWindow, AClickOnTheChosenTabReturnsToTheGameAndAPressCutShortByEscIsFor
     QTabBar* bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(int(EditorPage::PlotEditor)).center());
     EXPECT_EQ(window.engine().screen().screenMode, ScreenMode::Scene);
-    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(1));
+    EXPECT_EQ(world.files.opened.last(), QString::fromStdString(kFakeRoot.scene(1)));
     for (int i = 0; i < 5; ++i) window.frameTick();
     EXPECT_EQ(window.engine().record().item(7).state, 1); // the cut-short press took nothing
     EXPECT_FALSE(window.engine().play().walkingToItem);

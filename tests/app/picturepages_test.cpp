@@ -28,7 +28,7 @@ protected:
     }
     QImage shown(const char* name) { return find<QLabel>(name)->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
     void page(int index) { find<QTabWidget>("PageControl1")->setCurrentIndex(index); }
-    QString data(const char* name) const { return kFakeRoot.data(QLatin1String(name)); }
+    QString data(const char* name) const { return QString::fromStdString(kFakeRoot.data(name)); }
 };
 
 TEST_F(PicturePagesScenario, TheAuthorFillsThePicturePagesAndTheGameShowsThem) {

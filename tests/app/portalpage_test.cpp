@@ -44,7 +44,7 @@ protected:
         painter.fillRect(30, 30, 20, 20, QColor(kRed));
         painter.fillRect(130, 30, 20, 20, QColor(kBlue));
         painter.end();
-        world.files.files.insert(kFakeRoot.data(QStringLiteral("anim")), toQtBytes(encodeBmp(fromQt(sheet))));
+        world.files.files.insert(kFakeRoot.data("anim"), toQtBytes(encodeBmp(fromQt(sheet))));
 
         openWindow();
         find<QTabWidget>("PageControl1")->setCurrentIndex(6);

@@ -129,7 +129,7 @@ TEST(ReloadBackground, EachModeReadsItsFile) {
 
     screen.screenMode = ScreenMode::Scene;
     screen.currentScene = 12;
-    EXPECT_EQ(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas), QString());
+    EXPECT_EQ(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas), "");
     EXPECT_EQ(files.opened.last(), QStringLiteral("/game/mzh/scena/12"));
     EXPECT_EQ(canvas.pixel(3, 3), qRgb(240, 100, 100));
 
@@ -148,14 +148,14 @@ TEST(ReloadBackground, EachModeReadsItsFile) {
     // picture held before for its own.
     screen.screenMode = ScreenMode::Passability;
     screen.currentScene = 40;
-    const QString message = reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas);
+    const QString message = QString::fromStdString(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas));
     EXPECT_TRUE(message.contains(QStringLiteral("/game/mzh/scena/40")));
     EXPECT_TRUE(background == blankScenePicture());
     EXPECT_EQ(canvas.pixel(500, 500), qRgb(0xC0, 0xC0, 0xC0));
     // A missing sheet keeps the picture held (the animator draws nothing of its own over it).
-    files.files.remove(kFakeRoot.data(QStringLiteral("anim")));
+    files.files.remove(kFakeRoot.data("anim"));
     screen.screenMode = ScreenMode::Animator;
-    EXPECT_FALSE(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas).isEmpty());
+    EXPECT_FALSE(reloadBackground(screen, kFakeRoot, pictureFiles, background, canvas).empty());
     EXPECT_TRUE(background == blankScenePicture());
 }
 

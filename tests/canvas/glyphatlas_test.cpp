@@ -5,7 +5,7 @@
 #include "canvas/drawing.h"
 #include "canvas/glyphatlas.h"
 #include "make-glyphs/glyphcapture.h"
-#include "platform/gamefont.h"
+#include "make-glyphs/gamefont.h"
 #include "project/win1251.h"
 
 #include <gtest/gtest.h>

@@ -47,8 +47,8 @@ TEST(GameCheck, TheDemoCanBeFinishedAndItsWalkthroughPlaysInTheEngine) {
     QString error;
     ASSERT_EQ(demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error), demo::DemoResult::Written);
     DiskFileSystem disk;
-    const AssetPaths paths(dir.path());
-    const QByteArray before = disk.read(paths.recordFile()).bytes;
+    const AssetPaths paths(dir.path().toStdString());
+    const Bytes before = disk.read(paths.recordFile()).bytes;
 
     const check::ProjectCheck checked = check::checkProjectTree(disk, paths);
     ASSERT_TRUE(checked.readable) << checked.reason.toStdString();

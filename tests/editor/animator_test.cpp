@@ -300,7 +300,7 @@ TEST(FigureFit, EveryDrawingOfTheDemoSheetFitsInsideItsCell) {
 class SheetLoading : public PlayFixture {
 protected:
     std::unique_ptr<Editor> editor;
-    const QString sheetFile = kFakeRoot.data(QStringLiteral("anim"));
+    const QString sheetFile = QString::fromStdString(kFakeRoot.data("anim"));
 
     void SetUp() override {
         PlayFixture::SetUp();

@@ -13,7 +13,7 @@ namespace {
 class AssetReplace : public PlayFixture {
 protected:
     std::unique_ptr<Editor> editor;
-    QString target = kFakeRoot.scene(1); // the scene shown
+    QString target = QString::fromStdString(kFakeRoot.scene(1)); // the scene shown
 
     void SetUp() override {
         PlayFixture::SetUp();
@@ -44,14 +44,14 @@ TEST_F(AssetReplace, AFileThatDoesNotDecodeOrCannotBeWrittenReplacesNothing) {
     };
     for (const Case& c : cases) {
         world.messages.errors.clear();
-        EXPECT_FALSE(editor->replaceFile(target, c.kind, c.chosen));
+        EXPECT_FALSE(editor->replaceFile(target.toStdString(), c.kind, c.chosen));
         ASSERT_EQ(world.messages.errors.size(), 1);
         EXPECT_TRUE(world.messages.errors[0].contains(c.chosen)) << world.messages.errors[0].toStdString();
     }
     // A good file whose copy fails.
     world.messages.errors.clear();
     world.files.failWritesTo << target;
-    EXPECT_FALSE(editor->replaceFile(target, AssetKind::Picture, offer(QStringLiteral("bmp/good/pal8.bmp"))));
+    EXPECT_FALSE(editor->replaceFile(target.toStdString(), AssetKind::Picture, offer(QStringLiteral("bmp/good/pal8.bmp"))));
     ASSERT_EQ(world.messages.errors.size(), 1);
     EXPECT_TRUE(world.messages.errors[0].contains(target));
 
@@ -64,7 +64,7 @@ TEST_F(AssetReplace, AGoodFileIsCopiedShownAndTakenBackByUndo) {
     const QByteArray old = world.files.files[target];
     const QRgb colour = shownColour();
     const QString chosen = offer(QStringLiteral("bmp/good/rgb24.bmp"));
-    ASSERT_TRUE(editor->replaceFile(target, AssetKind::Picture, chosen));
+    ASSERT_TRUE(editor->replaceFile(target.toStdString(), AssetKind::Picture, chosen));
     EXPECT_EQ(world.files.files[target], world.files.files[chosen]);
     const QRgb replaced = toQt(decodePicture(fromQtBytes(world.files.files[chosen]))).pixel(0, 0);
     EXPECT_EQ(shownColour(), replaced);
@@ -77,10 +77,10 @@ TEST_F(AssetReplace, AGoodFileIsCopiedShownAndTakenBackByUndo) {
     EXPECT_EQ(shownColour(), replaced);
 
     // A file that did not exist before is removed again by undo; a count raised with it goes back too.
-    const QString added = kFakeRoot.scene(4);
+    const QString added = QString::fromStdString(kFakeRoot.scene(4));
     world.files.files.remove(added);
     editor->change([&] {
-        if (editor->replaceFile(added, AssetKind::Picture, chosen)) record().sceneCount = 4;
+        if (editor->replaceFile(added.toStdString(), AssetKind::Picture, chosen)) record().sceneCount = 4;
     });
     EXPECT_EQ(record().sceneCount, 4);
     EXPECT_EQ(editor->undo(), Editor::Outcome::Applied);

@@ -32,7 +32,7 @@ TEST_F(CanvasInput, EveryPressSoundsTheClickOnItsOwnChannel) {
     engine->mouseDown(MouseButton::Left, 10, 10);
     selectPage(*engine, EditorPage::PlotEditor);
     engine->mouseDown(MouseButton::Right, 10, 10);
-    const QString click = QStringLiteral("click:") + kFakeRoot.sound(QStringLiteral("clik.wav"));
+    const QString click = QStringLiteral("click:") + QString::fromStdString(kFakeRoot.sound("clik.wav"));
     EXPECT_EQ(world.audio.log.count(click), 2);
     EXPECT_FALSE(world.audio.log.join(QLatin1Char(' ')).contains(QStringLiteral("effect:")));
 }
@@ -72,7 +72,7 @@ TEST_F(CanvasInput, MenuClicksBeepOrOpenHelpWithStrictBorders) {
     engine->mouseDown(MouseButton::Left, 270, 170); // in zones 2 and 4: beep, then help
     EXPECT_EQ(world.messages.beeps, 1);
     EXPECT_EQ(engine->screen().screenMode, ScreenMode::Help);
-    EXPECT_EQ(world.files.opened.last(), kFakeRoot.data(QStringLiteral("help")));
+    EXPECT_EQ(world.files.opened.last(), QString::fromStdString(kFakeRoot.data("help")));
     EXPECT_EQ(engine->canvas().pixel(5, 5), qRgb(0, 160, 0));
 
     // On the help screen a click only sounds; Esc returns to the menu.
@@ -197,7 +197,7 @@ TEST_F(CanvasInput, SceneButtonsClampToTheScenesThatExist) {
     nextScene(*engine);
     nextScene(*engine);
     EXPECT_EQ(engine->screen().currentScene, 4);
-    EXPECT_EQ(world.files.opened.last(), kFakeRoot.scene(4));
+    EXPECT_EQ(world.files.opened.last(), QString::fromStdString(kFakeRoot.scene(4)));
     nextScene(*engine);
     EXPECT_EQ(engine->screen().currentScene, 4);
 }
@@ -209,13 +209,13 @@ TEST_F(CanvasInput, EachTabSetsItsModeAndBackground) {
         QString file;
         int cursor;
     } cases[] = {
-        {EditorPage::Applicator, ScreenMode::Applicator, kFakeRoot.scene(2), kCursorHidden},
-        {EditorPage::Animator, ScreenMode::Animator, kFakeRoot.data(QStringLiteral("anim")), kCursorDefault},
-        {EditorPage::System, ScreenMode::Animator, kFakeRoot.data(QStringLiteral("anim")), kCursorDefault},
-        {EditorPage::Passability, ScreenMode::Passability, kFakeRoot.scene(2), kCursorDefault},
-        {EditorPage::PlotEditor, ScreenMode::Scene, kFakeRoot.scene(2), kCursorDefault},
-        {EditorPage::Build, ScreenMode::Scene, kFakeRoot.scene(2), kCursorDefault},
-        {EditorPage::GameMenu, ScreenMode::Menu, kFakeRoot.data(QStringLiteral("menu")), kCursorDefault},
+        {EditorPage::Applicator, ScreenMode::Applicator, QString::fromStdString(kFakeRoot.scene(2)), kCursorHidden},
+        {EditorPage::Animator, ScreenMode::Animator, QString::fromStdString(kFakeRoot.data("anim")), kCursorDefault},
+        {EditorPage::System, ScreenMode::Animator, QString::fromStdString(kFakeRoot.data("anim")), kCursorDefault},
+        {EditorPage::Passability, ScreenMode::Passability, QString::fromStdString(kFakeRoot.scene(2)), kCursorDefault},
+        {EditorPage::PlotEditor, ScreenMode::Scene, QString::fromStdString(kFakeRoot.scene(2)), kCursorDefault},
+        {EditorPage::Build, ScreenMode::Scene, QString::fromStdString(kFakeRoot.scene(2)), kCursorDefault},
+        {EditorPage::GameMenu, ScreenMode::Menu, QString::fromStdString(kFakeRoot.data("menu")), kCursorDefault},
     };
     for (const auto& c : cases) {
         selectPage(*engine, c.page);

@@ -33,11 +33,11 @@ protected:
         auto& files = world.files.files;
         for (int n = 1; n <= 6; ++n) files[kFakeRoot.comic(n)] = "comic " + QByteArray::number(n);
         for (const char* sound : {"clik.wav", "even.wav", "fon.mp3", "hod.wav"})
-            files[kFakeRoot.sound(QLatin1String(sound))] = QByteArray("sound ") + sound;
+            files[kFakeRoot.sound(sound)] = QByteArray("sound ") + sound;
         for (int slot = 1; slot <= 8; ++slot) files[kFakeRoot.cursor(slot)] = "cursor " + QByteArray::number(slot);
         files[kFakeRoot.savePointFile()] = "old save point";
         files[kFakeRoot.stamp(1)] = "stamp";
-        files[kFakeRoot.data(QStringLiteral("Comp"))] = "the player";
+        files[kFakeRoot.data("Comp")] = "the player";
         editing.reset(); // the editor brings its own
         editor = std::make_unique<Editor>(*engine);
     }
@@ -79,7 +79,7 @@ TEST_F(GameBuild, CopiesExactlyTheGameAndWritesTheRecordAsBuilt) {
     // files of the folder untouched; the program last, under the game's name, executable.
     QStringList expected = gameFiles(engine->record());
     ASSERT_EQ(expected.size(), 3 + 18 + 4 + 5);
-    for (const QString& file : expected) EXPECT_EQ(files.value(QStringLiteral("/target/") + file), files.value(kFakeRoot.file(file))) << file.toStdString();
+    for (const QString& file : expected) EXPECT_EQ(files.value(QStringLiteral("/target/") + file), files.value(kFakeRoot.file(file.toStdString()))) << file.toStdString();
     expected << QStringLiteral("Quest") << QStringLiteral("notes.txt") << QStringLiteral("mzh/scena/9");
     expected.sort();
     EXPECT_EQ(targetFiles(QStringLiteral("/target")), expected);
@@ -136,12 +136,12 @@ TEST_F(GameBuild, RefusesBeforeWritingAndStopsAtTheFirstFailure) {
         nothingWritten(target);
     }
     // A folder beside them whose name only starts the same is fine; a missing program is refused first.
-    world.files.files.remove(kFakeRoot.data(QStringLiteral("Comp")));
+    world.files.files.remove(kFakeRoot.data("Comp"));
     world.dialogs.answers = {QStringLiteral("/game/mzh2")};
     EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
-    EXPECT_TRUE(world.messages.errors.value(0).contains(kFakeRoot.data(QStringLiteral("Comp"))));
+    EXPECT_TRUE(world.messages.errors.value(0).contains(QString::fromStdString(kFakeRoot.data("Comp"))));
     nothingWritten("no program");
-    world.files.files[kFakeRoot.data(QStringLiteral("Comp"))] = "the player";
+    world.files.files[kFakeRoot.data("Comp")] = "the player";
 
     // Links where the build would write, in the fake tree: refused, naming them, nothing written.
     for (const char* link : {"/t3/Quest", "/t3/mzh", "/t3/mzh/data/typ.dll"}) {
@@ -188,7 +188,7 @@ TEST_F(GameBuild, AFailedBuildLeavesTheFolderAsItWas) {
     fs.failWritesTo.clear();
 
     // A full disk: the space runs out in the middle of the scenes; the message gives the reason.
-    fs.spaceLeft = 2 * qint64(kProjectRecordSize) + fs.files.value(kFakeRoot.file(QStringLiteral("mzh/scena/1"))).size();
+    fs.spaceLeft = 2 * qint64(kProjectRecordSize) + fs.files.value(kFakeRoot.file("mzh/scena/1")).size();
     world.messages.errors.clear();
     world.dialogs.answers = {QStringLiteral("/t")};
     EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
@@ -217,8 +217,8 @@ TEST_F(GameBuild, MissingFilesStopTheBuildOnlyWhenTheGameUsesThem) {
     // A closed door shows comic 4; scene 2 and the panel are gone too.
     engine->record().scene(3).door(1).state = 1;
     engine->record().scene(3).door(1).comic = 4;
-    fs.remove(kFakeRoot.file(QStringLiteral("mzh/scena/2")));
-    fs.remove(kFakeRoot.data(QStringLiteral("pon")));
+    fs.remove(kFakeRoot.file("mzh/scena/2"));
+    fs.remove(kFakeRoot.data("pon"));
     world.files.written.clear();
     world.dialogs.answers = {QStringLiteral("/t2")};
     EXPECT_FALSE(buildGame(*editor, QStringLiteral("Quest")));
@@ -246,7 +246,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(editorRoot.isValid() && elsewhere.isValid());
-        engine = std::make_unique<Engine>(AssetPaths(editorRoot.path() + QLatin1Char('/')),
+        engine = std::make_unique<Engine>(AssetPaths(editorRoot.path().toStdString() + '/'),
                                           Services{disk, messages, audio, cursors, random, dialogs});
         engine->record().sceneCount = 2;
         engine->record().comicCount = 1;
@@ -350,15 +350,15 @@ TEST(DiskFiles, MakeExecutableSetsMode0755) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     DiskFileSystem disk;
-    const QString path = folder.filePath(QStringLiteral("Quest"));
-    ASSERT_TRUE(disk.writeAtomically(path, "#!/bin/sh\n").isEmpty());
-    ASSERT_TRUE(disk.makeExecutable(path).isEmpty());
+    const std::string path = folder.filePath(QStringLiteral("Quest")).toStdString();
+    ASSERT_TRUE(disk.writeAtomically(path, "#!/bin/sh\n").empty());
+    ASSERT_TRUE(disk.makeExecutable(path).empty());
     using P = QFileDevice::Permission;
-    const QFileDevice::Permissions mode = QFile::permissions(path);
+    const QFileDevice::Permissions mode = QFile::permissions(QString::fromStdString(path));
     for (P bit : {P::ReadOwner, P::WriteOwner, P::ExeOwner, P::ReadGroup, P::ExeGroup, P::ReadOther, P::ExeOther})
         EXPECT_TRUE(mode.testFlag(bit)) << int(bit);
     EXPECT_FALSE(mode.testFlag(P::WriteOther));
-    EXPECT_EQ(disk.makeExecutable(folder.filePath(QStringLiteral("missing"))), QStringLiteral("Нет такого файла или папки"));
+    EXPECT_EQ(disk.makeExecutable(folder.filePath(QStringLiteral("missing")).toStdString()), "Нет такого файла или папки");
 }
 
 // The disk's writes never follow a link: the link is refused and what it points at stays as it was; a
@@ -367,38 +367,39 @@ TEST(DiskFiles, WritesRefuseLinksAndSayWhy) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     DiskFileSystem disk;
-    const QString file = folder.filePath(QStringLiteral("typ.dll"));
-    const QString link = folder.filePath(QStringLiteral("baztyp.dll"));
-    ASSERT_TRUE(disk.writeAtomically(file, "the game").isEmpty());
-    ASSERT_TRUE(QFile::link(file, link));
+    const QString fileName = folder.filePath(QStringLiteral("typ.dll"));
+    const std::string file = fileName.toStdString();
+    const std::string link = folder.filePath(QStringLiteral("baztyp.dll")).toStdString();
+    ASSERT_TRUE(disk.writeAtomically(file, "the game").empty());
+    ASSERT_TRUE(QFile::link(fileName, QString::fromStdString(link)));
     EXPECT_TRUE(disk.isLink(link));
     EXPECT_FALSE(disk.isLink(file));
     EXPECT_TRUE(disk.sameFile(link, file));
-    EXPECT_EQ(disk.writeAtomically(link, "a save"), QString::fromUtf8(kLinkReason));
-    EXPECT_EQ(disk.copy(file, link), QString::fromUtf8(kLinkReason));
-    EXPECT_EQ(disk.makeExecutable(link), QString::fromUtf8(kLinkReason));
-    EXPECT_FALSE(disk.makeDirectory(link).isEmpty());
-    QFile check(file);
+    EXPECT_EQ(disk.writeAtomically(link, "a save"), kLinkReason);
+    EXPECT_EQ(disk.copy(file, link), kLinkReason);
+    EXPECT_EQ(disk.makeExecutable(link), kLinkReason);
+    EXPECT_FALSE(disk.makeDirectory(link).empty());
+    QFile check(fileName);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), "the game");
-    EXPECT_FALSE(QFile::permissions(file).testFlag(QFileDevice::ExeOwner));
+    EXPECT_FALSE(QFile::permissions(fileName).testFlag(QFileDevice::ExeOwner));
 
-    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    ASSERT_TRUE(disk.writeAtomically(file, "the game, again").isEmpty());
-    EXPECT_EQ(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    ASSERT_TRUE(QFile::setPermissions(fileName, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(disk.writeAtomically(file, "the game, again").empty());
+    EXPECT_EQ(QFile::permissions(fileName), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                                             QFileDevice::WriteUser);
-    EXPECT_EQ(disk.writeAtomically(folder.filePath(QString(300, QLatin1Char('n'))), "x"),
-              QStringLiteral("Слишком длинное имя файла"));
-    EXPECT_EQ(disk.writeAtomically(folder.filePath(QStringLiteral("none/x")), "x"), QStringLiteral("Нет такого файла или папки"));
-    EXPECT_EQ(fileErrorReason(ENOSPC), QStringLiteral("Нет места на диске"));
+    EXPECT_EQ(disk.writeAtomically(folder.filePath(QString(300, QLatin1Char('n'))).toStdString(), "x"),
+              "Слишком длинное имя файла");
+    EXPECT_EQ(disk.writeAtomically(folder.filePath(QStringLiteral("none/x")).toStdString(), "x"), "Нет такого файла или папки");
+    EXPECT_EQ(fileErrorReason(ENOSPC), "Нет места на диске");
     // No temporary file is left behind by the failures.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({QStringLiteral("baztyp.dll"), QStringLiteral("typ.dll")}));
     // An empty folder and a link are removed as themselves.
-    ASSERT_TRUE(disk.makeDirectory(folder.filePath(QStringLiteral("empty"))).isEmpty());
-    EXPECT_TRUE(disk.remove(folder.filePath(QStringLiteral("empty"))));
+    ASSERT_TRUE(disk.makeDirectory(folder.filePath(QStringLiteral("empty")).toStdString()).empty());
+    EXPECT_TRUE(disk.remove(folder.filePath(QStringLiteral("empty")).toStdString()));
     EXPECT_TRUE(disk.remove(link));
-    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_TRUE(QFile::exists(fileName));
 }
 
 } // namespace

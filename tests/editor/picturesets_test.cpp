@@ -32,7 +32,7 @@ protected:
         world.files.files[chosen] = readFileOrFail(path);
         return chosen;
     }
-    QString data(const char* name) const { return kFakeRoot.data(QLatin1String(name)); }
+    QString data(const char* name) const { return QString::fromStdString(kFakeRoot.data(name)); }
     // What a cell of w x h must hold after `picture` was put into it.
     static QRgb expectedCellPixel(const QImage& picture, int x, int y) {
         if (x < picture.width() && y < picture.height()) return picture.pixel(x, y) & 0xFFFFFF;
@@ -58,7 +58,7 @@ protected:
 TEST_F(PictureSets, ACorruptPictureChangesNoFileNoStripAndNoCount) {
     const QString good = offer(testDataPath(QStringLiteral("bmp/good/rgb24.bmp")));
     const QStringList watched = {data("pon"), data("nabpredmax"), data("nabpredmin"), data("dver"), data("menu"),
-                                 kFakeRoot.comic(1)};
+                                 QString::fromStdString(kFakeRoot.comic(1))};
     QMap<QString, QByteArray> before;
     for (const QString& path : watched) before[path] = world.files.files.value(path);
     const QImage large = toQt(std::as_const(engine->pictures().largeItemStrip)).copy();

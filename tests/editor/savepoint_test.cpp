@@ -110,7 +110,7 @@ TEST_F(SavePoint, MissingDamagedOrUnwritableSavePointLeavesTheRecord) {
     world.files.files[kFakeRoot.savePointFile()] = before.left(1000000);
     EXPECT_FALSE(restoreSavePoint(*editor));
     ASSERT_EQ(world.messages.errors.size(), 1);
-    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.savePointFile())) << world.messages.errors[0].toStdString();
+    EXPECT_TRUE(world.messages.errors[0].contains(QString::fromStdString(kFakeRoot.savePointFile()))) << world.messages.errors[0].toStdString();
     EXPECT_EQ(recordBytes(), before);
 
     // A store that cannot be written: reported, the old save point and the record (start scene too) stay.

@@ -5,6 +5,7 @@
 // project and the scene shown exactly as they were, and all made again, exactly as after them. With play
 // under way between and during the edits (walks to doors and items), each step taken back and made again
 // gives exactly the record and scene before and after it: play's own changes never enter a step.
+#include "toolkit/toolkittypes.h"
 #include "editor/canvasediting.h"
 #include "editor/editor.h"
 #include "editor/editorshell.h"
@@ -53,7 +54,7 @@ protected:
         ASSERT_EQ(demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error),
                   demo::DemoResult::Written)
             << error.toStdString();
-        engine = std::make_unique<Engine>(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+        engine = std::make_unique<Engine>(AssetPaths(dir.path().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
         ASSERT_TRUE(engine->startUp());
         editor = std::make_unique<Editor>(*engine);
         for (const QFileInfo& file : testDataFiles(QStringLiteral("bmp/good"))) goodPictures << file.absoluteFilePath();

@@ -42,9 +42,9 @@ protected:
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(it.value());
         }
-        paths = std::make_unique<AssetPaths>(folder.path() + QLatin1Char('/'));
+        paths = std::make_unique<AssetPaths>(folder.path().toStdString() + '/');
         files = std::make_unique<GameFiles>(disk, *paths);
-        built = contents(paths->recordFile());
+        built = contents(QString::fromStdString(paths->recordFile()));
         ASSERT_EQ(std::size_t(built.size()), kProjectRecordSize);
     }
     void start() {
@@ -77,8 +77,8 @@ protected:
 };
 
 TEST_F(PlayerSaveOnDisk, TheSaveNeverReachesTheGameAsBuilt) {
-    const QString save = paths->savePointFile();
-    const QString game = paths->recordFile();
+    const QString save = QString::fromStdString(paths->savePointFile());
+    const QString game = QString::fromStdString(paths->recordFile());
     QFile::remove(save);
     ASSERT_TRUE(QFile::link(game, save));
     start();

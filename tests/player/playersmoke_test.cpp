@@ -40,16 +40,16 @@ TEST(PlayerSmoke, ABuiltGameStartsFromAnyFolderAndShowsItsMenu) {
         FakeCursors cursors;
         ScriptedRandom random;
         FakeFileDialogs dialogs;
-        Engine engine(AssetPaths(project.path()), Services{disk, messages, audio, cursors, random, dialogs});
+        Engine engine(AssetPaths(project.path().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
         ASSERT_TRUE(engine.startUp());
         Editor editor(engine);
-        gameName = engine.gameName();
+        gameName = QString::fromStdString(engine.gameName());
         dialogs.answers = {target.path()};
         ASSERT_TRUE(buildGame(editor, gameName)) << messages.errors.join(QLatin1Char('\n')).toStdString();
     }
-    const AssetPaths game(target.path());
-    const QByteArray record = readAll(game.recordFile());
-    const QByteArray savePoint = readAll(game.savePointFile());
+    const AssetPaths game(target.path().toStdString());
+    const QByteArray record = readAll(QString::fromStdString(game.recordFile()));
+    const QByteArray savePoint = readAll(QString::fromStdString(game.savePointFile()));
     ASSERT_EQ(std::size_t(record.size()), kProjectRecordSize);
 
     // The player runs it from a third folder.
@@ -60,7 +60,7 @@ TEST(PlayerSmoke, ABuiltGameStartsFromAnyFolderAndShowsItsMenu) {
     environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     player.setProcessEnvironment(environment);
     player.setWorkingDirectory(elsewhere.path());
-    player.start(game.file(gameName), {QStringLiteral("--grab"), grab});
+    player.start(QString::fromStdString(game.file(gameName.toStdString())), {QStringLiteral("--grab"), grab});
     ASSERT_TRUE(player.waitForStarted(30000)) << player.errorString().toStdString();
     ASSERT_TRUE(player.waitForFinished(60000));
     ASSERT_EQ(player.exitStatus(), QProcess::NormalExit);
@@ -68,7 +68,7 @@ TEST(PlayerSmoke, ABuiltGameStartsFromAnyFolderAndShowsItsMenu) {
 
     // It showed the game's menu picture as it is: no zone outline or other aid of the editor over it.
     std::string error;
-    const QImage menu = toQt(decodePicture(fromQtBytes(readAll(game.data(QStringLiteral("menu")))), &error));
+    const QImage menu = toQt(decodePicture(fromQtBytes(readAll(QString::fromStdString(game.data("menu")))), &error));
     ASSERT_FALSE(menu.isNull()) << error;
     const QImage shown = QImage(grab).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(kPlayWidth, kPlayHeight));
@@ -77,9 +77,9 @@ TEST(PlayerSmoke, ABuiltGameStartsFromAnyFolderAndShowsItsMenu) {
     }
 
     // The game's files are as built: the player writes neither the game nor a recovery copy.
-    EXPECT_EQ(readAll(game.recordFile()), record);
-    EXPECT_EQ(readAll(game.savePointFile()), savePoint);
-    EXPECT_FALSE(QFile::exists(game.recoveryFile()));
+    EXPECT_EQ(readAll(QString::fromStdString(game.recordFile())), record);
+    EXPECT_EQ(readAll(QString::fromStdString(game.savePointFile())), savePoint);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(game.recoveryFile())));
 }
 
 } // namespace

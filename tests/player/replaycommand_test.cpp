@@ -72,9 +72,9 @@ TEST(ReplayCommand, BothProgramsReplayARecordingWithoutADisplayAndWriteNothing) 
     std::string text = "tarnwick-recording 1\nseed 3\n";
     {
         auto record = ProjectRecord::createBlank();
-        const FileSystem::ReadResult bytes = disk.read(AssetPaths(game.path()).recordFile());
+        const FileSystem::ReadResult bytes = disk.read(AssetPaths(game.path().toStdString()).recordFile());
         ASSERT_EQ(std::size_t(bytes.bytes.size()), kProjectRecordSize);
-        std::memcpy(record->bytes(), bytes.bytes.constData(), kProjectRecordSize);
+        std::memcpy(record->bytes(), bytes.bytes.data(), kProjectRecordSize);
         const int mx = (record->menuTopLeft(1).x + record->menuBottomRight(1).x) / 2;
         const int my = (record->menuTopLeft(1).y + record->menuBottomRight(1).y) / 2;
         const int ox = (record->menuTopLeft(2).x + record->menuBottomRight(2).x) / 2;
@@ -90,12 +90,12 @@ TEST(ReplayCommand, BothProgramsReplayARecordingWithoutADisplayAndWriteNothing) 
         text += "move 400 500 400 700\n";
     }
     const QString recording = elsewhere.filePath(QStringLiteral("key.rec"));
-    ASSERT_TRUE(disk.writeAtomically(recording, QByteArray::fromStdString(text)).isEmpty());
+    ASSERT_TRUE(disk.writeAtomically(recording.toStdString(), text).empty());
     const InputLogRead log = readInputLog(text);
     ASSERT_TRUE(log.ok) << log.reason;
     std::string expected;
     {
-        Replay replay(disk, game.path(), log.log);
+        Replay replay(disk, game.path().toStdString(), log.log);
         ASSERT_TRUE(replay.startUp());
         replay.run();
         expected = playStateJson(replay.engine()) + "\n";
@@ -117,7 +117,7 @@ TEST(ReplayCommand, BothProgramsReplayARecordingWithoutADisplayAndWriteNothing) 
         // A recording with a damaged third line is refused with the line named, before anything plays.
         const QString damaged = elsewhere.filePath(QStringLiteral("damaged.rec"));
         ASSERT_TRUE(
-            disk.writeAtomically(damaged, "tarnwick-recording 1\nseed 3\nmove 2 5000 1 700\n").isEmpty());
+            disk.writeAtomically(damaged.toStdString(), "tarnwick-recording 1\nseed 3\nmove 2 5000 1 700\n").empty());
         const ProgramRun refused =
             runHeadless(program, {QStringLiteral("--replay"), damaged, QStringLiteral("--json")});
         EXPECT_EQ(refused.code, 2);

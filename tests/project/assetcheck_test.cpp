@@ -11,6 +11,11 @@
 namespace tw {
 namespace {
 
+// The check on bytes as the tests build them.
+QString assetProblem(AssetKind kind, const QByteArray& bytes) {
+    return QString::fromStdString(tw::assetProblem(kind, bytes.toStdString()));
+}
+
 using test::readFileOrFail;
 using test::readTestData;
 using test::testDataFiles;

@@ -127,11 +127,11 @@ TEST(ProjectRecordTexts, KeepingOnlyWhatTheCodePageHoldsLosesNothingElse) {
 TEST(ProjectRecordFile, RoundTripIsByteForByteIncludingGaps) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("typ.dll"));
+    const std::string path = dir.filePath(QStringLiteral("typ.dll")).toStdString();
     auto original = randomRecord(12345);
     DiskFileSystem disk;
-    ASSERT_EQ(saveRecordFile(disk, path, *original), QString());
-    EXPECT_EQ(QFileInfo(path).size(), qint64(kProjectRecordSize));
+    ASSERT_EQ(saveRecordFile(disk, path, *original), "");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).size(), qint64(kProjectRecordSize));
 
     RecordLoad load = loadRecordFile(disk, path);
     ASSERT_EQ(load.status, RecordLoad::Status::Ok);
@@ -143,22 +143,22 @@ TEST(ProjectRecordFile, RoundTripIsByteForByteIncludingGaps) {
 TEST(ProjectRecordFile, MissingShortAndUnwritableFiles) {
     QTemporaryDir dir;
     DiskFileSystem disk;
-    EXPECT_EQ(loadRecordFile(disk, dir.filePath(QStringLiteral("none"))).status, RecordLoad::Status::OpenFailed);
+    EXPECT_EQ(loadRecordFile(disk, dir.filePath(QStringLiteral("none")).toStdString()).status, RecordLoad::Status::OpenFailed);
 
     const QString shortPath = dir.filePath(QStringLiteral("short.dll"));
     QFile shortFile(shortPath);
     ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
     shortFile.write(QByteArray(1000, '\0'));
     shortFile.close();
-    RecordLoad load = loadRecordFile(disk, shortPath);
+    RecordLoad load = loadRecordFile(disk, shortPath.toStdString());
     EXPECT_EQ(load.status, RecordLoad::Status::Damaged);
     EXPECT_FALSE(load.record);
-    EXPECT_TRUE(load.message.contains(shortPath));
+    EXPECT_TRUE(QString::fromStdString(load.message).contains(shortPath));
 
     // A folder where the file should be cannot be replaced; the folder survives and the error is told.
     const QString blocked = dir.filePath(QStringLiteral("blocked"));
     ASSERT_TRUE(QDir().mkdir(blocked));
-    const QString message = saveRecordFile(disk, blocked, *ProjectRecord::createBlank());
+    const QString message = QString::fromStdString(saveRecordFile(disk, blocked.toStdString(), *ProjectRecord::createBlank()));
     EXPECT_FALSE(message.isEmpty());
     EXPECT_TRUE(message.contains(blocked));
     EXPECT_TRUE(QFileInfo(blocked).isDir());

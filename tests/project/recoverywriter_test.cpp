@@ -36,11 +36,11 @@ TEST(RecoveryWriter, WritesOnlyChangesOneAtATimeAndRetriesAfterAFailure) {
     std::mt19937 random(20261208);
     for (int round = 0; round < 40; ++round) {
         FakeFileSystem files;
-        RecoveryWriter writer(files, kPath);
+        RecoveryWriter writer(files, kPath.toStdString());
         HeldJobs held; // after the writer: its jobs run before the writer goes
         writer.setExecutor(held.executor());
         const QByteArray baseline(64, 'a');
-        writer.setBaseline(baseline);
+        writer.setBaseline(baseline.toStdString());
 
         QByteArray onDisk; // what the file holds, empty before the first write
         QByteArray lastStarted = baseline;
@@ -68,7 +68,7 @@ TEST(RecoveryWriter, WritesOnlyChangesOneAtATimeAndRetriesAfterAFailure) {
             QByteArray snapshot = lastStarted;
             if (what == 1) snapshot[int(random() % 64)] = char('a' + random() % 3);
             const bool inFlight = !held.jobs.empty();
-            const bool started = writer.offer(snapshot);
+            const bool started = writer.offer(snapshot.toStdString());
             const bool expected = !inFlight && (lastFailed || snapshot != lastStarted);
             ASSERT_EQ(started, expected) << "round " << round << " step " << step;
             ASSERT_LE(held.jobs.size(), 1u);
@@ -90,14 +90,14 @@ TEST(RecoveryWriter, WritesOnlyChangesOneAtATimeAndRetriesAfterAFailure) {
 TEST(RecoveryWriter, CloseWaitsForTheWriteInFlightAndDeletesOnlyWhenAsked) {
     for (const bool removeFile : {true, false}) {
         FakeFileSystem files;
-        RecoveryWriter writer(files, kPath);
+        RecoveryWriter writer(files, kPath.toStdString());
         // A real worker thread: close must wait for it before it deletes the file.
-        ASSERT_TRUE(writer.offer(QByteArray(1765108, 'x')));
+        ASSERT_TRUE(writer.offer(Bytes(1765108, 'x')));
         writer.close(removeFile);
         EXPECT_EQ(files.written, QStringList{kPath});
         EXPECT_EQ(files.files.contains(kPath), !removeFile);
         // A closed writer writes nothing more.
-        EXPECT_FALSE(writer.offer(QByteArray(10, 'y')));
+        EXPECT_FALSE(writer.offer(Bytes(10, 'y')));
         EXPECT_EQ(files.written.size(), 1);
     }
 }

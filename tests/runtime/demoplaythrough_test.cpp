@@ -45,7 +45,7 @@ protected:
         ASSERT_EQ(demo::writeDemoTree({dir.path(), QCoreApplication::applicationFilePath()}, &error),
                   demo::DemoResult::Written)
             << error.toStdString();
-        engine = std::make_unique<Engine>(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+        engine = std::make_unique<Engine>(AssetPaths(dir.path().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
         editing = std::make_unique<CanvasEditing>(*engine);
         ASSERT_TRUE(engine->startUp());
         selectPage(*engine, EditorPage::PlotEditor);
@@ -219,7 +219,7 @@ TEST_F(DemoPlaythrough, TheQuestIsWonWithThePointerAlone) {
     EXPECT_EQ(dialog(1, kHermitDialog).kind, 3);
     EXPECT_EQ(dialog(1, kHermitDialog).progress, 2);
     EXPECT_EQ(record().heroRemark(3).state, 2);
-    EXPECT_TRUE(audio.log.contains(QStringLiteral("effect:") + engine->paths().sound(QStringLiteral("hod.wav"))));
+    EXPECT_TRUE(audio.log.contains(QStringLiteral("effect:") + QString::fromStdString(engine->paths().sound("hod.wav"))));
     // The voices from the houses have picked their first texts.
     for (int k : {1, 2}) {
         EXPECT_GE(record().crowdRemark(k).countdown, 90) << k;

@@ -15,7 +15,7 @@ protected:
         record.heldItem = 3;
         record.holdingItem = 1;
     }
-    void addComic() { world.files.files[kFakeRoot.comic(2)] = world.files.files[kFakeRoot.data(QStringLiteral("ten"))]; }
+    void addComic() { world.files.files[kFakeRoot.comic(2)] = world.files.files[kFakeRoot.data("ten")]; }
     const Door& door() { return record().scene(1).door(1); }
 };
 
@@ -59,7 +59,7 @@ TEST_F(Doors, MissingComicIsReportedOnceAndTheGameGoesOn) {
     EXPECT_TRUE(play().heroFree);
     ticks(5);
     ASSERT_EQ(world.messages.errors.size(), 1);
-    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.comic(2)));
+    EXPECT_TRUE(world.messages.errors[0].contains(QString::fromStdString(kFakeRoot.comic(2))));
 }
 
 TEST_F(Doors, KeyUsedThenRightClickLeavesTheDoorClosedButItsCellWalkable) {

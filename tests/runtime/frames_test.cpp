@@ -7,7 +7,7 @@
 #include "make-demo/demotree.h"
 #include "platform/audio.h"
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
+#include "make-glyphs/gamefont.h"
 #include "runtime/engine.h"
 #include "runtime/gamesession.h"
 #include "support/fakes.h"
@@ -56,7 +56,7 @@ protected:
         std::unique_ptr<CanvasEditing> editing;
 
         explicit Run(bool editor) {
-            engine = std::make_unique<Engine>(AssetPaths(dir_->path()), Services{disk, messages, audio, cursors, random, dialogs});
+            engine = std::make_unique<Engine>(AssetPaths(dir_->path().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
             if (editor) {
                 editing = std::make_unique<CanvasEditing>(*engine);
                 EXPECT_TRUE(engine->startUp());

@@ -74,9 +74,9 @@ protected:
 TEST_F(GameSessionTest, NewGameAfterPlayStartsTheGameAsBuiltAgain) {
     EXPECT_EQ(mode(), ScreenMode::Menu);
     EXPECT_TRUE(engine->play().musicLoop);
-    EXPECT_EQ(session->caption(), QStringLiteral("Клад короля"));
+    EXPECT_EQ(session->caption(), "Клад короля");
     EXPECT_FALSE(session->gameStarted());
-    const QByteArray built = session->builtRecord();
+    const QByteArray built = QByteArray::fromStdString(session->builtRecord());
 
     chooseMenu(1);
     EXPECT_TRUE(world.messages.questions.isEmpty()); // nothing to lose yet
@@ -119,7 +119,7 @@ TEST_F(GameSessionTest, NewGameAfterPlayStartsTheGameAsBuiltAgain) {
 }
 
 TEST_F(GameSessionTest, SaveAndOpenUseTheSavePointAndNeverTheGameFile) {
-    const QString save = kFakeRoot.savePointFile();
+    const QString save = QString::fromStdString(kFakeRoot.savePointFile());
     // Before any game: nothing to open, nothing to save.
     chooseMenu(2);
     EXPECT_EQ(world.messages.errors, QStringList{QString::fromUtf8(kNoSavedGame)});
@@ -137,7 +137,7 @@ TEST_F(GameSessionTest, SaveAndOpenUseTheSavePointAndNeverTheGameFile) {
     chooseMenu(3);
     EXPECT_EQ(world.messages.infos, QStringList{QString::fromUtf8(kGameSaved)});
     EXPECT_TRUE(world.messages.questions.isEmpty());
-    const auto saved = storedRecord(world.files, save);
+    const auto saved = storedRecord(world.files, save.toStdString());
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(saved->startScene, 3);   // the scene being played
     EXPECT_EQ(record().startScene, 2); // the game in memory keeps its own
@@ -225,7 +225,7 @@ TEST_F(GameSessionTest, TheCloseAsksOnlyWithAGameInProgress) {
     // Yes: saved (with no message of its own), and the window may close.
     world.files.failWritesTo.clear();
     EXPECT_TRUE(session->closeRequested());
-    EXPECT_EQ(world.files.written, QStringList{kFakeRoot.savePointFile()});
+    EXPECT_EQ(world.files.written, PathList{kFakeRoot.savePointFile()});
     EXPECT_EQ(storedRecord(world.files, kFakeRoot.savePointFile())->item(5).state, 2);
     EXPECT_TRUE(world.messages.infos.isEmpty());
     EXPECT_FALSE(session->gameInProgress());
@@ -280,13 +280,13 @@ TEST_F(GameSessionTest, TheGameFilesAreTheAuthorsAndStayAsTheyAre) {
     EXPECT_EQ(record().heroX, 90);
 
     const QByteArray game = world.files.files.value(kFakeRoot.recordFile());
-    for (const QString& path : {kFakeRoot.recoveryFile(), QStringLiteral("/game/mzh/data/../data/typ.dll")}) {
-        EXPECT_FALSE(files.writeAtomically(path, "x").isEmpty()) << path.toStdString();
-        EXPECT_FALSE(files.remove(path)) << path.toStdString();
+    for (const std::string& path : {kFakeRoot.recoveryFile(), std::string("/game/mzh/data/../data/typ.dll")}) {
+        EXPECT_FALSE(files.writeAtomically(path, "x").empty()) << path;
+        EXPECT_FALSE(files.remove(path)) << path;
     }
     EXPECT_EQ(world.files.files.value(kFakeRoot.recordFile()), game);
     EXPECT_EQ(world.files.files.value(kFakeRoot.recoveryFile()), recovery);
-    EXPECT_TRUE(files.writeAtomically(kFakeRoot.savePointFile(), "save").isEmpty()); // the rest goes through
+    EXPECT_TRUE(files.writeAtomically(kFakeRoot.savePointFile(), "save").empty()); // the rest goes through
 }
 
 } // namespace

@@ -87,7 +87,7 @@ TEST(HostileRecord, LoadsStartsRedrawsAndClosesSafely) {
         EXPECT_GE(engine.frameTimerInterval(), 1);
         redrawEverything(engine);
 
-        const QString name = engine.gameName();
+        const std::string name = engine.gameName();
         ASSERT_TRUE(engine.shutDown(name));
         auto saved = storedRecord(world.files);
         ASSERT_TRUE(saved);
@@ -99,7 +99,7 @@ TEST(HostileRecord, LoadsStartsRedrawsAndClosesSafely) {
         if (expected->stampCount == 0) expected->stampCount = 3;
         if (expected->comicCount == 0) expected->comicCount = 3;
         expected->startScene = engine.screen().currentScene;
-        expected->gameName.setText(name.left(100).toStdString());
+        expected->gameName.setText(QString::fromStdString(name).left(100).toStdString());
         EXPECT_EQ(std::memcmp(saved->bytes(), expected->bytes(), kProjectRecordSize), 0);
 
         // Then played: whatever the record says, the frames and the clicks stay inside the tables.

@@ -93,7 +93,7 @@ TEST_F(PlayerInput, MusicLoopsOnlyWhenAskedAndOnlyAtItsEnd) {
     EXPECT_TRUE(world.audio.log.isEmpty());
     world.audio.position = 1000;
     engine->overlayTick();
-    EXPECT_EQ(world.audio.log, (QStringList{QStringLiteral("open:") + kFakeRoot.sound(QStringLiteral("fon.mp3")),
+    EXPECT_EQ(world.audio.log, (QStringList{QStringLiteral("open:") + QString::fromStdString(kFakeRoot.sound("fon.mp3")),
                                             QStringLiteral("play")}));
     // A track that could not be opened (length 0) is not reopened every 10 ms.
     world.audio.log.clear();

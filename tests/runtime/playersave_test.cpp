@@ -34,7 +34,7 @@ TEST(PlayerSave, ASaveThatIsAPipeOrADeviceIsRefusedWithoutWaiting) {
     {
         PipeWatch watch(pipe);
         for (const QString& save : {pipe, QStringLiteral("/dev/zero")}) {
-            world.files.onDisk[kFakeRoot.savePointFile()] = save;
+            world.files.onDisk[QString::fromStdString(kFakeRoot.savePointFile())] = save;
             world.messages.errors.clear();
             // "Открыть" on the menu.
             engine.mouseMove(200, 230, kPlayHeight);

@@ -68,7 +68,7 @@ protected:
         for (int k = 1; k <= kBagSlots; ++k) count += record().bagSlot(k) == n;
         return count;
     }
-    QString effect(const char* name) const { return QStringLiteral("effect:") + kFakeRoot.sound(QLatin1String(name)); }
+    QString effect(const char* name) const { return QStringLiteral("effect:") + QString::fromStdString(kFakeRoot.sound(name)); }
 };
 
 } // namespace tw::test

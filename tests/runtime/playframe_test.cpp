@@ -57,11 +57,11 @@ protected:
         painter.fillRect(101, 0, 39, 39, QColor::fromRgb(kSpotColour));
         painter.fillRect(201, 0, 39, 39, QColor::fromRgb(kSpotFrame2Colour));
         painter.end();
-        world.files.files[kFakeRoot.data(QStringLiteral("anim"))] = toQtBytes(encodeBmp(fromQt(sheet)));
+        world.files.files[kFakeRoot.data("anim")] = toQtBytes(encodeBmp(fromQt(sheet)));
         QImage small(2000, 20, QImage::Format_RGB32);
         small.fill(Qt::yellow);
         small.setPixel(40, 19, qRgb(1, 1, 1)); // item 3's bottom-left pixel is its key
-        world.files.files[kFakeRoot.data(QStringLiteral("nabpredmin"))] = toQtBytes(encodeBmp(fromQt(small)));
+        world.files.files[kFakeRoot.data("nabpredmin")] = toQtBytes(encodeBmp(fromQt(small)));
 
         engine = std::make_unique<Engine>(kFakeRoot, world.services());
 
@@ -169,7 +169,7 @@ TEST_F(PlayFrame, ComicEndsAfterThirtyTicksFreeingTheHero) {
     engine->frameTick();
     EXPECT_FALSE(engine->play().comicOn);
     EXPECT_TRUE(engine->play().heroFree);
-    EXPECT_EQ(world.audio.log.last(), QStringLiteral("effect:") + kFakeRoot.sound(QStringLiteral("even.wav")));
+    EXPECT_EQ(world.audio.log.last(), QStringLiteral("effect:") + QString::fromStdString(kFakeRoot.sound("even.wav")));
 }
 
 TEST_F(PlayFrame, OnlyTheSceneAndAnimatorModesWorkInTheFrameTick) {

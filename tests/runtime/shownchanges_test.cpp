@@ -28,7 +28,7 @@ struct DiskEngine {
     Engine engine;
     CanvasEditing editing{engine};
     explicit DiskEngine(const QString& root)
-        : engine(AssetPaths(root), Services{disk, messages, audio, cursors, random, dialogs}) {}
+        : engine(AssetPaths(root.toStdString()), Services{disk, messages, audio, cursors, random, dialogs}) {}
 };
 
 // The ticks redraw and show only what changed: a play frame puts the background back only where the frame

@@ -105,7 +105,7 @@ TEST(Soak, DemoProjectUnderRandomInput) {
     FakeCursors cursors;
     FakeFileDialogs dialogs;
     SeededRandom random(11);
-    Engine engine(AssetPaths(dir.path()), Services{disk, messages, audio, cursors, random, dialogs});
+    Engine engine(AssetPaths(dir.path().toStdString()), Services{disk, messages, audio, cursors, random, dialogs});
     const CanvasEditing editing(engine);
     ASSERT_TRUE(engine.startUp());
     ASSERT_TRUE(eachItemOnce(engine.record()));

@@ -51,7 +51,7 @@ TEST_F(StartUp, OpensOnTheMenuWithCaptionAndNeutralCursor) {
     putMinimalTree(world.files, *record, true);
     ASSERT_TRUE(start());
     EXPECT_EQ(engine->screen().screenMode, ScreenMode::Menu);
-    EXPECT_EQ(engine->caption(), QStringLiteral("     TARNWICK    ( Quest )"));
+    EXPECT_EQ(engine->caption(), "     TARNWICK    ( Quest )");
     EXPECT_EQ(engine->canvas().pixel(500, 350), qRgb(0, 0, 160)); // the menu picture is drawn
     EXPECT_EQ(world.cursors.installs, 8);
     for (int slot = 1; slot <= 8; ++slot) EXPECT_TRUE(world.cursors.installed[slot].has_value()) << slot;
@@ -77,7 +77,7 @@ TEST_F(StartUp, StartSceneIsCurrentAndClosingStoresTheCurrentScene) {
     ASSERT_TRUE(start());
     EXPECT_EQ(engine->screen().currentScene, 7);
     engine->screen().currentScene = 3;
-    ASSERT_TRUE(engine->shutDown(QStringLiteral("Quest")));
+    ASSERT_TRUE(engine->shutDown("Quest"));
     EXPECT_EQ(storedRecord(world.files)->startScene, 3);
 }
 
@@ -104,10 +104,10 @@ TEST_F(StartUp, MissingProjectFileGivesOneErrorAndOpensNothingElse) {
     world.files.opened.clear();
     EXPECT_FALSE(start());
     EXPECT_EQ(world.messages.errors, QStringList{QStringLiteral(" ERROR ")});
-    EXPECT_EQ(world.files.opened, QStringList{kFakeRoot.recordFile()});
+    EXPECT_EQ(world.files.opened, QStringList{QString::fromStdString(kFakeRoot.recordFile())});
     EXPECT_EQ(world.cursors.installs, 0);
     // Closing afterwards writes nothing at all.
-    EXPECT_TRUE(engine->shutDown(QStringLiteral("x")));
+    EXPECT_TRUE(engine->shutDown("x"));
     EXPECT_TRUE(world.files.written.isEmpty());
 }
 
@@ -116,8 +116,8 @@ TEST_F(StartUp, ShortProjectFileIsReportedByNameAndNothingIsWrittenAtClose) {
     world.files.files[kFakeRoot.recordFile()].truncate(1000);
     EXPECT_FALSE(start());
     ASSERT_EQ(world.messages.errors.size(), 1);
-    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.recordFile()));
-    EXPECT_TRUE(engine->shutDown(QStringLiteral("x")));
+    EXPECT_TRUE(world.messages.errors[0].contains(QString::fromStdString(kFakeRoot.recordFile())));
+    EXPECT_TRUE(engine->shutDown("x"));
     EXPECT_TRUE(world.files.written.isEmpty());
     EXPECT_EQ(world.files.files[kFakeRoot.recordFile()].size(), 1000);
 }
@@ -126,7 +126,7 @@ TEST_F(StartUp, MissingOrBrokenPictureStopsStartUpWithItsName) {
     for (const char* name : {"anim", "menu", "pon", "nabpredmax", "nabpredmin", "dver", "ten"}) {
         FakeWorld fresh;
         putMinimalTree(fresh.files, *record);
-        const QString path = kFakeRoot.data(QLatin1String(name));
+        const QString path = QString::fromStdString(kFakeRoot.data(name));
         if (QLatin1String(name) == QLatin1String("pon")) {
             fresh.files.files[path] = QByteArray("BM not really a bitmap");
         } else {
@@ -136,7 +136,7 @@ TEST_F(StartUp, MissingOrBrokenPictureStopsStartUpWithItsName) {
         EXPECT_FALSE(broken.startUp()) << name;
         ASSERT_EQ(fresh.messages.errors.size(), 1) << name;
         EXPECT_TRUE(fresh.messages.errors[0].contains(path)) << name;
-        EXPECT_TRUE(broken.shutDown(QStringLiteral("x")));
+        EXPECT_TRUE(broken.shutDown("x"));
         EXPECT_TRUE(fresh.files.written.isEmpty()) << name;
     }
 }
@@ -145,10 +145,10 @@ TEST_F(StartUp, ShutdownWritesStripsNameAndRecord) {
     putMinimalTree(world.files, *record);
     ASSERT_TRUE(start());
     engine->record().heroX = 321;
-    ASSERT_TRUE(engine->shutDown(QString(120, QChar(0x0416)))); // 120 x "Ж"
+    ASSERT_TRUE(engine->shutDown(QString(120, QChar(0x0416)).toStdString())); // 120 x "Ж"
     EXPECT_EQ(world.files.written,
-              (QStringList{kFakeRoot.data(QStringLiteral("nabpredmax")), kFakeRoot.data(QStringLiteral("nabpredmin")),
-                           kFakeRoot.data(QStringLiteral("dver")), kFakeRoot.recordFile()}));
+              (PathList{kFakeRoot.data("nabpredmax"), kFakeRoot.data("nabpredmin"),
+                           kFakeRoot.data("dver"), kFakeRoot.recordFile()}));
     auto saved = storedRecord(world.files);
     ASSERT_TRUE(saved);
     EXPECT_EQ(QString::fromStdString(saved->gameName.text()), QString(100, QChar(0x0416)));
@@ -159,16 +159,16 @@ TEST_F(StartUp, WriteFailureAtCloseAttemptsEveryWriteAndMayStayOpen) {
     putMinimalTree(world.files, *record);
     const QByteArray before = world.files.files[kFakeRoot.recordFile()];
     ASSERT_TRUE(start());
-    world.files.failWritesTo << kFakeRoot.data(QStringLiteral("nabpredmax")) << kFakeRoot.recordFile();
+    world.files.failWritesTo << kFakeRoot.data("nabpredmax") << kFakeRoot.recordFile();
     world.messages.answerYes = false;
     engine->record().heroX = 99;
-    EXPECT_FALSE(engine->shutDown(QStringLiteral("Quest")));
+    EXPECT_FALSE(engine->shutDown("Quest"));
     // The other strips were still written; one message names both failures.
-    EXPECT_EQ(world.files.written, (QStringList{kFakeRoot.data(QStringLiteral("nabpredmin")),
-                                                kFakeRoot.data(QStringLiteral("dver"))}));
+    EXPECT_EQ(world.files.written, (PathList{kFakeRoot.data("nabpredmin"),
+                                                kFakeRoot.data("dver")}));
     ASSERT_EQ(world.messages.errors.size(), 1);
-    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.recordFile()));
-    EXPECT_TRUE(world.messages.errors[0].contains(kFakeRoot.data(QStringLiteral("nabpredmax"))));
+    EXPECT_TRUE(world.messages.errors[0].contains(QString::fromStdString(kFakeRoot.recordFile())));
+    EXPECT_TRUE(world.messages.errors[0].contains(QString::fromStdString(kFakeRoot.data("nabpredmax"))));
     EXPECT_EQ(world.messages.questions, QStringList{QString::fromUtf8(kCloseQuestion)});
     EXPECT_EQ(world.messages.defaults, QList<Messages::Answer>{Messages::Answer::No});
     EXPECT_EQ(world.files.files[kFakeRoot.recordFile()], before);
@@ -176,7 +176,7 @@ TEST_F(StartUp, WriteFailureAtCloseAttemptsEveryWriteAndMayStayOpen) {
     EXPECT_TRUE(engine->isStarted());
     EXPECT_EQ(engine->record().heroX, 99);
     world.files.failWritesTo.clear();
-    EXPECT_TRUE(engine->shutDown(QStringLiteral("Quest")));
+    EXPECT_TRUE(engine->shutDown("Quest"));
     EXPECT_EQ(storedRecord(world.files)->heroX, 99);
     EXPECT_EQ(world.messages.questions.size(), 1);
 }
@@ -192,7 +192,7 @@ TEST_F(StartUp, RecoveryFileIsOfferedOnlyWhenWholeAndDifferent) {
     const QByteArray changedBytes(reinterpret_cast<const char*>(changed->bytes()),
                                   qsizetype(kProjectRecordSize));
     const QByteArray sameBytes(reinterpret_cast<const char*>(record->bytes()), qsizetype(kProjectRecordSize));
-    const QString recovery = kFakeRoot.recoveryFile();
+    const QString recovery = QString::fromStdString(kFakeRoot.recoveryFile());
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -232,8 +232,8 @@ TEST_F(StartUp, RecoveryFileIsOfferedOnlyWhenWholeAndDifferent) {
     missing.files.files.insert(recovery, changedBytes);
     Engine broken(kFakeRoot, missing.services());
     EXPECT_FALSE(broken.startUp());
-    broken.writeRecovery(QStringLiteral("x"));
-    EXPECT_TRUE(broken.shutDown(QStringLiteral("x")));
+    broken.writeRecovery("x");
+    EXPECT_TRUE(broken.shutDown("x"));
     EXPECT_TRUE(missing.messages.questions.isEmpty());
     EXPECT_EQ(missing.files.files.value(recovery), changedBytes);
     EXPECT_TRUE(missing.files.written.isEmpty());
@@ -245,7 +245,7 @@ TEST_F(StartUp, ActivationStartsTheMusicFromTheStart) {
     ASSERT_TRUE(start());
     engine->activate();
     engine->activate();
-    const QString music = QStringLiteral("open:") + kFakeRoot.sound(QStringLiteral("fon.mp3"));
+    const QString music = QStringLiteral("open:") + QString::fromStdString(kFakeRoot.sound("fon.mp3"));
     EXPECT_EQ(world.audio.log, (QStringList{music, QStringLiteral("play"), music, QStringLiteral("play")}));
 }
 

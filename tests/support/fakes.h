@@ -16,42 +16,75 @@
 
 namespace tw::test {
 
+// Paths of the fake tree, named either way: as the toolkit's texts the tests write, or as the UTF-8
+// texts the program's paths are.
+class PathList : public QStringList {
+public:
+    using QStringList::QStringList;
+    PathList(const QStringList& paths) : QStringList(paths) {}
+    PathList(std::initializer_list<std::string> paths) {
+        for (const std::string& path : paths) append(QString::fromStdString(path));
+    }
+    using QStringList::contains;
+    using QStringList::count;
+    using QStringList::operator<<;
+    bool contains(const std::string& path) const { return contains(QString::fromStdString(path)); }
+    qsizetype count(const std::string& path) const { return count(QString::fromStdString(path)); }
+    PathList& operator<<(const std::string& path) {
+        append(QString::fromStdString(path));
+        return *this;
+    }
+};
+
+// The files of the fake tree by path, as the toolkit's bytes.
+class FileTable : public QHash<QString, QByteArray> {
+public:
+    using QHash::QHash;
+    using QHash::contains;
+    using QHash::insert;
+    using QHash::operator[];
+    using QHash::remove;
+    using QHash::value;
+    bool contains(const std::string& path) const { return contains(QString::fromStdString(path)); }
+    QByteArray& operator[](const std::string& path) { return operator[](QString::fromStdString(path)); }
+    QByteArray value(const std::string& path) const { return value(QString::fromStdString(path)); }
+    bool remove(const std::string& path) { return remove(QString::fromStdString(path)); }
+    void insert(const std::string& path, const QByteArray& bytes) { insert(QString::fromStdString(path), bytes); }
+};
+
 // An in-memory file tree that records every file opened and can be told to fail.
 class FakeFileSystem final : public FileSystem {
 public:
-    QHash<QString, QByteArray> files;
-    QStringList opened;        // every read, in order
-    QStringList written;       // every successful write, in order
-    QStringList failWritesTo;  // writes to these paths fail
-    QStringList failReadsOf;   // reads of these paths fail after opening
-    QStringList removed;       // every file removed, in order
+    FileTable files;
+    PathList opened;        // every read, in order
+    PathList written;       // every successful write, in order
+    PathList failWritesTo;  // writes to these paths fail
+    PathList failReadsOf;   // reads of these paths fail after opening
+    PathList removed;       // every file removed, in order
 
-    ReadResult read(const QString& path) override;
-    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
-    QString copy(const QString& from, const QString& to) override;
-    bool exists(const QString& path) override;
-    bool isDirectory(const QString& path) override;
-    QString makeDirectory(const QString& path) override;
-    bool remove(const QString& path) override;
-    QString makeExecutable(const QString& path) override {
-        if (!files.contains(path)) return QStringLiteral("No such file or directory");
-        executables << path;
-        return {};
-    }
-    QStringList executables; // files made executable
+    // Paths are the UTF-8 texts of the keys above.
+    ReadResult read(const std::string& path) override;
+    std::string writeAtomically(const std::string& path, const Bytes& bytes) override;
+    std::string copy(const std::string& from, const std::string& to) override;
+    bool exists(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    std::string makeDirectory(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    std::string makeExecutable(const std::string& path) override;
+    PathList executables; // files made executable
 
-    QStringList directories;
+    PathList directories;
 
     // Reads of these paths go to the real disk file named (a huge sparse file, a pipe, /dev/zero) through
     // the disk's own reader.
     QHash<QString, QString> onDisk;
-    ReadResult readChosen(const QString& path, qint64 limit, const ReadProgress& progress) override;
+    ReadResult readChosen(const std::string& path, std::int64_t limit, const ReadProgress& progress) override;
 
-    QStringList links;      // paths that are symbolic links: writes to them are refused as on disk
+    PathList links;      // paths that are symbolic links: writes to them are refused as on disk
     qint64 spaceLeft = -1;  // bytes the disk still takes (-1: no limit); a write beyond fails for want of space
-    bool isLink(const QString& path) override { return links.contains(path); }
-    QStringList entries(const QString& folder) override;
-    bool sameFile(const QString& a, const QString& b) override;
+    bool isLink(const std::string& path) override { return links.contains(QString::fromStdString(path)); }
+    std::vector<std::string> entries(const std::string& folder) override;
+    bool sameFile(const std::string& a, const std::string& b) override;
 };
 
 class FakeMessages final : public Messages {

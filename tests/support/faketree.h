@@ -9,15 +9,15 @@
 
 namespace tw::test {
 
-inline const AssetPaths kFakeRoot{QStringLiteral("/game/")};
+inline const AssetPaths kFakeRoot{"/game/"};
 
 // A picture filled with one colour.
 QImage solidPicture(int width, int height, QColor colour);
 
 // Stores a record as the project file of the fake tree.
-void putRecord(FakeFileSystem& files, const ProjectRecord& record, const QString& path = kFakeRoot.recordFile());
+void putRecord(FakeFileSystem& files, const ProjectRecord& record, const std::string& path = kFakeRoot.recordFile());
 // Reads back the record stored in the fake tree.
-std::unique_ptr<ProjectRecord> storedRecord(FakeFileSystem& files, const QString& path = kFakeRoot.recordFile());
+std::unique_ptr<ProjectRecord> storedRecord(FakeFileSystem& files, const std::string& path = kFakeRoot.recordFile());
 
 // A complete small tree: the record given and every picture and cursor start-up needs, each picture
 // filled with its own colour (menu blue, scenes a shade per scene number, strips with a distinct colour

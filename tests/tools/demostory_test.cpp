@@ -9,7 +9,7 @@
 #include "make-demo/itempictures.h"
 #include "make-demo/spritesheet.h"
 #include "make-demo/uipictures.h"
-#include "platform/gamefont.h"
+#include "make-glyphs/gamefont.h"
 
 #include <gtest/gtest.h>
 

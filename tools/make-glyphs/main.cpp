@@ -3,7 +3,7 @@
 //   make-glyphs src/canvas/gamefontatlas.cpp
 #include "atlassource.h"
 #include "glyphcapture.h"
-#include "platform/gamefont.h"
+#include "make-glyphs/gamefont.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

@@ -8,6 +8,7 @@
 #include "editor/pages/widgets.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -129,7 +129,7 @@ EditorPanel::EditorPanel(Editor& editor, Applicator& applicator, QWidget* parent
 }
 
 void EditorPanel::loadFromRecord() {
-    buildPage_->setGameName(engine_.gameName());
+    buildPage_->setGameName(QString::fromStdString(engine_.gameName()));
     showRecord();
 }
 

@@ -7,6 +7,7 @@
 #include "editor/strippreview.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
+#include "toolkit/toolkittypes.h"
 
 #include <QFont>
 #include <QFrame>

@@ -6,7 +6,6 @@
 #include "app/mainwindow.h"
 #include "editor/pages/editorpanel.h"
 #include "platform/filesystem.h"
-#include "platform/gamefont.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
 #include "platform/widgets/qtfiledialogs.h"
@@ -30,7 +29,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s <tree> <hero x> <game name>\n", argv[0]);
         return 2;
     }
-    tw::registerGameFont();
 
     tw::DiskFileSystem files;
     tw::QtMessages messages;
@@ -38,7 +36,7 @@ int main(int argc, char* argv[]) {
     tw::WidgetCursors cursors;
     tw::SeededRandom random;
     tw::QtFileDialogs dialogs;
-    const tw::AssetPaths paths(QString::fromLocal8Bit(argv[1]));
+    const tw::AssetPaths paths(argv[1]);
     tw::MainWindow window(paths, tw::Services{files, messages, audio, cursors, random, dialogs});
     messages.setParent(&window);
     dialogs.setParent(&window);
@@ -54,7 +52,7 @@ int main(int argc, char* argv[]) {
     // The change is in the file once a whole record with the new x lies there.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        QFile file(paths.recoveryFile());
+        QFile file(QString::fromStdString(paths.recoveryFile()));
         if (!file.open(QIODevice::ReadOnly)) return;
         const QByteArray bytes = file.readAll();
         if (std::size_t(bytes.size()) != tw::kProjectRecordSize) return;

@@ -1,4 +1,4 @@
-#include "platform/gamefont.h"
+#include "make-glyphs/gamefont.h"
 
 #include <QDir>
 #include <QFontDatabase>
