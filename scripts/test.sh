@@ -12,6 +12,13 @@ if grep -rnE '#include <(QtWidgets/)?Q(Widget|Application|MainWindow|Dialog|Mess
     echo "A core source includes a widget header (above)." >&2
     exit 1
 fi
+# The game core is standard C++ alone: no toolkit header in the record, the pictures, the engine or the
+# seams' interfaces, so that the same code can play a game wherever a C++20 compiler runs.
+if grep -rnE '#include <(Qt[A-Za-z]*/)?Q[A-Za-z]*(\.h)?>' \
+       src/project src/canvas src/runtime src/core-alone src/platform/*.h src/platform/*.cpp; then
+    echo "A source of the game core includes a toolkit header (above)." >&2
+    exit 1
+fi
 # The engine knows nothing of the editor or of either program's window: the player links the core alone.
 if grep -rnE '#include "(editor|app|player)/' src/project src/canvas src/runtime src/check src/platform; then
     echo "A core source includes an editor or window header (above)." >&2
@@ -27,4 +34,7 @@ if [ "${1:-}" = "--sanitize" ]; then
 else
     scripts/build.sh build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
+    # The core built on its own, with no toolkit looked for, plays the demo built above.
+    scripts/build.sh build-core -DTW_CORE_ONLY=ON -DTW_WERROR=ON
+    build-core/bin/tw_core_alone build/bin >/dev/null
 fi

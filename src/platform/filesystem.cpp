@@ -15,11 +15,12 @@ namespace tw {
 
 FileSystem::ReadResult FileSystem::readChosen(const std::string& path, std::int64_t limit, const ReadProgress& progress) {
     ReadResult result = read(path);
-    if (result.ok() && result.bytes.size() > limit) {
+    const auto size = std::int64_t(result.bytes.size());
+    if (result.ok() && size > limit) {
         result.status = ReadStatus::TooLarge;
         result.bytes.clear();
     }
-    if (result.ok() && progress) progress(result.bytes.size(), result.bytes.size());
+    if (result.ok() && progress) progress(size, size);
     return result;
 }
 
