@@ -7,7 +7,6 @@
 #include "make-demo/demotree.h"
 #include "platform/audio.h"
 #include "platform/filesystem.h"
-#include "make-glyphs/gamefont.h"
 #include "runtime/engine.h"
 #include "runtime/gamesession.h"
 #include "support/fakes.h"
@@ -30,8 +29,6 @@ namespace {
 class DemoFrames : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // The programs draw their texts in the game's Tahoma; so do these frames.
-        registerGameFont();
         dir_ = new QTemporaryDir;
         QString error;
         ASSERT_EQ(demo::writeDemoTree({dir_->path(), QCoreApplication::applicationFilePath()}, &error),
