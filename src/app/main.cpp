@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/replaycommand.h"
 #include "platform/filesystem.h"
+#include "platform/memorypolicy.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
 #include "platform/widgets/qtfiledialogs.h"
@@ -14,6 +15,7 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    tw::keepFreedMemoryForReuse();
     // `--check`: the game check for scripts, with no window and no display.
     if (const std::optional<int> code = tw::runCheckCommand(argc, argv)) return *code;
     // --replay FILE [--grab PNG] [--json]: a player's recording played in the editor's engine, headless.

@@ -9,6 +9,7 @@
 #include "platform/cursors.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
+#include "platform/memorypolicy.h"
 #include "platform/messages.h"
 #include "platform/random.h"
 #include "project/assetpaths.h"
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s GAME_FOLDER\n", argv[0]);
         return 2;
     }
+    keepFreedMemoryForReuse();
     const AssetPaths paths(argv[1]);
     DiskFileSystem disk;
     GameFiles files(disk, paths); // the game is read, never written

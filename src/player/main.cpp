@@ -1,5 +1,6 @@
 // The program a built game runs: the game beside the executable, played in a window of its own.
 #include "platform/filesystem.h"
+#include "platform/memorypolicy.h"
 #include "platform/random.h"
 #include "platform/sdl/sdlaudio.h"
 #include "platform/widgets/qtfiledialogs.h"
@@ -17,6 +18,7 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    tw::keepFreedMemoryForReuse();
     // --replay FILE [--grab PNG] [--json]: a recording played back with no window (see replaycommand.h).
     if (tw::isReplayCommand(argc, argv)) return tw::runReplayCommand(argc, argv);
     // The toolkit's own event loop instead of GLib's: the program wakes many times a second for its

@@ -4,6 +4,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <type_traits>
 
 namespace tw {
 
@@ -115,6 +116,13 @@ const RandomDialog& SceneBlock::randomDialog(int k) const { return at1(randomDia
 std::unique_ptr<ProjectRecord> ProjectRecord::createBlank() {
     auto record = std::make_unique<ProjectRecord>();
     std::memset(static_cast<void*>(record.get()), 0, sizeof(ProjectRecord));
+    return record;
+}
+
+std::unique_ptr<ProjectRecord> ProjectRecord::fromBytes(const char* bytes) {
+    static_assert(std::is_trivially_default_constructible_v<ProjectRecord>);
+    std::unique_ptr<ProjectRecord> record(new ProjectRecord); // default-initialised: no bytes written
+    std::memcpy(static_cast<void*>(record.get()), bytes, sizeof(ProjectRecord));
     return record;
 }
 

@@ -244,6 +244,8 @@ struct ProjectRecord {
 
     // A record of all zero bytes, as a project built from scratch starts.
     static std::unique_ptr<ProjectRecord> createBlank();
+    // A record holding the first kProjectRecordSize bytes given, copied once (not zeroed first).
+    static std::unique_ptr<ProjectRecord> fromBytes(const char* bytes);
 
     // 1-based element access.
     HeroRemark& heroRemark(int k);

@@ -26,8 +26,7 @@ RecordLoad loadRecordFile(FileSystem& files, const std::string& path) {
     }
     // A longer file holds one record followed by bytes that are not part of the project; the record is
     // read from its start, as a record-sized read would.
-    load.record = ProjectRecord::createBlank();
-    std::memcpy(load.record->bytes(), read.bytes.data(), kProjectRecordSize);
+    load.record = ProjectRecord::fromBytes(read.bytes.data());
     load.status = RecordLoad::Status::Ok;
     return load;
 }

@@ -17,8 +17,7 @@ RecoveryCheck inspectRecoveryFile(FileSystem& files, const std::string& path, co
         check.status = RecoveryCheck::Status::Discard;
         return check;
     }
-    check.record = ProjectRecord::createBlank();
-    std::memcpy(check.record->bytes(), read.bytes.data(), kProjectRecordSize);
+    check.record = ProjectRecord::fromBytes(read.bytes.data());
     check.status = RecoveryCheck::Status::Offer;
     return check;
 }
