@@ -34,7 +34,10 @@ if [ "${1:-}" = "--sanitize" ]; then
 else
     scripts/build.sh build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
-    # The core built on its own, with no toolkit looked for, plays the demo built above.
+    # The core built on its own, with no toolkit looked for, plays the demo.
     scripts/build.sh build-core -DTW_CORE_ONLY=ON -DTW_WERROR=ON
-    build-core/bin/tw_core_alone build/bin >/dev/null
+    demo="$(mktemp -d)"
+    trap 'rm -rf "$demo"' EXIT
+    build/bin/make-demo "$demo" --program build/bin/tarnwick-player >/dev/null
+    build-core/bin/tw_core_alone "$demo" >/dev/null
 fi
