@@ -39,5 +39,16 @@ else
     demo="$(mktemp -d)"
     trap 'rm -rf "$demo"' EXIT
     build/bin/make-demo "$demo" --program build/bin/tarnwick-player >/dev/null
-    build-core/bin/tw_core_alone "$demo" >/dev/null
+    native="$(build-core/bin/tw_core_alone "$demo")"
+    # The same core compiled to WebAssembly plays it exactly as the native one does: the same state and
+    # the same frame, pixel for pixel. Emscripten's tools find their modules through NODE_PATH where node
+    # is not Debian's own; node's own fetch is kept out of the way of the older Emscripten's loader.
+    export NODE_PATH=/usr/share/nodejs
+    emcmake cmake -S . -B build-wasm -G Ninja -DTW_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-wasm -j "$(nproc)"
+    web="$(node --no-experimental-fetch build-wasm/bin/tw_core_alone.js "$demo")"
+    if [ "$native" != "$web" ]; then
+        printf 'The WebAssembly core played the demo otherwise than the native one:\n%s\n%s\n' "$native" "$web" >&2
+        exit 1
+    fi
 fi

@@ -32,11 +32,17 @@ constexpr std::int64_t kReadLimit = std::int64_t(256) << 20;
 // A long read goes in pieces of this size, each reported to the progress callback.
 constexpr std::int64_t kReadPiece = std::int64_t(1) << 20;
 
+// What strerror_r gave: the GNU one returns its text (which may or may not be the buffer), the POSIX one
+// fills the buffer and returns 0.
+[[maybe_unused]] const char* reasonText(const char* text, const char*) { return text; }
+[[maybe_unused]] const char* reasonText(int result, const char* buffer) {
+    return result == 0 ? buffer : "unknown error";
+}
+
 // The system's own words for an error number (the program runs in a UTF-8 locale).
 std::string systemReason(int error) {
     char buffer[256] = {};
-    // The GNU strerror_r returns its text, which may or may not be the buffer.
-    return strerror_r(error, buffer, sizeof buffer);
+    return reasonText(strerror_r(error, buffer, sizeof buffer), buffer);
 }
 
 // Paths are UTF-8 and so are the system's names: the path is passed as it is.
