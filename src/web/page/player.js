@@ -1,0 +1,249 @@
+// The page's side of the web player: loads the game's pack with a progress bar, hands the player its
+// input and timer ticks, shows its frames scaled to the page, and carries out its messages, sounds and
+// cursors. The game itself is tarnwick-web.wasm.
+'use strict';
+(function () {
+  const kWidth = 1009, kHeight = 700, kOverlayInterval = 10;
+  const gameName = document.body.dataset.game || document.title;
+  const storageKey = 'tarnwick-save:' + gameName;
+  const canvas = document.getElementById('game');
+  const context = canvas.getContext('2d');
+  const zonesCanvas = document.getElementById('zones');
+  const loading = document.getElementById('loading');
+  const progress = document.getElementById('progress');
+  const loadingText = document.getElementById('loadingText');
+  let image = null;
+  let sounds = new Map();   // path -> object URL of its bytes in the pack
+  let music = null;
+  let unlocked = false;     // the browser plays sound only after the player's first click
+  let pendingMusic = false;
+  const cursors = new Map(); // slot -> {frames: [css], sequence, jiffies}
+  let cursorTimer = null;
+
+  // ---- the pack: the game's files, fetched once ----
+  function readPack(buffer) {
+    const bytes = new Uint8Array(buffer);
+    const view = new DataView(buffer);
+    const files = new Map();
+    let at = 12;
+    const count = view.getUint32(8, true);
+    const decoder = new TextDecoder();
+    for (let k = 0; k < count && at + 2 <= bytes.length; ++k) {
+      const pathSize = view.getUint16(at, true); at += 2;
+      const path = decoder.decode(bytes.subarray(at, at + pathSize)); at += pathSize;
+      const size = view.getUint32(at, true); at += 4;
+      files.set(path, bytes.subarray(at, at + size)); at += size;
+    }
+    return files;
+  }
+
+  async function fetchPack() {
+    const response = await fetch('game.pak');
+    if (!response.ok) throw new Error('файл игры game.pak не загружен (' + response.status + ')');
+    const total = Number(response.headers.get('Content-Length')) || 0;
+    const reader = response.body.getReader();
+    const parts = [];
+    let received = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      parts.push(value);
+      received += value.length;
+      if (total) progress.value = received / total;
+    }
+    const pack = new Uint8Array(received);
+    let at = 0;
+    for (const part of parts) { pack.set(part, at); at += part.length; }
+    return pack;
+  }
+
+  // ---- messages ----
+  const dialog = document.getElementById('dialog');
+  function showBox(text) {
+    document.getElementById('dialogText').textContent = text;
+    document.getElementById('yes').hidden = true;
+    document.getElementById('no').hidden = true;
+    const ok = document.getElementById('ok');
+    ok.hidden = false;
+    dialog.hidden = false;
+    ok.onclick = () => { dialog.hidden = true; canvas.focus(); };
+    ok.focus();
+  }
+
+  // ---- sound ----
+  function soundUrl(path) { return sounds.get(path) || null; }
+  function twSound(what, path) {
+    if (what === 'open') {
+      if (music) music.pause();
+      const url = soundUrl(path);
+      music = url ? new Audio(url) : null;
+    } else if (what === 'play') {
+      if (music && unlocked) music.play().catch(() => {});
+      else pendingMusic = true;
+    } else if (what === 'close') {
+      if (music) music.pause();
+      music = null;
+    } else if (what === 'effect' || what === 'click') {
+      const url = soundUrl(path);
+      if (url && unlocked) new Audio(url).play().catch(() => {});
+    }
+  }
+  function twMusicTime(length) {
+    if (!music) return 0;
+    const seconds = length ? music.duration : music.currentTime;
+    return isFinite(seconds) ? Math.round(seconds * 1000) : 0;
+  }
+
+  // ---- cursors ----
+  function cursorCss(rgba, width, height, hotX, hotY) {
+    const c = document.createElement('canvas');
+    c.width = width; c.height = height;
+    c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
+    return 'url(' + c.toDataURL() + ') ' + hotX + ' ' + hotY + ', default';
+  }
+  function twCursorFrame(slot, frame, rgba, width, height, hotX, hotY) {
+    if (!cursors.has(slot)) cursors.set(slot, { frames: [], sequence: [], jiffies: [] });
+    cursors.get(slot).frames[frame] = cursorCss(rgba, width, height, hotX, hotY);
+  }
+  function twCursorSteps(slot, sequence, jiffies) {
+    if (!sequence.length) { cursors.delete(slot); return; }
+    const cursor = cursors.get(slot);
+    cursor.sequence = sequence;
+    cursor.jiffies = jiffies;
+  }
+  function twShowCursor(shape) {
+    if (cursorTimer) { clearTimeout(cursorTimer); cursorTimer = null; }
+    if (shape === 0) { canvas.style.cursor = 'none'; return; }
+    const cursor = cursors.get(shape);
+    if (!cursor || !cursor.sequence.length) { canvas.style.cursor = 'default'; return; }
+    let step = 0;
+    const show = () => {
+      canvas.style.cursor = cursor.frames[cursor.sequence[step]] || 'default';
+      if (cursor.sequence.length > 1) {
+        const wait = Math.max(1, cursor.jiffies[step]) * 1000 / 60;
+        step = (step + 1) % cursor.sequence.length;
+        cursorTimer = setTimeout(show, wait);
+      }
+    };
+    show();
+  }
+
+  // ---- the frame ----
+  function draw() {
+    const width = Module._twFrameWidth(), height = Module._twFrameHeight();
+    if (!width) return;
+    if (!image || image.width !== width || image.height !== height) image = context.createImageData(width, height);
+    const at = Module._twFrame();
+    image.data.set(HEAPU8.subarray(at, at + width * height * 4));
+    context.putImageData(image, 0, 0);
+  }
+
+  // The canvas keeps its proportions and fills as much of the page as it can.
+  function fit() {
+    const scale = Math.min(window.innerWidth / kWidth, window.innerHeight / kHeight);
+    for (const c of [canvas, zonesCanvas]) {
+      c.style.width = Math.floor(kWidth * scale) + 'px';
+      c.style.height = Math.floor(kHeight * scale) + 'px';
+    }
+  }
+  function canvasPoint(event) {
+    const box = canvas.getBoundingClientRect();
+    return [Math.floor((event.clientX - box.left) * kWidth / box.width),
+            Math.floor((event.clientY - box.top) * kHeight / box.height)];
+  }
+
+  function startTimers() {
+    let interval = Module._twFrameInterval();
+    let frameTimer = setInterval(function tick() {
+      Module._twFrameTick();
+      draw();
+      const wanted = Module._twFrameInterval();
+      if (wanted !== interval) { clearInterval(frameTimer); interval = wanted; frameTimer = setInterval(tick, interval); }
+    }, interval);
+    setInterval(() => { if (Module._twOverlayTick()) draw(); }, kOverlayInterval);
+  }
+
+  function unlockSound() {
+    if (unlocked) return;
+    unlocked = true;
+    if (pendingMusic && music) music.play().catch(() => {});
+  }
+
+  function listen() {
+    canvas.addEventListener('mousemove', (e) => { const [x, y] = canvasPoint(e); Module._twMouseMove(x, y); });
+    canvas.addEventListener('mousedown', (e) => {
+      if (e.button !== 0 && e.button !== 2) return;
+      unlockSound();
+      canvas.focus();
+      const [x, y] = canvasPoint(e);
+      Module._twMouseDown(e.button === 2 ? 1 : 0, x, y);
+      draw();
+    });
+    window.addEventListener('mouseup', () => Module._twMouseUp());
+    canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+    window.addEventListener('keydown', (e) => {
+      if (e.key === 'Escape') { Module._twEscape(); draw(); e.preventDefault(); }
+      if (e.key === 'F11') { toggleFullScreen(); e.preventDefault(); }
+    });
+    window.addEventListener('resize', fit);
+    document.getElementById('fullScreen').addEventListener('click', toggleFullScreen);
+  }
+  function toggleFullScreen() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else document.documentElement.requestFullscreen().catch(() => {});
+  }
+
+  function savedGame() {
+    const text = localStorage.getItem(storageKey);
+    if (!text) return new Uint8Array(0);
+    const binary = atob(text);
+    const bytes = new Uint8Array(binary.length);
+    for (let k = 0; k < binary.length; ++k) bytes[k] = binary.charCodeAt(k);
+    return bytes;
+  }
+  function twGameSaved(bytes) {
+    let binary = '';
+    for (let k = 0; k < bytes.length; k += 0x8000) binary += String.fromCharCode.apply(null, bytes.subarray(k, k + 0x8000));
+    try { localStorage.setItem(storageKey, btoa(binary)); }
+    catch (e) { showBox('Игра не сохранена в браузере: ' + e.message); }
+  }
+
+  function copyIn(bytes) {
+    const at = Module._malloc(Math.max(1, bytes.length));
+    HEAPU8.set(bytes, at);
+    return at;
+  }
+
+  async function start() {
+    fit();
+    let pack;
+    try {
+      pack = await fetchPack();
+    } catch (e) {
+      loadingText.textContent = 'Игра не загружена: ' + e.message;
+      return;
+    }
+    for (const [path, bytes] of readPack(pack.buffer)) {
+      if (path.startsWith('mzh/sound/')) sounds.set(path, URL.createObjectURL(new Blob([bytes])));
+    }
+    const saved = savedGame();
+    const packAt = copyIn(pack), savedAt = copyIn(saved);
+    loading.hidden = true;
+    const ok = Module._twStart(packAt, pack.length, savedAt, saved.length, (Math.random() * 0xFFFFFFFF) >>> 0);
+    Module._free(packAt);
+    Module._free(savedAt);
+    draw();
+    if (!ok) return;
+    listen();
+    startTimers();
+    canvas.focus();
+    window.twReady = true;
+  }
+
+  window.Module = {
+    twShowMessage: (text) => showBox(text),
+    twAsk: (text) => window.confirm(text),
+    twSound, twMusicTime, twCursorFrame, twCursorSteps, twShowCursor, twGameSaved,
+    onRuntimeInitialized: start,
+  };
+})();

@@ -1,0 +1,132 @@
+// The web player as the page drives it: the demo's pack started, a new game begun from the menu, an item
+// taken, the game saved into the page's storage and opened again in a later visit; a damaged pack or game
+// is told in words and never started.
+#include "platform/audio.h"
+#include "project/gamepack.h"
+#include "runtime/bag.h"
+#include "support/demopack.h"
+#include "support/fakes.h"
+#include "web/webplayer.h"
+
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tw::test {
+namespace {
+
+struct Page {
+    FakeMessages messages;
+    FakeAudio audio;
+    FakeCursors cursors;
+    WebPlayer player{messages, audio, cursors, 11};
+    Bytes stored; // the browser's storage for this game
+
+    Page() {
+        player.gameSaved = [this](const Bytes& bytes) { stored = bytes; };
+    }
+    void ticks(int n) {
+        for (int k = 0; k < n; ++k) player.frameTick();
+    }
+    void click(int x, int y) {
+        player.mouseMove(x, y);
+        player.mouseDown(false, x, y);
+        player.mouseUp();
+    }
+    // A press in the middle of menu zone k (1 "Новая игра", 2 "Открыть", 3 "Сохранить").
+    void menu(int k) {
+        const ProjectRecord& record = player.engine()->record();
+        click((record.menuTopLeft(k).x + record.menuBottomRight(k).x) / 2,
+              (record.menuTopLeft(k).y + record.menuBottomRight(k).y) / 2);
+    }
+    // The items in the bag, slot by slot.
+    std::vector<int> bag() const {
+        std::vector<int> items;
+        for (int k = 1; k <= kBagSlots; ++k) items.push_back(player.engine()->record().bagSlot(k));
+        return items;
+    }
+};
+
+bool holdsAnything(const std::vector<int>& bag) {
+    return std::any_of(bag.begin(), bag.end(), [](int item) { return item != 0; });
+}
+
+TEST(WebPlayer, PlaysTheDemoSavesInThePageAndOpensTheSaveInTheNextVisit) {
+    const Bytes pack = packGameFiles(demoGameFiles());
+    Bytes saved;
+    std::vector<int> bag;
+    {
+        Page page;
+        ASSERT_TRUE(page.player.start(pack, {})) << page.messages.errors.join('\n').toStdString();
+        EXPECT_EQ(page.player.caption(), "DemoQuest");
+        EXPECT_TRUE(page.audio.log.contains(QStringLiteral("open:mzh/sound/fon.mp3")));
+        EXPECT_GT(page.cursors.installs, 0);
+        // The frame the page shows is the canvas, in RGBA.
+        const std::vector<std::uint8_t>& rgba = page.player.frameRgba();
+        ASSERT_EQ(rgba.size(), std::size_t(page.player.frameWidth() * page.player.frameHeight() * 4));
+        EXPECT_EQ(page.player.frameWidth(), kPlayWidth);
+
+        // "Новая игра", then the key lying on the footpath.
+        page.menu(1);
+        page.ticks(20);
+        EXPECT_FALSE(holdsAnything(page.bag()));
+        const std::vector<int> zones = page.player.actionZoneRects();
+        ASSERT_FALSE(zones.empty());
+        ASSERT_EQ(zones.size() % 4, 0u);
+        page.click(zones[0] + zones[2] / 2, zones[1] + zones[3] / 2);
+        page.ticks(600);
+        bag = page.bag();
+        ASSERT_TRUE(holdsAnything(bag)) << "the item lying in the first action zone was not taken";
+        // Escape to the menu and "Сохранить": the save goes to the page's storage.
+        page.player.escape();
+        page.menu(3);
+        EXPECT_EQ(page.stored.size(), kProjectRecordSize);
+        EXPECT_EQ(page.messages.infos.size(), 1);
+        saved = page.stored;
+    }
+    {
+        // The next visit: the save is there for "Открыть".
+        Page page;
+        ASSERT_TRUE(page.player.start(pack, saved));
+        EXPECT_FALSE(holdsAnything(page.bag()));
+        page.menu(2);
+        page.ticks(5);
+        EXPECT_TRUE(page.messages.errors.isEmpty()) << page.messages.errors.join('\n').toStdString();
+        EXPECT_EQ(page.bag(), bag);
+    }
+}
+
+TEST(WebPlayer, ADamagedPackOrGameIsToldAndNeverStarted) {
+    {
+        Page page;
+        Bytes pack = packGameFiles(demoGameFiles());
+        pack.resize(pack.size() / 2);
+        EXPECT_FALSE(page.player.start(pack, {}));
+        ASSERT_EQ(page.messages.errors.size(), 1);
+        EXPECT_TRUE(page.messages.errors[0].contains(QStringLiteral("обрезан")));
+        EXPECT_FALSE(page.player.frameTick());
+        page.click(10, 10); // input before a start does nothing
+    }
+    {
+        // A scene the game needs is damaged: its name is told, as the desktop player tells it.
+        Page page;
+        GameFilesByPath files = demoGameFiles();
+        files["mzh/data/menu"] = "BM not a picture";
+        EXPECT_FALSE(page.player.start(packGameFiles(files), {}));
+        ASSERT_FALSE(page.messages.errors.isEmpty());
+        EXPECT_TRUE(page.messages.errors[0].contains(QStringLiteral("mzh/data/menu")));
+    }
+    {
+        // A short record.
+        Page page;
+        GameFilesByPath files = demoGameFiles();
+        files["mzh/data/typ.dll"].resize(1000);
+        EXPECT_FALSE(page.player.start(packGameFiles(files), {}));
+        ASSERT_FALSE(page.messages.errors.isEmpty());
+        EXPECT_TRUE(page.messages.errors[0].contains(QStringLiteral("typ.dll")));
+    }
+}
+
+} // namespace
+} // namespace tw::test
