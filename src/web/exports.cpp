@@ -15,12 +15,14 @@ namespace {
 
 using namespace tw;
 
+// A message and a question wait for the player's answer in the page, as the desktop player's message
+// boxes do: the game stands still meanwhile (its stack is put aside and taken up again).
 // clang-format off
-EM_JS(void, pageShowMessage, (const char* text, int isError), {
-    Module.twShowMessage(UTF8ToString(text), isError !== 0);
+EM_ASYNC_JS(void, pageShowMessage, (const char* text, int isError), {
+    await Module.twShowMessage(UTF8ToString(text), isError !== 0);
 });
-EM_JS(int, pageAsk, (const char* text, int yesByDefault), {
-    return Module.twAsk(UTF8ToString(text), yesByDefault !== 0) ? 1 : 0;
+EM_ASYNC_JS(int, pageAsk, (const char* text, int yesByDefault), {
+    return (await Module.twAsk(UTF8ToString(text), yesByDefault !== 0)) ? 1 : 0;
 });
 EM_JS(void, pageSound, (const char* what, const char* path), {
     Module.twSound(UTF8ToString(what), UTF8ToString(path));

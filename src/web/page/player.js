@@ -57,17 +57,42 @@
     return pack;
   }
 
-  // ---- messages ----
+  // ---- messages and questions, drawn in the page; the game waits for the answer ----
   const dialog = document.getElementById('dialog');
-  function showBox(text) {
+  function openDialog(text, buttons, focused) {
     document.getElementById('dialogText').textContent = text;
-    document.getElementById('yes').hidden = true;
-    document.getElementById('no').hidden = true;
-    const ok = document.getElementById('ok');
-    ok.hidden = false;
-    dialog.hidden = false;
-    ok.onclick = () => { dialog.hidden = true; canvas.focus(); };
-    ok.focus();
+    return new Promise((resolve) => {
+      for (const [id, answer] of Object.entries(buttons)) {
+        const button = document.getElementById(id);
+        button.hidden = answer === undefined;
+        button.onclick = () => { dialog.hidden = true; canvas.focus(); resolve(answer); };
+      }
+      dialog.hidden = false;
+      document.getElementById(focused).focus();
+    });
+  }
+  function showBox(text) { return openDialog(text, { yes: undefined, no: undefined, ok: true }, 'ok'); }
+  function askBox(text, yesByDefault) {
+    return openDialog(text, { yes: true, no: false, ok: undefined }, yesByDefault ? 'yes' : 'no');
+  }
+  dialog.addEventListener('keydown', (e) => {
+    if (e.key === 'Escape' && !document.getElementById('no').hidden) document.getElementById('no').click();
+    e.stopPropagation();
+  });
+
+  // ---- the game's entry points ----
+  // A call may stop at a message or a question and go on after the answer. One call runs at a time:
+  // input and timer ticks that come while one waits are dropped, as the desktop player's message boxes
+  // hold them off.
+  let busy = false;
+  async function call(name, ...args) {
+    if (busy) return undefined;
+    busy = true;
+    try {
+      return await Module.ccall(name, 'number', args.map(() => 'number'), args, { async: true });
+    } finally {
+      busy = false;
+    }
   }
 
   // ---- sound ----
@@ -154,13 +179,14 @@
 
   function startTimers() {
     let interval = Module._twFrameInterval();
-    let frameTimer = setInterval(function tick() {
-      Module._twFrameTick();
+    let frameTimer = setInterval(async function tick() {
+      if (busy) return;
+      await call('twFrameTick');
       draw();
       const wanted = Module._twFrameInterval();
       if (wanted !== interval) { clearInterval(frameTimer); interval = wanted; frameTimer = setInterval(tick, interval); }
     }, interval);
-    setInterval(() => { if (Module._twOverlayTick()) draw(); }, kOverlayInterval);
+    setInterval(async () => { if (!busy && await call('twOverlayTick')) draw(); }, kOverlayInterval);
   }
 
   function unlockSound() {
@@ -170,19 +196,19 @@
   }
 
   function listen() {
-    canvas.addEventListener('mousemove', (e) => { const [x, y] = canvasPoint(e); Module._twMouseMove(x, y); });
-    canvas.addEventListener('mousedown', (e) => {
+    canvas.addEventListener('mousemove', (e) => { const [x, y] = canvasPoint(e); call('twMouseMove', x, y); });
+    canvas.addEventListener('mousedown', async (e) => {
       if (e.button !== 0 && e.button !== 2) return;
       unlockSound();
       canvas.focus();
       const [x, y] = canvasPoint(e);
-      Module._twMouseDown(e.button === 2 ? 1 : 0, x, y);
+      await call('twMouseDown', e.button === 2 ? 1 : 0, x, y);
       draw();
     });
-    window.addEventListener('mouseup', () => Module._twMouseUp());
+    window.addEventListener('mouseup', () => call('twMouseUp'));
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-    window.addEventListener('keydown', (e) => {
-      if (e.key === 'Escape') { Module._twEscape(); draw(); e.preventDefault(); }
+    window.addEventListener('keydown', async (e) => {
+      if (e.key === 'Escape') { e.preventDefault(); await call('twEscape'); draw(); }
       if (e.key === 'F11') { toggleFullScreen(); e.preventDefault(); }
     });
     window.addEventListener('resize', fit);
@@ -205,7 +231,7 @@
     let binary = '';
     for (let k = 0; k < bytes.length; k += 0x8000) binary += String.fromCharCode.apply(null, bytes.subarray(k, k + 0x8000));
     try { localStorage.setItem(storageKey, btoa(binary)); }
-    catch (e) { showBox('Игра не сохранена в браузере: ' + e.message); }
+    catch (e) { window.setTimeout(() => showBox('Игра не сохранена в браузере: ' + e.message)); }
   }
 
   function copyIn(bytes) {
@@ -229,7 +255,7 @@
     const saved = savedGame();
     const packAt = copyIn(pack), savedAt = copyIn(saved);
     loading.hidden = true;
-    const ok = Module._twStart(packAt, pack.length, savedAt, saved.length, (Math.random() * 0xFFFFFFFF) >>> 0);
+    const ok = await call('twStart', packAt, pack.length, savedAt, saved.length, (Math.random() * 0xFFFFFFFF) >>> 0);
     Module._free(packAt);
     Module._free(savedAt);
     draw();
@@ -242,7 +268,7 @@
 
   window.Module = {
     twShowMessage: (text) => showBox(text),
-    twAsk: (text) => window.confirm(text),
+    twAsk: (text, yesByDefault) => askBox(text, yesByDefault),
     twSound, twMusicTime, twCursorFrame, twCursorSteps, twShowCursor, twGameSaved,
     onRuntimeInitialized: start,
   };
