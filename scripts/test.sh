@@ -40,13 +40,10 @@ else
     trap 'rm -rf "$demo"' EXIT
     build/bin/make-demo "$demo" --program build/bin/tarnwick-player >/dev/null
     native="$(build-core/bin/tw_core_alone "$demo")"
-    # The same core compiled to WebAssembly plays it exactly as the native one does: the same state and
-    # the same frame, pixel for pixel. Emscripten's tools find their modules through NODE_PATH where node
-    # is not Debian's own; node's own fetch is kept out of the way of the older Emscripten's loader.
-    export NODE_PATH=/usr/share/nodejs
-    emcmake cmake -S . -B build-wasm -G Ninja -DTW_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build-wasm -j "$(nproc)"
-    web="$(node --no-experimental-fetch build-wasm/bin/tw_core_alone.js "$demo")"
+    # The same core compiled to WebAssembly (the build above makes it, in build/web/) plays it exactly as
+    # the native one does: the same state and the same frame, pixel for pixel. Node's own fetch is kept
+    # out of the way of the older Emscripten's loader.
+    web="$(NODE_PATH=/usr/share/nodejs node --no-experimental-fetch build/web/bin/tw_core_alone.js "$demo")"
     if [ "$native" != "$web" ]; then
         printf 'The WebAssembly core played the demo otherwise than the native one:\n%s\n%s\n' "$native" "$web" >&2
         exit 1
