@@ -1,5 +1,6 @@
 #include "app/checkcommand.h"
 
+#include "app/programfolder.h"
 #include "check/projectcheck.h"
 #include "check/reportjson.h"
 #include "check/reporttext.h"
@@ -28,14 +29,6 @@ void print(std::FILE* stream, const QByteArray& bytes) {
 int refuse(const QString& reason) {
     print(stderr, (QStringLiteral("tarnwick --check: ") + reason + QLatin1Char('\n')).toUtf8());
     return 2;
-}
-
-// The folder of the running program, as QCoreApplication::applicationDirPath() finds it on this system,
-// without an application object.
-QString programFolder(const char* argv0) {
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    const QString program = self.exists() ? self.canonicalFilePath() : QFileInfo(QFile::decodeName(argv0)).absoluteFilePath();
-    return QFileInfo(program).absolutePath();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/canvasview.h"
+#include "app/buildwebcommand.h"
 #include "app/checkcommand.h"
 #include "app/mainwindow.h"
 #include "app/replaycommand.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[]) {
     tw::keepFreedMemoryForReuse();
     // `--check`: the game check for scripts, with no window and no display.
     if (const std::optional<int> code = tw::runCheckCommand(argc, argv)) return *code;
+    // `--build-web NAME FOLDER [PROJECT]`: the game built for the browser, from scripts.
+    if (const std::optional<int> code = tw::runBuildWebCommand(argc, argv)) return *code;
     // --replay FILE [--grab PNG] [--json]: a player's recording played in the editor's engine, headless.
     if (tw::isReplayCommand(argc, argv)) return tw::runEditorReplay(argc, argv);
     // The toolkit's own event loop instead of GLib's: the program wakes 120 times a second for its two

@@ -1,5 +1,6 @@
 #include "editor/gamebuild.h"
 
+#include "editor/buildwriter.h"
 #include "editor/editor.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
@@ -23,25 +24,6 @@ constexpr const char* kDataFiles[] = {"anim", "baztyp.dll", "clik.ani", "dial.an
                                       "pon",  "pred.ani",   "smotr.ani", "ten",      "typ.dll",    "temp.ani"};
 constexpr const char* kSoundFiles[] = {"clik.wav", "even.wav", "fon.mp3", "hod.wav"};
 constexpr const char* kFolders[] = {"mzh", "mzh/data", "mzh/Kom", "mzh/scena", "mzh/sound"};
-// How many names a message lists before it says how many more there are.
-constexpr int kNamesShown = 12;
-
-// The folder as an absolute, clean path; the real one where it exists (links resolved).
-QString realFolder(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return QDir::cleanPath(canonical.isEmpty() ? QDir(path).absolutePath() : canonical);
-}
-
-bool isWithin(const QString& path, const QString& folder) {
-    return path == folder || path.startsWith(folder + QLatin1Char('/'));
-}
-
-QString nameList(const QStringList& names) {
-    QString list = names.mid(0, kNamesShown).join(QStringLiteral(", "));
-    if (names.size() > kNamesShown) list += QStringLiteral(" и ещё %1").arg(names.size() - kNamesShown);
-    return list;
-}
-
 // Code points that make a name read other than it is: format characters (zero widths, direction marks
 // and overrides, the byte order mark, the soft hyphen), line and paragraph separators, and the letters
 // that are drawn as nothing (the Hangul fillers, the blank Braille pattern).
@@ -58,119 +40,6 @@ bool isInvisibleOrTurning(char32_t c) {
     default:
         return c == 0x115F || c == 0x1160 || c == 0x3164 || c == 0xFFA0 || c == 0x2800;
     }
-}
-
-// The build's writes into its folder, kept so that a build that fails can take them back: the folders
-// and files it made are removed, the files it replaced get their old bytes again. Every write refuses a
-// link (the file seam does not follow one), and every folder is checked after it is made or found.
-class BuildWriter {
-public:
-    BuildWriter(FileSystem& files, QString base) : files_(files), base_(std::move(base)) {}
-
-    // The path of `relative` in the folder.
-    QString path(const QString& relative) const { return base_ + relative; }
-    // The reason the last call failed; the path it concerns.
-    const QString& failure() const { return failure_; }
-    const QString& failedPath() const { return failedPath_; }
-
-    bool makeFolder(const QString& relative) {
-        const QString folder = path(relative);
-        const std::string disk = fromQt(folder);
-        if (!files_.isLink(disk) && files_.isDirectory(disk)) return true;
-        if (std::string reason = files_.makeDirectory(disk); !reason.empty()) return fail(folder, toQt(reason));
-        madeFolders_.push_back(disk);
-        // Made by us a moment ago, but a link put in its place since would lead the writes out.
-        if (files_.isLink(disk) || !files_.isDirectory(disk))
-            return fail(folder, QString::fromUtf8(kLinkReason));
-        return true;
-    }
-
-    bool write(const QString& relative, const Bytes& bytes) {
-        const QString target = path(relative);
-        const std::string disk = fromQt(target);
-        std::optional<Bytes> before;
-        if (files_.isLink(disk)) return fail(target, QString::fromUtf8(kLinkReason));
-        if (files_.exists(disk)) {
-            FileSystem::ReadResult old = files_.read(disk);
-            // A file that cannot be read could not be put back after a failure: it is left alone.
-            if (!old.ok()) return fail(target, toQt(old.error));
-            before = std::move(old.bytes);
-        }
-        if (std::string reason = files_.writeAtomically(disk, bytes); !reason.empty())
-            return fail(target, toQt(reason));
-        if (before)
-            replaced_.push_back({disk, std::move(*before)});
-        else
-            madeFiles_.push_back(disk);
-        return true;
-    }
-
-    bool makeExecutable(const QString& relative) {
-        const QString target = path(relative);
-        if (std::string reason = files_.makeExecutable(fromQt(target)); !reason.empty()) return fail(target, toQt(reason));
-        return true;
-    }
-
-    // Takes back every write. The files made go first: on a full disk their room is what the old bytes
-    // of the replaced files need. Returns the paths that could not be taken back.
-    QStringList takeBack() {
-        QStringList left;
-        for (auto it = madeFiles_.rbegin(); it != madeFiles_.rend(); ++it)
-            if (!files_.remove(*it)) left << toQt(*it);
-        for (auto it = replaced_.rbegin(); it != replaced_.rend(); ++it)
-            if (!files_.writeAtomically(it->first, it->second).empty()) left << toQt(it->first);
-        for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it)
-            if (!files_.remove(*it)) left << toQt(*it);
-        replaced_.clear();
-        madeFiles_.clear();
-        madeFolders_.clear();
-        return left;
-    }
-
-private:
-    bool fail(const QString& path, const QString& reason) {
-        failedPath_ = path;
-        failure_ = reason;
-        return false;
-    }
-
-    FileSystem& files_;
-    QString base_;
-    QString failure_;
-    QString failedPath_;
-    std::vector<std::pair<std::string, Bytes>> replaced_;
-    std::vector<std::string> madeFiles_;
-    std::vector<std::string> madeFolders_;
-};
-
-// The folder's names the build would write that are links or stand where a folder or file of the other
-// kind must be; and those that are files the build would replace.
-struct FolderCheck {
-    QStringList links;
-    QStringList wrongKind;
-    QStringList replaced;
-};
-
-FolderCheck checkFolder(FileSystem& files, const QString& base, const QStringList& written) {
-    FolderCheck check;
-    for (const char* folder : kFolders) {
-        const QString name = QLatin1String(folder);
-        const std::string path = fromQt(base + name);
-        if (files.isLink(path))
-            check.links << name;
-        else if (files.exists(path) && !files.isDirectory(path))
-            check.wrongKind << name;
-    }
-    for (const QString& name : written) {
-        const std::string path = fromQt(base + name);
-        if (files.isLink(path))
-            check.links << name;
-        else if (files.isDirectory(path))
-            check.wrongKind << name;
-        else if (files.exists(path))
-            check.replaced << name;
-    }
-    return check;
 }
 
 } // namespace
@@ -234,14 +103,8 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     const QString chosen = toQt(services.dialogs.chooseFolder());
     if (chosen.isEmpty()) return false;
     const QString target = realFolder(chosen);
-    const QString root = toQt(paths.root());
-    const QString program = realFolder(root);
-    if (target == program || isWithin(target, realFolder(root + QStringLiteral("/mzh"))) ||
-        isWithin(target, realFolder(root + QStringLiteral("/graf"))) ||
-        isWithin(target, program + QStringLiteral("/mzh")) || isWithin(target, program + QStringLiteral("/graf"))) {
-        messages.showError(fromQt(QStringLiteral("В папку %1 игру собрать нельзя: это папка редактора или его файлов. "
-                                          "Выберите пустую папку в другом месте.")
-                               .arg(chosen)));
+    if (const QString problem = buildFolderProblem(paths, chosen); !problem.isEmpty()) {
+        messages.showError(fromQt(problem));
         return false;
     }
     const std::string playerPath = paths.data("Comp");
@@ -273,7 +136,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
     const QString base = target + QLatin1Char('/');
     QStringList written = copied;
     written << name;
-    const FolderCheck check = checkFolder(files, base, written);
+    const FolderCheck check = checkFolder(files, base, {std::begin(kFolders), std::end(kFolders)}, written);
     if (!check.links.isEmpty()) {
         messages.showError(fromQt(QStringLiteral("В папке %1 на месте файлов игры стоят ссылки: %2. Сборка пишет только в "
                                           "саму папку и через ссылки не пишет: уберите их или выберите другую папку.")

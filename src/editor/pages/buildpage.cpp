@@ -6,6 +6,7 @@
 #include "editor/gamebuild.h"
 #include "editor/pages/checkwindow.h"
 #include "editor/pages/widgets.h"
+#include "editor/webbuild.h"
 #include "platform/messages.h"
 #include "runtime/engine.h"
 #include "toolkit/toolkittypes.h"
@@ -25,7 +26,10 @@ BuildPage::BuildPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_
     gameNameEdit_->setObjectName(QStringLiteral("Edit15"));
     gameNameEdit_->setGeometry(10, 28, 300, 22);
     auto* build = speedButton(this, "SpeedButton111", QStringLiteral("Сохранить"), 10, 60, 120, 26);
-    connect(build, &QToolButton::clicked, this, &BuildPage::buildChecked);
+    connect(build, &QToolButton::clicked, this, [this] { buildChecked(false); });
+    auto* buildWeb = speedButton(this, "BuildWeb", QStringLiteral("Сохранить для браузера"), 10, 92, 260, 26);
+    buildWeb->setToolTip(QStringLiteral("Игра, в которую играют в браузере: папка для любого веб-хостинга"));
+    connect(buildWeb, &QToolButton::clicked, this, [this] { buildChecked(true); });
     auto* check = speedButton(this, "CheckGame", QStringLiteral("Проверить игру"), 140, 60, 130, 26);
     check->setToolTip(QStringLiteral("Можно ли пройти игру до конца: тупики, сцены, предметы, двери и персонажи, "
                                      "до которых не добраться, и прохождение, сыгранное в самой игре"));
@@ -36,7 +40,7 @@ BuildPage::BuildPage(Editor& editor, QWidget* parent) : QWidget(parent), editor_
                             "Перед сборкой поставьте героя на стартовую позицию сюжета: игра начнётся с того, "
                             "что записано сейчас, со сцены, открытой в редакторе. Собирайте в пустую папку. "
                             "«Проверить игру» ищет тупики и то, до чего игрок не доберётся; «Сохранить» "
-                            "проверяет игру перед сборкой."),
+                            "проверяет игру перед сборкой. «Сохранить для браузера» собирает игру для веб-страницы."),
              QRect(330, 8, 420, 80));
 }
 
@@ -72,7 +76,7 @@ void BuildPage::showReport(const check::CheckReport& report) {
 
 void BuildPage::checkGame() { showReport(runCheck()); }
 
-void BuildPage::buildChecked() {
+void BuildPage::buildChecked(bool forBrowser) {
     const QString name = gameNameEdit_->text();
     // A name the build refuses is said first: there is no point checking a game that will not be built.
     if (gameNameProblem(name).isEmpty()) {
@@ -90,7 +94,10 @@ void BuildPage::buildChecked() {
             }
         }
     }
-    buildGame(editor_, name);
+    if (forBrowser)
+        buildWebGame(editor_, name);
+    else
+        buildGame(editor_, name);
 }
 
 } // namespace tw

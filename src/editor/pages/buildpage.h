@@ -28,9 +28,9 @@ signals:
 private:
     // "Проверить игру": checks the game as it would be built and shows the report.
     void checkGame();
-    // "Сохранить": checks the game first; when the check finds something, the author is asked whether to
-    // build anyway, and a No shows the report instead.
-    void buildChecked();
+    // "Сохранить" and "Сохранить для браузера": checks the game first; when the check finds something,
+    // the author is asked whether to build anyway, and a No shows the report instead.
+    void buildChecked(bool forBrowser);
     check::CheckReport runCheck();
     void showReport(const check::CheckReport& report);
 
