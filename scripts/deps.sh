@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n libgl-dev libsdl2-mixer-dev fonts-wine lame
           libgtest-dev libgmock-dev libbenchmark-dev
-          emscripten)
+          emscripten chromium python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

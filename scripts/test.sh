@@ -48,4 +48,11 @@ else
         printf 'The WebAssembly core played the demo otherwise than the native one:\n%s\n%s\n' "$native" "$web" >&2
         exit 1
     fi
+    # The demo built for the browser and played in headless Chromium; screenshots and figures in
+    # build/web-test/.
+    webgame="$(mktemp -d)"
+    trap 'rm -rf "$demo" "$webgame"' EXIT
+    rmdir "$webgame"
+    build/bin/tarnwick --build-web DemoQuest "$webgame" "$demo" >/dev/null
+    python3 tests/web/e2e.py "$webgame" build/web-test
 fi

@@ -4,6 +4,7 @@
 #include "platform/audio.h"
 #include "platform/cursors.h"
 #include "platform/messages.h"
+#include "runtime/bag.h"
 #include "web/webplayer.h"
 
 #include <emscripten.h>
@@ -99,6 +100,8 @@ PageMessages messages;
 PageAudio audio;
 PageCursors cursors;
 std::unique_ptr<WebPlayer> player;
+std::vector<int> zones;
+std::string caption;
 
 } // namespace
 
@@ -125,5 +128,29 @@ EMSCRIPTEN_KEEPALIVE int twClosing() { return !player || player->closing() ? 1 :
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* twFrame() { return player ? player->frameRgba().data() : nullptr; }
 EMSCRIPTEN_KEEPALIVE int twFrameWidth() { return player ? player->frameWidth() : 0; }
 EMSCRIPTEN_KEEPALIVE int twFrameHeight() { return player ? player->frameHeight() : 0; }
+// The action zones shown while Space is held: x, y, width, height of each; twZoneCount() of them.
+EMSCRIPTEN_KEEPALIVE int twZoneCount() {
+    zones = player ? player->actionZoneRects() : std::vector<int>();
+    return int(zones.size() / 4);
+}
+EMSCRIPTEN_KEEPALIVE const int* twZones() { return zones.data(); }
+// The game's name, for the page's title (UTF-8, valid until the next call).
+EMSCRIPTEN_KEEPALIVE const char* twCaption() {
+    caption = player ? player->caption() : std::string();
+    return caption.c_str();
+}
+// For the page's tests: the middle of menu zone k, as x * 65536 + y, and the items in the bag.
+EMSCRIPTEN_KEEPALIVE int twMenuZoneMiddle(int k) {
+    if (!player || !player->engine() || k < 1 || k > 4) return 0;
+    const ProjectRecord& record = player->engine()->record();
+    return (record.menuTopLeft(k).x + record.menuBottomRight(k).x) / 2 * 65536 +
+           (record.menuTopLeft(k).y + record.menuBottomRight(k).y) / 2;
+}
+EMSCRIPTEN_KEEPALIVE int twItemsInBag() {
+    if (!player || !player->engine()) return 0;
+    int items = 0;
+    for (int k = 1; k <= kBagSlots; ++k) items += player->engine()->record().bagSlot(k) != 0;
+    return items;
+}
 
 } // extern "C"

@@ -177,12 +177,29 @@
             Math.floor((event.clientY - box.top) * kHeight / box.height)];
   }
 
+  // Space held: the action zones, outlined over the frame.
+  let zonesShown = false;
+  function drawZones() {
+    const c = zonesCanvas.getContext('2d');
+    c.clearRect(0, 0, kWidth, kHeight);
+    if (!zonesShown) return;
+    const count = Module._twZoneCount();
+    const at = Module._twZones() >> 2;
+    c.strokeStyle = '#ffff00';
+    c.lineWidth = 2;
+    for (let k = 0; k < count; ++k) {
+      const [x, y, w, h] = HEAP32.subarray(at + 4 * k, at + 4 * k + 4);
+      c.strokeRect(x + 1, y + 1, w - 2, h - 2);
+    }
+  }
+
   function startTimers() {
     let interval = Module._twFrameInterval();
     let frameTimer = setInterval(async function tick() {
       if (busy) return;
       await call('twFrameTick');
       draw();
+      if (zonesShown) drawZones();
       const wanted = Module._twFrameInterval();
       if (wanted !== interval) { clearInterval(frameTimer); interval = wanted; frameTimer = setInterval(tick, interval); }
     }, interval);
@@ -210,7 +227,12 @@
     window.addEventListener('keydown', async (e) => {
       if (e.key === 'Escape') { e.preventDefault(); await call('twEscape'); draw(); }
       if (e.key === 'F11') { toggleFullScreen(); e.preventDefault(); }
+      if (e.key === ' ' && !e.repeat) { zonesShown = true; drawZones(); e.preventDefault(); }
     });
+    window.addEventListener('keyup', (e) => {
+      if (e.key === ' ') { zonesShown = false; drawZones(); }
+    });
+    window.addEventListener('blur', () => { zonesShown = false; drawZones(); });
     window.addEventListener('resize', fit);
     document.getElementById('fullScreen').addEventListener('click', toggleFullScreen);
   }
@@ -240,6 +262,16 @@
     return at;
   }
 
+  // For the page's tests: the middle of a menu zone, and how many items the bag holds.
+  window.twTest = {
+    menuZone: (k) => { const v = Module._twMenuZoneMiddle(k); return [Math.floor(v / 65536), v % 65536]; },
+    zones: () => { const n = Module._twZoneCount(), at = Module._twZones() >> 2; return Array.from(HEAP32.subarray(at, at + 4 * n)); },
+    itemsInBag: () => Module._twItemsInBag(),
+    dialog: () => dialog.hidden ? null : document.getElementById('dialogText').textContent,
+    canvasPoint: (x, y) => { const b = canvas.getBoundingClientRect(); return [b.left + (x + 0.5) * b.width / kWidth, b.top + (y + 0.5) * b.height / kHeight]; },
+    pixels: () => Array.from(context.getImageData(0, 0, kWidth, kHeight).data),
+  };
+
   async function start() {
     fit();
     let pack;
@@ -247,6 +279,7 @@
       pack = await fetchPack();
     } catch (e) {
       loadingText.textContent = 'Игра не загружена: ' + e.message;
+      window.twStarted = false;
       return;
     }
     for (const [path, bytes] of readPack(pack.buffer)) {
@@ -259,7 +292,10 @@
     Module._free(packAt);
     Module._free(savedAt);
     draw();
+    window.twStarted = Boolean(ok);
     if (!ok) return;
+    const caption = UTF8ToString(Module._twCaption());
+    if (caption) document.title = caption;
     listen();
     startTimers();
     canvas.focus();
