@@ -123,6 +123,7 @@ EMSCRIPTEN_KEEPALIVE void twMouseMove(int x, int y) { if (player) player->mouseM
 EMSCRIPTEN_KEEPALIVE void twMouseDown(int right, int x, int y) { if (player) player->mouseDown(right != 0, x, y); }
 EMSCRIPTEN_KEEPALIVE void twMouseUp() { if (player) player->mouseUp(); }
 EMSCRIPTEN_KEEPALIVE void twEscape() { if (player) player->escape(); }
+EMSCRIPTEN_KEEPALIVE int twGameInProgress() { return player && player->gameInProgress() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int twClosing() { return !player || player->closing() ? 1 : 0; }
 // The frame as RGBA bytes; its size is twFrameWidth() x twFrameHeight().
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* twFrame() { return player ? player->frameRgba().data() : nullptr; }

@@ -51,6 +51,9 @@ public:
     // The page is being left: asks about saving a game in progress as the desktop player does on
     // closing. True when the page may go.
     bool closing();
+    // A game was started and has changed since it was last started, opened or saved: leaving the page
+    // would lose it.
+    bool gameInProgress() const { return started_ && session_->gameInProgress(); }
 
     // The game's name, for the page's title.
     std::string caption() const;

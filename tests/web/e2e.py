@@ -135,6 +135,7 @@ def main():
         check(browser.wait_for("window.twStarted !== undefined", 60) and browser.evaluate("window.twStarted") is True,
               "the game starts in the page")
         figures["page opened to menu drawn, s"] = round(time.monotonic() - started, 2)
+        figures["data loaded to menu drawn, s"] = round(browser.evaluate("(twTimes.menu - twTimes.loaded) / 1000"), 3)
         browser.screenshot(os.path.join(out, "1-menu.png"))
         # The menu is the menu picture.
         width, height, menu = bmp_pixels(files["mzh/data/menu"])

@@ -234,6 +234,11 @@
     });
     window.addEventListener('blur', () => { zonesShown = false; drawZones(); });
     window.addEventListener('resize', fit);
+    // Leaving the page with a game in progress: the browser asks first (a page may not ask in its own
+    // words), as the desktop player asks about saving before it closes.
+    window.addEventListener('beforeunload', (e) => {
+      if (Module._twGameInProgress()) { e.preventDefault(); e.returnValue = ''; }
+    });
     document.getElementById('fullScreen').addEventListener('click', toggleFullScreen);
   }
   function toggleFullScreen() {
@@ -285,6 +290,7 @@
     for (const [path, bytes] of readPack(pack.buffer)) {
       if (path.startsWith('mzh/sound/')) sounds.set(path, URL.createObjectURL(new Blob([bytes])));
     }
+    window.twTimes = { loaded: performance.now() };
     const saved = savedGame();
     const packAt = copyIn(pack), savedAt = copyIn(saved);
     loading.hidden = true;
@@ -292,6 +298,7 @@
     Module._free(packAt);
     Module._free(savedAt);
     draw();
+    window.twTimes.menu = performance.now();
     window.twStarted = Boolean(ok);
     if (!ok) return;
     const caption = UTF8ToString(Module._twCaption());
