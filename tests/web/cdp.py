@@ -12,7 +12,7 @@ class Browser:
         to_browser_read, self._to_browser = os.pipe()
         self._from_browser, from_browser_write = os.pipe()
         args = [chromium, "--headless=new", "--no-sandbox", "--disable-gpu", "--remote-debugging-pipe",
-                "--no-first-run", "--mute-audio", "--autoplay-policy=no-user-gesture-required",
+                "--no-first-run", "--mute-audio", "--disable-dev-shm-usage", "--autoplay-policy=no-user-gesture-required",
                 f"--window-size={width},{height}", "about:blank"]
         if user_data_dir:
             args.insert(1, f"--user-data-dir={user_data_dir}")
