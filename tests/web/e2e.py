@@ -145,9 +145,12 @@ def main():
         check(same >= 0.999 * min(height, 700) * min(width, 1009),
               f"the menu drawn is the menu picture ({same} pixels alike)")
 
-        # "Новая игра": the start scene.
+        # The game's own pointer over the canvas, from its .ani cursor.
+        check(browser.evaluate("twTest.cursor()").startswith("url(\"data:image/png"), "the game's cursor shows")
+        # "Новая игра": the start scene; the first click lets the music play.
         click_at(browser, *browser.evaluate("twTest.menuZone(1)"))
         time.sleep(1.0)
+        check(browser.evaluate("twTest.musicPlaying()"), "the music plays after the first click")
         browser.screenshot(os.path.join(out, "2-new-game.png"))
         check(browser.evaluate("twTest.pixels()") != shown, "\"Новая игра\" shows the start scene")
 

@@ -272,6 +272,8 @@
     menuZone: (k) => { const v = Module._twMenuZoneMiddle(k); return [Math.floor(v / 65536), v % 65536]; },
     zones: () => { const n = Module._twZoneCount(), at = Module._twZones() >> 2; return Array.from(HEAP32.subarray(at, at + 4 * n)); },
     itemsInBag: () => Module._twItemsInBag(),
+    musicPlaying: () => Boolean(music && !music.paused && music.src.startsWith('blob:')),
+    cursor: () => canvas.style.cursor,
     dialog: () => dialog.hidden ? null : document.getElementById('dialogText').textContent,
     canvasPoint: (x, y) => { const b = canvas.getBoundingClientRect(); return [b.left + (x + 0.5) * b.width / kWidth, b.top + (y + 0.5) * b.height / kHeight]; },
     pixels: () => Array.from(context.getImageData(0, 0, kWidth, kHeight).data),
