@@ -101,6 +101,7 @@ PageAudio audio;
 PageCursors cursors;
 std::unique_ptr<WebPlayer> player;
 std::vector<int> zones;
+int changedRect[4] = {};
 std::string caption;
 
 } // namespace
@@ -125,6 +126,16 @@ EMSCRIPTEN_KEEPALIVE void twMouseUp() { if (player) player->mouseUp(); }
 EMSCRIPTEN_KEEPALIVE void twEscape() { if (player) player->escape(); }
 EMSCRIPTEN_KEEPALIVE int twGameInProgress() { return player && player->gameInProgress() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int twClosing() { return !player || player->closing() ? 1 : 0; }
+// The part of the frame that changed (x, y, width, height; all 0 when nothing did), to be taken before
+// twFrame(), which makes it again.
+EMSCRIPTEN_KEEPALIVE const int* twChangedRect() {
+    const Rect r = player ? player->changedRect() : Rect{};
+    changedRect[0] = r.x;
+    changedRect[1] = r.y;
+    changedRect[2] = r.width;
+    changedRect[3] = r.height;
+    return changedRect;
+}
 // The frame as RGBA bytes; its size is twFrameWidth() x twFrameHeight().
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* twFrame() { return player ? player->frameRgba().data() : nullptr; }
 EMSCRIPTEN_KEEPALIVE int twFrameWidth() { return player ? player->frameWidth() : 0; }

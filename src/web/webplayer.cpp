@@ -4,6 +4,8 @@
 #include "project/gamepack.h"
 #include "runtime/actionzones.h"
 
+#include <utility>
+
 namespace tw {
 namespace {
 
@@ -43,46 +45,82 @@ int WebPlayer::frameInterval() const { return started_ ? engine_->frameTimerInte
 
 bool WebPlayer::frameTick() {
     if (!started_) return false;
-    engine_->frameTick();
-    // A tick that names nothing may still follow drawing made elsewhere: the page shows the whole frame.
-    return true;
+    const bool before = frameChanged();
+    const ChangedArea changed = engine_->frameTick();
+    // A tick that names nothing may still follow drawing made elsewhere.
+    if (changed.isEmpty() && frameChanged() && !before) whole_ = true;
+    changed_ = changed_.united(changed.boundingRect());
+    return frameChanged();
 }
 
-bool WebPlayer::overlayTick() { return started_ && !engine_->overlayTick().isEmpty(); }
+bool WebPlayer::overlayTick() {
+    if (!started_) return false;
+    const Rect changed = engine_->overlayTick();
+    if (!changed.isEmpty()) changed_ = changed_.united(changed);
+    return !changed.isEmpty();
+}
 
+// Input may draw anywhere (a new game, another scene, the panel): the whole frame is made again.
 void WebPlayer::mouseMove(int x, int y) {
-    if (started_) engine_->mouseMove(x, y, kPlayHeight);
+    if (!started_) return;
+    engine_->mouseMove(x, y, kPlayHeight);
+    whole_ = true;
 }
 
 void WebPlayer::mouseDown(bool right, int x, int y) {
-    if (started_) session_->mouseDown(right ? MouseButton::Right : MouseButton::Left, x, y);
+    if (!started_) return;
+    session_->mouseDown(right ? MouseButton::Right : MouseButton::Left, x, y);
+    whole_ = true;
 }
 
 void WebPlayer::mouseUp() {
-    if (started_) engine_->mouseUp();
+    if (!started_) return;
+    engine_->mouseUp();
+    whole_ = true;
 }
 
 void WebPlayer::escape() {
-    if (started_) session_->keyDown(kEscapeKey);
+    if (!started_) return;
+    session_->keyDown(kEscapeKey);
+    whole_ = true;
 }
 
 bool WebPlayer::closing() { return !started_ || session_->closeRequested(); }
 
 std::string WebPlayer::caption() const { return started_ ? session_->caption() : std::string(); }
 
+bool WebPlayer::frameChanged() const {
+    return engine_ && std::as_const(*engine_).canvas().cacheKey() != shownKey_;
+}
+
+Rect WebPlayer::changedRect() const {
+    if (!frameChanged()) return {};
+    const Picture& canvas = std::as_const(*engine_).canvas();
+    const std::size_t size = std::size_t(canvas.width()) * std::size_t(canvas.height()) * 4;
+    // Drawing the ticks did not name (input, a new game, a first frame) may be anywhere.
+    if (whole_ || changed_.isEmpty() || rgba_.size() != size) return canvas.rect();
+    return changed_.intersected(canvas.rect());
+}
+
 const std::vector<std::uint8_t>& WebPlayer::frameRgba() {
     if (!engine_) return rgba_;
-    const Picture& canvas = engine_->canvas();
+    const Picture& canvas = std::as_const(*engine_).canvas();
+    const Rect area = changedRect();
     rgba_.resize(std::size_t(canvas.width()) * std::size_t(canvas.height()) * 4);
-    std::uint8_t* out = rgba_.data();
-    const Rgb* in = canvas.constBits();
-    for (std::size_t k = 0, n = std::size_t(canvas.width()) * std::size_t(canvas.height()); k < n; ++k) {
-        const Rgb pixel = in[k];
-        *out++ = std::uint8_t(pixel >> 16);
-        *out++ = std::uint8_t(pixel >> 8);
-        *out++ = std::uint8_t(pixel);
-        *out++ = 0xFF;
+    for (int y = area.y; y < area.y + area.height; ++y) {
+        const Rgb* in = canvas.row(y) + area.x;
+        std::uint8_t* out = rgba_.data() + (std::size_t(y) * std::size_t(canvas.width()) + std::size_t(area.x)) * 4;
+        for (int x = 0; x < area.width; ++x) {
+            const Rgb pixel = in[x];
+            *out++ = std::uint8_t(pixel >> 16);
+            *out++ = std::uint8_t(pixel >> 8);
+            *out++ = std::uint8_t(pixel);
+            *out++ = 0xFF;
+        }
     }
+    shownKey_ = canvas.cacheKey();
+    changed_ = {};
+    whole_ = false;
     return rgba_;
 }
 

@@ -57,7 +57,13 @@ public:
 
     // The game's name, for the page's title.
     std::string caption() const;
-    // The frame as RGBA bytes, four per pixel, rows from the top, ready for the page's canvas.
+    // The frame was drawn on since frameRgba() last gave it: a page that stands still redraws nothing.
+    bool frameChanged() const;
+    // The part of the frame that may differ from the one last given (the whole frame when the game drew
+    // without saying where); empty when nothing changed.
+    Rect changedRect() const;
+    // The frame as RGBA bytes, four per pixel, rows from the top, ready for the page's canvas; only the
+    // changed part is made again.
     const std::vector<std::uint8_t>& frameRgba();
     int frameWidth() const;
     int frameHeight() const;
@@ -76,6 +82,9 @@ private:
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<GameSession> session_;
     std::vector<std::uint8_t> rgba_;
+    std::uint64_t shownKey_ = 0; // the canvas's key when rgba_ was made
+    Rect changed_;               // what the ticks said they drew since then
+    bool whole_ = true;          // something drew without saying where: the whole frame is made again
     bool started_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 namespace tw::test {
 namespace {
@@ -66,6 +67,10 @@ TEST(WebPlayer, PlaysTheDemoSavesInThePageAndOpensTheSaveInTheNextVisit) {
         const std::vector<std::uint8_t>& rgba = page.player.frameRgba();
         ASSERT_EQ(rgba.size(), std::size_t(page.player.frameWidth() * page.player.frameHeight() * 4));
         EXPECT_EQ(page.player.frameWidth(), kPlayWidth);
+        // A frame shown is not made again until something draws on the canvas.
+        EXPECT_FALSE(page.player.frameChanged());
+        page.player.overlayTick();
+        EXPECT_FALSE(page.player.frameChanged());
 
         // "Новая игра", then the key lying on the footpath.
         page.menu(1);
@@ -95,6 +100,44 @@ TEST(WebPlayer, PlaysTheDemoSavesInThePageAndOpensTheSaveInTheNextVisit) {
         EXPECT_TRUE(page.messages.errors.isEmpty()) << page.messages.errors.join('\n').toStdString();
         EXPECT_EQ(page.bag(), bag);
     }
+}
+
+// Whatever the game draws, by ticks or after input, the frame the page is given is the canvas, though
+// only the part that changed is made again.
+TEST(WebPlayer, TheFrameGivenIsAlwaysTheCanvas) {
+    Page page;
+    ASSERT_TRUE(page.player.start(packGameFiles(demoGameFiles()), {}));
+    std::mt19937 random(20261210);
+    const auto matches = [&page] {
+        const std::vector<std::uint8_t>& rgba = page.player.frameRgba();
+        const Picture& canvas = page.player.engine()->canvas();
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                const Rgb pixel = canvas.pixel(x, y);
+                const std::uint8_t* at = rgba.data() + (std::size_t(y) * std::size_t(canvas.width()) + std::size_t(x)) * 4;
+                if (at[0] != std::uint8_t(pixel >> 16) || at[1] != std::uint8_t(pixel >> 8) || at[2] != std::uint8_t(pixel))
+                    return false;
+            }
+        }
+        return true;
+    };
+    page.menu(1);
+    for (int step = 0; step < 300; ++step) {
+        const int x = int(random() % kPlayWidth), y = int(random() % kPlayHeight);
+        switch (random() % 8) {
+        case 0: page.click(x, y); break;
+        case 1: page.player.mouseMove(x, y); break;
+        case 2: if (random() % 10 == 0) page.player.escape(); break;
+        case 3: page.player.overlayTick(); break;
+        default: page.player.frameTick(); break;
+        }
+        if (!page.messages.questions.isEmpty()) page.messages.questions.clear();
+        // Now and then the page shows a frame; in between the changes add up.
+        if (random() % 3 == 0) {
+            ASSERT_TRUE(matches()) << "step " << step;
+        }
+    }
+    EXPECT_TRUE(matches());
 }
 
 TEST(WebPlayer, ADamagedPackOrGameIsToldAndNeverStarted) {

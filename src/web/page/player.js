@@ -154,13 +154,23 @@
   }
 
   // ---- the frame ----
+  // Only the part of the frame that changed is copied and put on the page's canvas.
   function draw() {
     const width = Module._twFrameWidth(), height = Module._twFrameHeight();
     if (!width) return;
-    if (!image || image.width !== width || image.height !== height) image = context.createImageData(width, height);
+    const r = Module._twChangedRect() >> 2;
+    let [x, y, w, h] = HEAP32.subarray(r, r + 4);
+    if (!image || image.width !== width || image.height !== height) {
+      image = context.createImageData(width, height);
+      [x, y, w, h] = [0, 0, width, height];
+    }
+    if (w <= 0 || h <= 0) return;
     const at = Module._twFrame();
-    image.data.set(HEAPU8.subarray(at, at + width * height * 4));
-    context.putImageData(image, 0, 0);
+    for (let row = y; row < y + h; ++row) {
+      const from = at + (row * width + x) * 4;
+      image.data.set(HEAPU8.subarray(from, from + w * 4), (row * width + x) * 4);
+    }
+    context.putImageData(image, 0, 0, x, y, w, h);
   }
 
   // The canvas keeps its proportions and fills as much of the page as it can.
