@@ -213,7 +213,9 @@
       const wanted = Module._twFrameInterval();
       if (wanted !== interval) { clearInterval(frameTimer); interval = wanted; frameTimer = setInterval(tick, interval); }
     }, interval);
-    setInterval(async () => { if (!busy && await call('twOverlayTick')) draw(); }, kOverlayInterval);
+    // The overlay tick only keeps the music going in the player: it never asks or tells anything, so it
+    // is called directly, without the waiting machinery the other calls go through.
+    setInterval(() => { if (!busy && Module._twOverlayTick()) draw(); }, kOverlayInterval);
   }
 
   function unlockSound() {
