@@ -5,11 +5,8 @@
 #include "check/reportjson.h"
 #include "check/reporttext.h"
 #include "platform/filesystem.h"
-#include "project/recordfile.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
