@@ -8,6 +8,9 @@
 #include "support/fakes.h"
 #include "web/webplayer.h"
 
+#include <make-demo/demostory.h>
+#include <make-demo/itempictures.h>
+
 
 #include <gtest/gtest.h>
 
@@ -138,6 +141,48 @@ TEST(WebPlayer, TheFrameGivenIsAlwaysTheCanvas) {
         }
     }
     EXPECT_TRUE(matches());
+}
+
+// A comic missing from the game: the gate opens with the key as ever, and the page is told which file
+// it could not show, as the desktop player tells it.
+TEST(WebPlayer, AMissingComicIsToldWhenItsDoorOpens) {
+    GameFilesByPath files = demoGameFiles();
+    const std::string comic = "mzh/Kom/" + std::to_string(demo::kGateComic);
+    ASSERT_EQ(files.erase(comic), 1u);
+    // The game begins in the alley before the gate, with the key in the bag.
+    auto record = ProjectRecord::fromBytes(files["mzh/data/typ.dll"].data());
+    for (int p = 1; p <= kPortalsPerScene; ++p) {
+        const Portal& portal = record->scene(1).portal(p);
+        if (portal.targetScene != 2 || portal.col == 0) continue;
+        record->heroCol = portal.arrivalCol;
+        record->heroRow = portal.arrivalRow;
+        record->heroX = std::uint16_t(20 * (portal.arrivalCol - 1) + 10);
+        record->heroY = std::uint16_t(20 * (portal.arrivalRow - 1) + 10);
+    }
+    record->startScene = 2;
+    record->item(demo::kItemKey).state = 2;
+    record->bagSlot(1) = std::uint8_t(demo::kItemKey);
+    files["mzh/data/typ.dll"] = Bytes(reinterpret_cast<const char*>(record->bytes()), kProjectRecordSize);
+
+    Page page;
+    ASSERT_TRUE(page.player.start(packGameFiles(files), {}));
+    page.menu(1);
+    page.ticks(5);
+    // The bag, the key taken from slot 1, carried to the gate's key zone.
+    page.player.mouseMove(500, 2);
+    page.ticks(2);
+    page.click(51 * 1 + 45, 30);
+    const Door& gate = page.player.engine()->record().scene(2).door(demo::kGateDoor);
+    const int x = (gate.keyZoneX1 + gate.keyZoneX2) / 2, y = (gate.keyZoneY1 + gate.keyZoneY2) / 2;
+    page.player.mouseMove(x, y);
+    page.ticks(2);
+    page.click(x, y);
+    for (int k = 0; k < 1500 && gate.state != 2; ++k) page.player.frameTick();
+    EXPECT_EQ(gate.state, 2);
+    page.ticks(5);
+    ASSERT_EQ(page.messages.errors.size(), 1) << page.messages.errors.join('\n').toStdString();
+    EXPECT_TRUE(page.messages.errors[0].contains(QString::fromStdString(comic))) << page.messages.errors[0].toStdString();
+    EXPECT_TRUE(page.player.engine()->play().heroFree); // the game goes on
 }
 
 TEST(WebPlayer, ADamagedPackOrGameIsToldAndNeverStarted) {
