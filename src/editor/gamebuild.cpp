@@ -88,6 +88,19 @@ bool gameUsesFile(const ProjectRecord& record, const QString& relative) {
     return false;
 }
 
+bool storeRecordAsBuilt(Engine& engine, const QString& name) {
+    ProjectRecord& built = engine.record();
+    built.startScene = engine.screen().currentScene;
+    built.gameName.setText(fromQt(name));
+    for (const std::string& file : {engine.paths().savePointFile(), engine.paths().recordFile()}) {
+        if (const std::string failure = saveRecordFile(engine.services().files, file, built); !failure.empty()) {
+            engine.services().messages.showError(failure + "\nСборка не начата.");
+            return false;
+        }
+    }
+    return true;
+}
+
 bool buildGame(Editor& editor, const QString& gameNameText) {
     Engine& engine = editor.engine();
     const Services& services = engine.services();
@@ -161,18 +174,7 @@ bool buildGame(Editor& editor, const QString& gameNameText) {
         if (!messages.askYesNo(fromQt(question), Messages::Answer::No)) return false;
     }
 
-    // The record as built: the scene shown is where the game starts, under the name typed now. Written
-    // as the project and the save point as a close would write it: the build is no edit, and undo never
-    // takes it back.
-    ProjectRecord& built = engine.record();
-    built.startScene = engine.screen().currentScene;
-    built.gameName.setText(fromQt(name));
-    for (const std::string& file : {paths.savePointFile(), paths.recordFile()}) {
-        if (const std::string failure = saveRecordFile(files, file, built); !failure.empty()) {
-            messages.showError(failure + "\nСборка не начата.");
-            return false;
-        }
-    }
+    if (!storeRecordAsBuilt(engine, name)) return false;
 
     BuildWriter writer(files, base);
     // A build that fails says why and leaves the folder as it found it.

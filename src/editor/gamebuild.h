@@ -6,6 +6,7 @@
 namespace tw {
 
 class Editor;
+class Engine;
 struct ProjectRecord;
 
 // Why `name` cannot name the built game's program, in Russian; empty when it can. The name becomes a
@@ -38,5 +39,10 @@ bool gameUsesFile(const ProjectRecord& record, const QString& relative);
 // build says where the game is and names each file the game does not use that was missing and so not
 // copied. Returns true when the game was built.
 bool buildGame(Editor& editor, const QString& gameNameText);
+
+// The record as built: the scene shown is where the game starts, under the name typed now. Written as
+// the project and the save point as a close would write it: a build is no edit, and undo never takes it
+// back. False, after telling why, when a write failed.
+bool storeRecordAsBuilt(Engine& engine, const QString& name);
 
 } // namespace tw

@@ -6,7 +6,6 @@
 #include "platform/filedialogs.h"
 #include "platform/messages.h"
 #include "project/gamepack.h"
-#include "project/recordfile.h"
 #include "runtime/engine.h"
 
 namespace tw {
@@ -136,17 +135,9 @@ bool buildWebGame(Editor& editor, const QString& gameNameText) {
         messages.showError(fromQt(problem));
         return false;
     }
-    // As "Сохранить": the game starts where the author stands, under the name typed; the project and the
-    // save point are written (no undo step).
-    ProjectRecord& built = engine.record();
-    built.startScene = engine.screen().currentScene;
-    built.gameName.setText(fromQt(gameNameText));
-    for (const std::string& file : {engine.paths().savePointFile(), engine.paths().recordFile()}) {
-        if (const std::string failure = saveRecordFile(services.files, file, built); !failure.empty()) {
-            messages.showError(failure + "\nСборка не начата.");
-            return false;
-        }
-    }
+    // As "Сохранить": the game starts where the author stands, under the name typed.
+    if (!storeRecordAsBuilt(engine, gameNameText)) return false;
+    const ProjectRecord& built = engine.record();
     // The editor works on the project beside it: its web player is there too.
     return writeWebGame(services.files, engine.paths(), engine.paths(), built, gameNameText, realFolder(chosen),
                         messages, true);
